@@ -1,0 +1,166 @@
+#include "document/path_set_codec.h"
+
+#include <algorithm>
+#include <iterator>
+#include <memory>
+
+#include "document/errors.h"
+#include "document/path_set_layout.h"
+
+namespace qarn {
+
+namespace {
+
+using namespace layout;
+using std::to_string;
+using Records = std::vector<std::unique_ptr<tDesc>>;
+
+void CheckCounts(const tHeader& doc) {
+  if (doc.objectCount > kMaxObjectCount) {
+    throw RangeCheckError("the object count is " + to_string(doc.objectCount) +
+                          "; a path set holds at most 65535 objects.");
+  }
+  if (doc.objectCount != doc.records.size()) {
+    throw ListIndexError("the object count is " + to_string(doc.objectCount) +
+                         ", but the path set holds " + to_string(doc.records.size()) + " objects.");
+  }
+  for (size_t i = 0; i < doc.records.size(); ++i) {
+    const uint32_t points = doc.records[i]->pointCount;
+    if (points <= static_cast<uint32_t>(kMaxPoints)) continue;
+    throw RangeCheckError("object " + to_string(i + 1) + " declares " + to_string(points) +
+                          " points; an object holds at most 256.");
+  }
+}
+
+// Everything that can refuse a serialisation, checked before a single byte is written.
+size_t CheckSerializable(const tHeader& doc) {
+  CheckCounts(doc);
+  const size_t size = SerializedSize(doc);
+  if (size > static_cast<size_t>(kMaxDocumentBytes)) {
+    throw RangeCheckError("the path set would be " + to_string(size) +
+                          " bytes long; a path set holds at most " + to_string(kMaxDocumentBytes) +
+                          " bytes.");
+  }
+  return size;
+}
+
+uint8_t* WritePoint(const tPoint& point, uint8_t* out) {
+  StoreWord(out, point.flags);
+  StoreFloat(out + 4, point.x);
+  StoreFloat(out + 8, point.y);
+  StoreFloat(out + 12, point.z);
+  return out + kPointBytes;
+}
+
+uint8_t* WriteObject(const tDesc& record, uint8_t* out) {
+  out = std::copy(record.name.begin(), record.name.end(), out);
+  StoreWord(out, record.pointCount);
+  StoreWord(out + 4, record.headWord);
+  out += 8;
+  for (uint32_t j = 0; j < record.pointCount; ++j) out = WritePoint(record.points[j], out);
+  StoreWord(out, record.trailerWord);
+  return out + kTrailerBytes;
+}
+
+void WriteDocument(const tHeader& doc, uint8_t* out) {
+  StoreWord(out, doc.leadingWord);
+  StoreWord(out + kCountOffset, doc.objectCount);
+  StoreWord(out + kLastIndexOffset, doc.lastIndex);
+  out += kHeaderBytes;
+  for (const auto& record : doc.records) out = WriteObject(*record, out);
+}
+
+// Reads one validated object block; the record's slots beyond its point count stay zero.
+const uint8_t* ReadObject(const uint8_t* in, tDesc& record) {
+  std::copy(in, in + kNameBytes, record.name.begin());
+  record.pointCount = LoadWord(in + kPointCountOffset);
+  record.headWord = LoadWord(in + kHeadWordOffset);
+  in += kObjectHeadBytes;
+  for (uint32_t j = 0; j < record.pointCount; ++j, in += kPointBytes) {
+    tPoint& point = record.points[j];
+    point.flags = LoadWord(in);
+    point.x = LoadFloat(in + 4);
+    point.y = LoadFloat(in + 8);
+    point.z = LoadFloat(in + 12);
+  }
+  record.trailerWord = LoadWord(in);
+  return in + kTrailerBytes;
+}
+
+// Fresh zero-filled records for the objects of a validated buffer.
+Records ReadObjects(const FileBuffer& buffer) {
+  const uint8_t* in = buffer.bytes.data();
+  const uint32_t count = LoadWord(in + kCountOffset);
+  Records records;
+  records.reserve(count);
+  in += kHeaderBytes;
+  for (uint32_t k = 0; k < count; ++k) {
+    records.push_back(std::make_unique<tDesc>());
+    in = ReadObject(in, *records.back());
+  }
+  return records;
+}
+
+void TakeHeaderWords(const FileBuffer& buffer, tHeader& doc) {
+  doc.leadingWord = LoadWord(buffer.bytes.data());
+  doc.objectCount = LoadWord(buffer.bytes.data() + kCountOffset);
+  doc.lastIndex = LoadWord(buffer.bytes.data() + kLastIndexOffset);
+}
+
+}  // namespace
+
+size_t SerializedSize(const tHeader& doc) {
+  size_t size = kHeaderBytes;
+  for (const auto& record : doc.records) size += BlockBytes(record->pointCount);
+  return size;
+}
+
+void SerializeDocument(const tHeader& doc, FileBuffer& buffer) {
+  const size_t size = CheckSerializable(doc);
+  WriteDocument(doc, buffer.bytes.data());
+  buffer.usedLength = static_cast<int32_t>(size);
+}
+
+std::vector<uint8_t> SerializeToBytes(const tHeader& doc) {
+  std::vector<uint8_t> bytes(CheckSerializable(doc));
+  WriteDocument(doc, bytes.data());
+  return bytes;
+}
+
+void ParseBuffer(const FileBuffer& buffer, tHeader& doc) {
+  ValidatePathSet(buffer);
+  Records records = ReadObjects(buffer);
+  doc.records = std::move(records);
+  TakeHeaderWords(buffer, doc);
+}
+
+void MergeBuffer(const FileBuffer& buffer, tHeader& doc) {
+  ValidatePathSet(buffer);
+  const size_t total = doc.records.size() + LoadWord(buffer.bytes.data() + kCountOffset);
+  if (total > kMaxObjectCount) {
+    throw RangeCheckError("the merged path set would hold " + to_string(total) +
+                          " objects; a path set holds at most 65535.");
+  }
+  if (total == 0) {
+    TakeHeaderWords(buffer, doc);
+    throw OverflowError(
+        "a path set without objects merged into an empty one leaves no last index.");
+  }
+  Records added = ReadObjects(buffer);
+  doc.records.reserve(total);  // the last step that can fail
+  std::move(added.begin(), added.end(), std::back_inserter(doc.records));
+  TakeHeaderWords(buffer, doc);
+  doc.objectCount = static_cast<uint32_t>(total);
+  doc.lastIndex = doc.objectCount - 1;
+}
+
+std::vector<ObjectRow> ObjectListRows(const tHeader& doc) {
+  std::vector<ObjectRow> rows;
+  rows.reserve(doc.records.size());
+  for (size_t i = 0; i < doc.records.size(); ++i) {
+    rows.push_back({static_cast<int>(i + 1), doc.records[i]->DisplayName()});
+  }
+  return rows;
+}
+
+}  // namespace qarn
