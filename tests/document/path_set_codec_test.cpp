@@ -190,6 +190,32 @@ TEST(PathSetCodec, SlotsBeyondThePointCountAreZeroAfterAParse) {
   EXPECT_EQ(parsed.Point(1).flags, 1u);
 }
 
+// Parsing reuses the document's records; what they held before must not show through.
+TEST(PathSetCodec, ParsedRecordsAreTheSameWhateverTheDocumentHeldBefore) {
+  static_assert(sizeof(tDesc) == 4140, "compared byte for byte below");
+  const auto file = PathSetBytes()
+                        .Header(0, 3, 2)
+                        .Object("a", CountingPoints(1), 1, 2)
+                        .Object("b", {})
+                        .Object("c", CountingPoints(7))
+                        .bytes;
+  for (int before : {0, 1, 3, 5}) {
+    tHeader doc;
+    for (int k = 1; k <= before; ++k) {
+      tDesc& junk = AddObject(doc, "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx", 256);
+      junk.headWord = junk.trailerWord = 0xFFFFFFFF;
+    }
+    ParseBuffer(*BufferWith(file), doc);
+    const tHeader fresh = Parsed(file);
+    ASSERT_EQ(doc.records.size(), 3u) << before;
+    for (int k = 1; k <= 3; ++k) {
+      EXPECT_EQ(std::memcmp(&doc.Object(k), &fresh.Object(k), sizeof(tDesc)), 0)
+          << "object " << k << " after a document of " << before;
+    }
+    EXPECT_EQ(fresh.Object(3).Point(8).flags, 0u);
+  }
+}
+
 TEST(PathSetCodec, ParseReplacesEveryRecordAndHeaderWord) {
   tHeader doc;
   AddObject(doc, "old1", 5);

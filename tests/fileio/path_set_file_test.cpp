@@ -20,6 +20,7 @@ using test::CountingPoints;
 using test::PathSetBytes;
 
 const QString kDataDir = QStringLiteral(QARN_TEST_DATA_DIR);
+const QString kExamplesDir = QStringLiteral(QARN_EXAMPLES_DIR);
 
 // The bytes tests/data/two_objects.pathset was made of.
 std::vector<uint8_t> TwoObjects() {
@@ -89,6 +90,14 @@ TEST_F(PathSetFileTest, LoadsTheTwoObjectFile) {
   EXPECT_EQ(doc.Object(1).Point(2).x, -110.5f);
   EXPECT_EQ(doc.Object(2).trailerWord, 0x44u);
   EXPECT_EQ(SerializeToBytes(doc), TwoObjects());
+}
+
+TEST_F(PathSetFileTest, TheDemoFileLoadsAndSavesUnchanged) {
+  const tHeader doc = LoadPathSetFile(kExamplesDir + "/demo.pathset", *buffer);
+  ASSERT_EQ(doc.objectCount, 5u);
+  EXPECT_EQ(doc.Object(1).DisplayName(), "giz_bridge01_l");
+  EXPECT_EQ(doc.Object(4).pointCount, 0u);
+  EXPECT_EQ(SerializeToBytes(doc), buffer->Image());
 }
 
 TEST_F(PathSetFileTest, LoadKeepsTrailingBytesInTheBufferButNotInTheDocument) {
