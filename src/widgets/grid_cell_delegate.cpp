@@ -1,0 +1,72 @@
+#include "widgets/grid_cell_delegate.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+
+#include "widgets/grid_draw_flags.h"
+#include "widgets/inplace_edit.h"
+#include "widgets/kv_string_grid.h"
+
+namespace qarn {
+
+namespace {
+
+// DrawText leaves a margin of 2 pixels left and right and 1 pixel above and below the text.
+QRect TextRect(const QRect& cell) {
+  return cell.adjusted(2, 1, -2, -1);
+}
+
+}  // namespace
+
+tGridCellDelegate::tGridCellDelegate(tKvStringGrid* grid)
+    : QStyledItemDelegate(grid), grid_(grid) {}
+
+void tGridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const {
+  const int col = index.column() + 1;
+  const int row = index.row() + 1;
+  const bool marked = (option.state & QStyle::State_Selected) || index == grid_->currentIndex();
+  // A selected row of a grid without the keyboard focus looks like any other row.
+  const tKvStringGrid::tCellLook look = grid_->CellLook(col, row, marked && grid_->hasFocus());
+  QString text = index.data(Qt::DisplayRole).toString();
+  const QRect textRect = TextRect(option.rect);
+  if ((look.flags & kDtEndEllipsis) && (look.flags & kDtSingleLine)) {
+    text =
+        option.fontMetrics.elidedText(text, Qt::ElideRight, textRect.width(), Qt::TextShowMnemonic);
+  }
+  painter->save();
+  painter->fillRect(option.rect, look.background);
+  painter->setFont(option.font);
+  painter->setPen(look.font);
+  painter->setClipRect(option.rect);
+  painter->drawText(textRect, QtTextFlags(look.flags), text);
+  painter->restore();
+}
+
+QWidget* tGridCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                         const QModelIndex& index) const {
+  auto* editor = new tNewInplaceEdit(grid_, parent);
+  const int32_t limit = grid_->EditLimit();
+  if (limit > 0) editor->setMaxLength(limit);
+  const QString mask = grid_->GetEditMask(index.column() + 1, index.row() + 1);
+  if (!mask.isEmpty()) editor->setInputMask(mask);
+  editor_ = editor;
+  return editor;
+}
+
+tNewInplaceEdit* tGridCellDelegate::OpenEditor() const {
+  return editor_ && editor_->isVisible() ? editor_.data() : nullptr;
+}
+
+// The view routes the editor's keys through this filter before the editor sees them, and the
+// filter commits and closes on Tab and Enter; so the editor reports the cell it leaves from here.
+bool tGridCellDelegate::eventFilter(QObject* object, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    if (auto* editor = qobject_cast<tNewInplaceEdit*>(object)) {
+      editor->KeyDown(static_cast<QKeyEvent*>(event)->key());
+    }
+  }
+  return QStyledItemDelegate::eventFilter(object, event);
+}
+
+}  // namespace qarn

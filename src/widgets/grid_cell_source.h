@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+namespace qarn {
+
+// What the string-cell model asks its grid while the view paints: the grid owns the texts, flags
+// and colours, the model only maps them onto Qt's roles. Numbering is the grid's (row 0 = caption).
+class tGridCellSource {
+ public:
+  virtual ~tGridCellSource() = default;
+  virtual QString CellDisplayText(int col, int row) = 0;
+  virtual QString ColumnTitle(int col) = 0;
+  virtual int CellTextFlags(int col, int row) = 0;  // Qt text flags, alignment included
+  virtual QColor FixedCellFontColor(int row) = 0;
+};
+
+}  // namespace qarn
