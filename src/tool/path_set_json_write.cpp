@@ -1,0 +1,56 @@
+#include <QByteArray>
+#include <QJsonArray>
+#include <algorithm>
+#include <bit>
+#include <cmath>
+
+#include "tool/path_set_json.h"
+#include "tool/tool_text.h"
+
+namespace qarn {
+
+namespace {
+
+// JSON has no NaN or infinity, so those are spelt out; the bits beside them are exact anyway.
+QJsonValue ReadableFloat(float value) {
+  if (std::isnan(value)) return QStringLiteral("nan");
+  if (std::isinf(value)) return value > 0 ? QStringLiteral("inf") : QStringLiteral("-inf");
+  return static_cast<double>(value);
+}
+
+void PutFloat(QJsonObject& point, const QString& key, float value) {
+  point.insert(key, ReadableFloat(value));
+  point.insert(key + "Bits", HexWord(std::bit_cast<uint32_t>(value)));
+}
+
+QJsonObject PointToJson(const tPoint& point) {
+  QJsonObject json{{QStringLiteral("flags"), HexWord(point.flags)}};
+  PutFloat(json, QStringLiteral("x"), point.x);
+  PutFloat(json, QStringLiteral("y"), point.y);
+  PutFloat(json, QStringLiteral("z"), point.z);
+  return json;
+}
+
+QJsonObject ObjectToJson(const tDesc& record) {
+  const QByteArray nameBytes(reinterpret_cast<const char*>(record.name.data()), kNameBytes);
+  QJsonArray points;
+  const size_t count = std::min<size_t>(record.pointCount, record.points.size());
+  for (size_t j = 0; j < count; ++j) points.append(PointToJson(record.points[j]));
+  return {{QStringLiteral("name"), NameText(record)},
+          {QStringLiteral("nameBytes"), QString::fromLatin1(nameBytes.toHex().toUpper())},
+          {QStringLiteral("headWord"), HexWord(record.headWord)},
+          {QStringLiteral("points"), points},
+          {QStringLiteral("trailerWord"), HexWord(record.trailerWord)}};
+}
+
+}  // namespace
+
+QJsonObject PathSetToJson(const tHeader& doc) {
+  QJsonArray objects;
+  for (const auto& record : doc.records) objects.append(ObjectToJson(*record));
+  return {{QStringLiteral("leadingWord"), HexWord(doc.leadingWord)},
+          {QStringLiteral("lastIndex"), HexWord(doc.lastIndex)},
+          {QStringLiteral("objects"), objects}};
+}
+
+}  // namespace qarn

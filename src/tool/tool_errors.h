@@ -1,0 +1,23 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+// The tool's own failures, beside the document's errors. Both end the sub-command; the dispatcher
+// turns them into the exit status.
+namespace qarn {
+
+// The command line itself is wrong: exit status 2, with a hint to the sub-command's help.
+class UsageError : public std::runtime_error {
+ public:
+  explicit UsageError(const std::string& message) : std::runtime_error(message) {}
+};
+
+// An input the tool cannot use (a malformed JSON file, an object that does not exist): exit
+// status 1. The message names the file and what is wrong.
+class ToolError : public std::runtime_error {
+ public:
+  explicit ToolError(const std::string& message) : std::runtime_error(message) {}
+};
+
+}  // namespace qarn

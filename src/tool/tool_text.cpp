@@ -1,0 +1,34 @@
+#include "tool/tool_text.h"
+
+namespace qarn {
+
+QString HexWord(uint32_t word) {
+  return QStringLiteral("%1").arg(word, 8, 16, QLatin1Char('0')).toUpper();
+}
+
+QString FloatText(float value) {
+  // QString::asprintf always formats in the C locale.
+  return QString::asprintf("%.9g", static_cast<double>(value));
+}
+
+QString NameText(const tDesc& record) {
+  return QString::fromLatin1(QByteArray::fromStdString(record.DisplayName()));
+}
+
+QString QuotedName(const tDesc& record) {
+  QString quoted = QStringLiteral("\"");
+  for (const char byte : record.DisplayName()) {
+    const auto code = static_cast<unsigned char>(byte);
+    if (code == '"' || code == '\\') {
+      quoted += QLatin1Char('\\');
+      quoted += QLatin1Char(byte);
+    } else if (code < 0x20 || (code >= 0x7F && code < 0xA0)) {
+      quoted += QStringLiteral("\\x") + QString::number(code, 16).rightJustified(2, u'0').toUpper();
+    } else {
+      quoted += QChar(code);
+    }
+  }
+  return quoted + QLatin1Char('"');
+}
+
+}  // namespace qarn

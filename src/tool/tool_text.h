@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+#include "document/path_set_records.h"
+
+// How the tool writes words, floats and names, the same in every sub-command and every locale.
+namespace qarn {
+
+// 8 upper-case hexadecimal digits.
+QString HexWord(uint32_t word);
+
+// "%.9g" with a decimal point whatever the locale: enough digits to read back the same float.
+QString FloatText(float value);
+
+// The displayed name (bytes before the first zero, one character per byte) as Latin-1 text.
+QString NameText(const tDesc& record);
+
+// The displayed name in double quotes, with quotes, backslashes and control bytes escaped so a
+// name can never garble the terminal or the column layout.
+QString QuotedName(const tDesc& record);
+
+}  // namespace qarn
