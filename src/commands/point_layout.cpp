@@ -1,0 +1,93 @@
+#include "commands/point_layout.h"
+
+#include <string>
+
+#include "commands/point_arithmetic.h"
+#include "document/errors.h"
+
+namespace qarn {
+namespace {
+
+using PointSlots = std::array<tPoint, kMaxPoints>;
+
+void MoveTo(tPoint& point, const Vec3& position) {
+  point.x = ToStoredFloat(position.x);
+  point.y = ToStoredFloat(position.y);
+  point.z = ToStoredFloat(position.z);
+}
+
+// Point k of the layout; the grouping of each sum is its order of evaluation.
+Vec3 LayoutPosition(const LayoutFields& f, int k) {
+  const long double i = k - 1;
+  if (f.rowLength == 0) {
+    return {f.base.x + f.pair.x * i, f.base.y + f.pair.y * i, f.base.z + f.pair.z * i};
+  }
+  const long double h = (k - 1) / 2;
+  if ((k - 1) % 2 == 1) {
+    return {(f.base.x + f.pair.x) + f.row.x * h, (f.base.y + f.pair.y) + f.row.y * h,
+            (f.base.z + f.pair.z) + f.row.z * h};
+  }
+  return {f.base.x + f.row.x * h, f.base.y + f.row.y * h, f.base.z + f.row.z * h};
+}
+
+// The step from a to b, rounded to float as it would be stored.
+float StoredStep(float a, float b) {
+  return ToStoredFloat(static_cast<long double>(b) - static_cast<long double>(a));
+}
+
+}  // namespace
+
+void LayOutPoints(tDesc& object, const LayoutFields& fields) {
+  const int n = CheckedPointCount(object);
+  if (n == 0) throw OverflowError("the object has no points to lay out.");
+  PointSlots points = object.points;  // written back only when every point fits
+  for (int k = 2; k <= n; ++k) MoveTo(points[k - 1], LayoutPosition(fields, k));
+  object.points = points;
+}
+
+void ShiftPoints(tDesc& object, float ax, float ay, float az, long double step) {
+  const int n = CheckedPointCount(object);
+  PointSlots points = object.points;
+  for (int k = 1; k <= n; ++k) {
+    tPoint& p = points[k - 1];
+    MoveTo(p, {static_cast<long double>(ax) * step + p.x, static_cast<long double>(ay) * step + p.y,
+               static_cast<long double>(az) * step + p.z});
+  }
+  object.points = points;
+}
+
+void ExtendByOnePoint(tDesc& object) {
+  const int n = CheckedPointCount(object);
+  if (n < 2) {
+    throw OverflowError("an object with " + std::to_string(n) +
+                        " points has no last step to continue; it needs at least 2 points.");
+  }
+  if (n == kMaxPoints) {
+    throw RangeCheckError("the object already holds " + std::to_string(kMaxPoints) +
+                          " points, the most an object can hold.");
+  }
+  const tPoint& before = object.points[n - 2];
+  const tPoint& last = object.points[n - 1];
+  tPoint next = last;
+  MoveTo(next, {static_cast<long double>(last.x) + StoredStep(before.x, last.x),
+                static_cast<long double>(last.y) + StoredStep(before.y, last.y),
+                static_cast<long double>(last.z) + StoredStep(before.z, last.z)});
+  object.points[n] = next;
+  object.pointCount = static_cast<uint32_t>(n + 1);
+}
+
+bool RemoveLastPoint(tDesc& object) {
+  const int n = CheckedPointCount(object);
+  if (n <= 2) return false;
+  object.points[n - 1] = tPoint{};  // slots beyond the count stay zero, as after a parse
+  object.pointCount = static_cast<uint32_t>(n - 1);
+  return true;
+}
+
+void SetPointOne(tDesc& object, int currentPointRow, const Vec3& base) {
+  tPoint point = object.Point(currentPointRow < 1 ? 1 : currentPointRow);
+  MoveTo(point, base);
+  object.points[0] = point;
+}
+
+}  // namespace qarn

@@ -1,0 +1,45 @@
+#include "commands/refresh_values.h"
+
+#include "commands/point_arithmetic.h"
+#include "geometry/polar.h"
+#include "geometry/rounding.h"
+
+namespace qarn {
+namespace {
+
+Vec3 Position(const tPoint& p) {
+  return {p.x, p.y, p.z};
+}
+
+Vec3 Difference(const tPoint& from, const tPoint& to) {
+  return {static_cast<long double>(to.x) - from.x, static_cast<long double>(to.y) - from.y,
+          static_cast<long double>(to.z) - from.z};
+}
+
+}  // namespace
+
+RefreshValues ComputeRefreshValues(const tDesc& object) {
+  RefreshValues values;
+  values.pointCount = CheckedPointCount(object);
+  const tPoint& first = object.points[0];
+  values.base = Position(first);
+  if (values.pointCount >= 1) values.flags = first.flags;
+  if (values.pointCount < 2) return values;
+  SetDegreesMode(true);
+  const Vec3 pair = Difference(first, object.points[1]);
+  const auto [length, degrees] = PolarLengthAndDegrees(pair.x, pair.z);
+  values.pair = pair;
+  values.length = length;
+  values.rotation = degrees;
+  if (values.pointCount >= 4) values.row = Difference(first, object.points[2]);
+  return values;
+}
+
+std::pair<long double, int32_t> PolarLengthAndDegrees(long double dx, long double dz) {
+  long double length = 0;
+  long double angle = 0;
+  RectToPolar(dx, dz, length, angle);
+  return {length, RoundToInt(angle)};
+}
+
+}  // namespace qarn

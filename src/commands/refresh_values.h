@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <utility>
+
+#include "commands/point_layout.h"
+#include "document/path_set_records.h"
+
+namespace qarn {
+
+// What the refresh of an object shows in the edit fields; an empty value leaves its field as it
+// is (or, for the offsets, shows 0). Differences are exact: the floats' difference in long double.
+struct RefreshValues {
+  int pointCount = 0;
+  Vec3 base;                        // point slot 1, also when the object has no points
+  std::optional<Vec3> pair;         // point 2 - point 1, from 2 points
+  std::optional<int32_t> rotation;  // direction of the pair offset in whole degrees, from 2 points
+  std::optional<long double> length;  // horizontal length of the pair offset, from 2 points
+  std::optional<Vec3> row;            // point 3 - point 1, from 4 points
+  std::optional<uint32_t> flags;      // point 1's flag word, from 1 point
+};
+
+// Turns the degrees switch on when the object has 2 or more points, as the refresh does.
+// RangeCheckError when the object declares more than 256 points.
+RefreshValues ComputeRefreshValues(const tDesc& object);
+
+// Horizontal length and whole-degree direction (ties to even) of (dx, dz), in the unit of the
+// degrees switch.
+std::pair<long double, int32_t> PolarLengthAndDegrees(long double dx, long double dz);
+
+}  // namespace qarn
