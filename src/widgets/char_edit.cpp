@@ -8,6 +8,16 @@ namespace {
 
 constexpr int kLongestEntry = 255;
 
+// Every byte from 128 up, accented letters included, is csOther.
+TCharEdit::TCharSet ClassOf(unsigned char byte) {
+  if (byte == '\t') return TCharEdit::csTab;
+  if (byte == ' ') return TCharEdit::csSpace;
+  if (byte >= '0' && byte <= '9') return TCharEdit::csNumber;
+  if (byte >= 'A' && byte <= 'Z') return TCharEdit::csUpperChar;
+  if (byte >= 'a' && byte <= 'z') return TCharEdit::csLowerChar;
+  return TCharEdit::csOther;
+}
+
 }  // namespace
 
 TCharEdit::TCharEdit(QWidget* parent) : TValidEdit(parent) {
@@ -22,15 +32,6 @@ void TCharEdit::SetMinLength(int length) {
 void TCharEdit::SetMaxLength(int length) {
   if (length > kLongestEntry) length = kLongestEntry;
   maxLength_ = length < minLength_ ? minLength_ : length;
-}
-
-TCharEdit::TCharSet TCharEdit::ClassOf(unsigned char byte) {
-  if (byte == '\t') return csTab;
-  if (byte == ' ') return csSpace;
-  if (byte >= '0' && byte <= '9') return csNumber;
-  if (byte >= 'A' && byte <= 'Z') return csUpperChar;
-  if (byte >= 'a' && byte <= 'z') return csLowerChar;
-  return csOther;
 }
 
 // Lengths count the bytes of the UTF-8 form, so a letter outside ASCII counts as more than one

@@ -28,9 +28,6 @@ class TCharEdit : public TValidEdit {
   // Kept within MinLength and 255.
   void SetMaxLength(int length);
 
-  // The class of one byte of the entry; every byte from 128 up is csOther.
-  static TCharSet ClassOf(unsigned char byte);
-
  protected:
   bool CheckText() override;
 

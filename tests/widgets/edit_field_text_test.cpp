@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 
 #include "widgets/float_text.h"
 
@@ -14,6 +15,10 @@ struct DecimalCase {
   const char* text;
   long double expected;
 };
+
+void PrintTo(const DecimalCase& c, std::ostream* os) {
+  *os << '"' << c.text << '"';
+}
 
 class DecimalTextTest : public ::testing::TestWithParam<DecimalCase> {};
 
@@ -68,6 +73,10 @@ struct IntegerCase {
   int64_t expected;  // kNoNumber when the text must not convert
 };
 constexpr int64_t kNoNumber = std::numeric_limits<int64_t>::min();
+
+void PrintTo(const IntegerCase& c, std::ostream* os) {
+  *os << '"' << c.text << '"';
+}
 
 class IntegerTextTest : public ::testing::TestWithParam<IntegerCase> {};
 
