@@ -26,9 +26,9 @@ void SerializeDocument(const tHeader& doc, FileBuffer& buffer);
 // the object and the byte offset. Bytes after the last declared object are allowed.
 void ValidatePathSet(const FileBuffer& buffer);
 
-// Replaces the document with the path set in the buffer, header words included. The buffer is
-// validated and the records built before the document is touched, so a refused buffer leaves it
-// as it was.
+// Replaces the document with the path set in the buffer, header words included; slots beyond
+// each point count are zero afterwards. The buffer is validated and every allocation made before
+// the document is touched, so a refused buffer leaves it as it was.
 void ParseBuffer(const FileBuffer& buffer, tHeader& doc);
 
 // Appends the objects of the path set in the buffer. Afterwards the leading word is the merged
