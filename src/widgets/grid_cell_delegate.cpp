@@ -1,5 +1,7 @@
 #include "widgets/grid_cell_delegate.h"
 
+#include <QApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -61,12 +63,19 @@ tNewInplaceEdit* tGridCellDelegate::OpenEditor() const {
 // The view routes the editor's keys through this filter before the editor sees them, and the
 // filter commits and closes on Tab and Enter; so the editor reports the cell it leaves from here.
 bool tGridCellDelegate::eventFilter(QObject* object, QEvent* event) {
-  if (event->type() == QEvent::KeyPress) {
-    if (auto* editor = qobject_cast<tNewInplaceEdit*>(object)) {
-      editor->KeyDown(static_cast<QKeyEvent*>(event)->key());
-    }
+  auto* editor = qobject_cast<tNewInplaceEdit*>(object);
+  if (editor && event->type() == QEvent::KeyPress) {
+    editor->KeyDown(static_cast<QKeyEvent*>(event)->key());
   }
+  if (editor && event->type() == QEvent::FocusOut && LostToGridPress(event)) return false;
   return QStyledItemDelegate::eventFilter(object, event);
+}
+
+// A press in the grid takes the focus before the grid sees the press; the editor stays open so
+// that the grid's press handling can report the cell being left and close it.
+bool tGridCellDelegate::LostToGridPress(QEvent* event) const {
+  return static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason &&
+         QApplication::focusWidget() == grid_;
 }
 
 }  // namespace qarn

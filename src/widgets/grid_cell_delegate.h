@@ -27,6 +27,8 @@ class tGridCellDelegate : public QStyledItemDelegate {
   bool eventFilter(QObject* object, QEvent* event) override;
 
  private:
+  bool LostToGridPress(QEvent* event) const;
+
   tKvStringGrid* grid_;
   mutable QPointer<tNewInplaceEdit> editor_;
 };

@@ -280,9 +280,13 @@ void tKvStringGrid::mousePressEvent(QMouseEvent* event) {
   };
   std::optional<EditedCell> edited;
   if (tNewInplaceEdit* editor = delegate_->OpenEditor()) edited = {Col(), Row(), editor->text()};
-  const bool onCell = event->button() == Qt::LeftButton && indexAt(event->pos()).isValid();
+  const bool onCell =
+      event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid();
   DeferClicks([&] { QTableView::mousePressEvent(event); }, onCell);
-  if (edited) ExitCell(edited->col, edited->row, edited->text);
+  if (!edited) return;
+  ExitCell(edited->col, edited->row, edited->text);
+  // Pressed on the cell being edited: the editing goes on.
+  if (tNewInplaceEdit* editor = delegate_->OpenEditor()) editor->setFocus(Qt::MouseFocusReason);
 }
 
 void tKvStringGrid::mouseMoveEvent(QMouseEvent* event) {

@@ -114,7 +114,7 @@ QVariant tStringCellModel::RowHeaderData(int row, int role) const {
       return source_->CellDisplayText(0, row);
     case Qt::TextAlignmentRole:
       return int(source_->CellTextFlags(0, row) &
-                 (Qt::AlignHorizontal_Mask | Qt::AlignVertical_Mask));
+                 (Qt::AlignHorizontal_Mask | Qt::AlignTop | Qt::AlignBottom | Qt::AlignVCenter));
     case Qt::ForegroundRole:
       return source_->FixedCellFontColor(row);
     default:

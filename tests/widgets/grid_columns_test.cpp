@@ -33,6 +33,16 @@ TEST(GridColumns, AddColumnSetsTheWidthsOfTheListOfObjects) {
   EXPECT_EQ(names.model()->headerData(0, Qt::Horizontal).toString(), "Name");
 }
 
+TEST(GridColumns, HidingTheFixedColumnHidesTheRowHeader) {
+  auto grid = test::MakeGrid({64, 64}, 3);
+  test::ShowGrid(*grid);
+  grid->SetColWidths(0, 0);
+  EXPECT_TRUE(grid->verticalHeader()->isHidden());
+  grid->SetColWidths(0, 40);
+  EXPECT_FALSE(grid->verticalHeader()->isHidden());
+  EXPECT_EQ(grid->verticalHeader()->width(), 40);
+}
+
 TEST(GridColumns, AddingBeyondTheColumnCountIsAListIndexError) {
   tKvStringGrid grid;
   grid.SetColCount(2);
@@ -226,6 +236,32 @@ TEST_P(GridColumnMoveTest, DefinitionsStayInStepWithTheColumns) {
   EXPECT_EQ(grid->Definitions()[to]->ColumnId, from);
   EXPECT_EQ(grid->horizontalHeader()->visualIndex(to - 1), to - 1);
   EXPECT_EQ(grid->Col(), to);  // the current cell went along with its column
+}
+
+TEST(GridColumnMove, DraggingAHeaderSectionMovesTheColumn) {
+  auto grid = test::MakeGrid({64, 64, 64, 64, 64}, 3);
+  grid->SetColumnsMovable(true);
+  for (int col = 0; col < 5; ++col) grid->SetCells(col, 1, grid->Definitions()[col]->Title);
+  test::ShowGrid(*grid);
+  QHeaderView* header = grid->horizontalHeader();
+  const int y = header->height() / 2;
+  QTest::mousePress(header->viewport(), Qt::LeftButton, {}, QPoint(32, y));
+  QTest::mouseMove(header->viewport(), QPoint(140, y));
+  QTest::mouseMove(header->viewport(), QPoint(230, y));
+  QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, QPoint(230, y));
+  EXPECT_NE(grid->Definitions()[1]->Title, "T1");
+  for (int col = 1; col < 5; ++col) {
+    const QString title = grid->Definitions()[col]->Title;
+    EXPECT_EQ(grid->model()->headerData(col - 1, Qt::Horizontal).toString(), title);
+    EXPECT_EQ(grid->Cells(col, 1), title);
+    EXPECT_EQ(header->logicalIndex(col - 1), col - 1);
+  }
+}
+
+TEST(GridColumnMove, TheFixedColumnDoesNotMove) {
+  auto grid = test::MakeGrid({64, 64, 64}, 3);
+  EXPECT_THROW(grid->MoveColumn(0, 2), ListIndexError);
+  EXPECT_EQ(grid->Definitions()[0]->Title, "T0");
 }
 
 INSTANTIATE_TEST_SUITE_P(Distances, GridColumnMoveTest,
