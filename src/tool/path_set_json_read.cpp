@@ -1,5 +1,6 @@
 #include <QByteArray>
 #include <QJsonArray>
+#include <QLocale>
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -81,14 +82,21 @@ float SpeltFloat(const QString& text, const QString& path) {
   Fail(path, QStringLiteral("expected a number, \"nan\", \"inf\" or \"-inf\""));
 }
 
+// Numbers from here on round to infinity rather than to the largest float.
+const double kFloatOverflow = std::ldexp(2.0 - std::ldexp(1.0, -24), 127);
+
 float ReadableFloat(const QJsonValue& value, const QString& path) {
   if (value.isString()) return SpeltFloat(value.toString(), path);
   if (!value.isDouble()) Fail(path, QStringLiteral("expected a number"));
   const double number = value.toDouble();
-  // Converting a double beyond the float range is undefined, so it is refused first.
-  if (!(std::abs(number) <= std::numeric_limits<float>::max())) {
-    Fail(path, QStringLiteral("%1 is outside the range of a 32-bit float").arg(number));
+  if (!(std::abs(number) < kFloatOverflow)) {
+    Fail(path, QString::number(number, 'g', QLocale::FloatingPointShortest) +
+                   " is outside the range of a 32-bit float");
   }
+  // The shortest text of the largest float lies just above it; converting a double beyond the
+  // float range is undefined, so those are clamped by hand.
+  const float largest = std::numeric_limits<float>::max();
+  if (std::abs(number) > largest) return number > 0 ? largest : -largest;
   return static_cast<float>(number);
 }
 
@@ -151,8 +159,8 @@ std::array<uint8_t, kNameBytes> NameFromText(const QJsonValue& value, const QStr
   for (qsizetype i = 0; i < text.size(); ++i) {
     const char16_t code = text.at(i).unicode();
     if (code == 0 || code > 0xFF) {
-      Fail(path, QStringLiteral("character U+%1 cannot be part of a name")
-                     .arg(static_cast<uint>(code), 4, 16, QLatin1Char('0')));
+      const QString hex = QString::number(code, 16).rightJustified(4, u'0').toUpper();
+      Fail(path, "character U+" + hex + " cannot be part of a name");
     }
     name[static_cast<size_t>(i)] = static_cast<uint8_t>(code);
   }

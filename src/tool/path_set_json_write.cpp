@@ -12,10 +12,12 @@ namespace qarn {
 namespace {
 
 // JSON has no NaN or infinity, so those are spelt out; the bits beside them are exact anyway.
+// Finite values are the float's shortest text ("0.1", not 0.10000000149011612), which still reads
+// back as the same float.
 QJsonValue ReadableFloat(float value) {
   if (std::isnan(value)) return QStringLiteral("nan");
   if (std::isinf(value)) return value > 0 ? QStringLiteral("inf") : QStringLiteral("-inf");
-  return static_cast<double>(value);
+  return FloatText(value).toDouble();
 }
 
 void PutFloat(QJsonObject& point, const QString& key, float value) {

@@ -1,5 +1,8 @@
 #include "tool/tool_text.h"
 
+#include <array>
+#include <charconv>
+
 namespace qarn {
 
 QString HexWord(uint32_t word) {
@@ -7,8 +10,11 @@ QString HexWord(uint32_t word) {
 }
 
 QString FloatText(float value) {
-  // QString::asprintf always formats in the C locale.
-  return QString::asprintf("%.9g", static_cast<double>(value));
+  // std::to_chars ignores the locale and keeps the sign of negative zero, unlike QString's
+  // formatting.
+  std::array<char, 32> text{};
+  const auto end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
+  return QString::fromLatin1(text.data(), end - text.data());
 }
 
 QString NameText(const tDesc& record) {

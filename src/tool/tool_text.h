@@ -11,7 +11,8 @@ namespace qarn {
 // 8 upper-case hexadecimal digits.
 QString HexWord(uint32_t word);
 
-// "%.9g" with a decimal point whatever the locale: enough digits to read back the same float.
+// The shortest text that reads back as the same float ("0.1", "-0", "3.4028235e+38", "nan",
+// "-inf"), with a decimal point whatever the locale.
 QString FloatText(float value);
 
 // The displayed name (bytes before the first zero, one character per byte) as Latin-1 text.
