@@ -1,0 +1,122 @@
+#include "map/indexed_canvas.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace qarn {
+namespace {
+
+// A line's end points may lie anywhere in the 32-bit range, so the exact product of an offset
+// and a slope numerator needs more than 64 bits.
+__extension__ typedef __int128 Wide;
+
+// Nearest integer to p / q for q > 0; an exact half goes towards zero, the start's side.
+int64_t RoundHalfTowardZero(Wide p, int64_t q) {
+  const Wide magnitude = p < 0 ? -p : p;
+  const Wide rounded = (2 * magnitude + q - 1) / (2 * static_cast<Wide>(q));
+  return static_cast<int64_t>(p < 0 ? -rounded : rounded);
+}
+
+// The coordinates a line from `from` covering `delta` steps visits on its major axis, end
+// excluded, as an inclusive range clipped to 0..size-1. Empty when first > last.
+std::pair<int64_t, int64_t> MajorRange(int64_t from, int64_t delta, int size) {
+  const int64_t first = delta > 0 ? from : from + delta + 1;
+  const int64_t last = delta > 0 ? from + delta - 1 : from;
+  return {std::max<int64_t>(first, 0), std::min<int64_t>(last, size - 1)};
+}
+
+// Whether pixel (i, j) lies inside the ellipse inscribed in the box: with the centre-relative
+// offsets doubled (dx, dy) and the box w x h, the test is dx^2 (h^2 - 1) + dy^2 (w^2 - 1) <=
+// (w^2 - 1)(h^2 - 1), the ellipse through the outer pixel centres widened by half a pixel.
+bool InsideEllipse(int64_t i, int64_t j, int64_t l, int64_t t, int64_t r, int64_t b) {
+  if (i < l || i >= r || j < t || j >= b) return false;
+  const long double dx = 2 * i + 1 - (l + r);
+  const long double dy = 2 * j + 1 - (t + b);
+  const long double a = static_cast<long double>(r - l) * (r - l) - 1;
+  const long double c = static_cast<long double>(b - t) * (b - t) - 1;
+  return dx * dx * c + dy * dy * a <= a * c;
+}
+
+}  // namespace
+
+IndexedCanvas::IndexedCanvas(QImage& image)
+    : bits_(image.bits()),
+      stride_(image.bytesPerLine()),
+      width_(image.width()),
+      height_(image.height()) {}
+
+void IndexedCanvas::Plot(int x, int y, uint8_t index) {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+  bits_[y * stride_ + x] = index;
+}
+
+void IndexedCanvas::Line(int x0, int y0, int x1, int y1, uint8_t index) {
+  const int64_t dx = static_cast<int64_t>(x1) - x0;
+  const int64_t dy = static_cast<int64_t>(y1) - y0;
+  if (dx == 0 && dy == 0) return;
+  if (std::llabs(dx) >= std::llabs(dy)) {
+    LineMajorX(x0, y0, dx, dy, index);
+  } else {
+    LineMajorY(x0, y0, dx, dy, index);
+  }
+}
+
+void IndexedCanvas::LineMajorX(int64_t x0, int64_t y0, int64_t dx, int64_t dy, uint8_t index) {
+  const auto [first, last] = MajorRange(x0, dx, width_);
+  const int64_t sign = dx > 0 ? 1 : -1;
+  for (int64_t x = first; x <= last; ++x) {
+    const int64_t y = y0 + RoundHalfTowardZero(static_cast<Wide>(x - x0) * dy * sign, dx * sign);
+    if (y >= 0 && y < height_) bits_[y * stride_ + x] = index;
+  }
+}
+
+void IndexedCanvas::LineMajorY(int64_t x0, int64_t y0, int64_t dx, int64_t dy, uint8_t index) {
+  const auto [first, last] = MajorRange(y0, dy, height_);
+  const int64_t sign = dy > 0 ? 1 : -1;
+  for (int64_t y = first; y <= last; ++y) {
+    const int64_t x = x0 + RoundHalfTowardZero(static_cast<Wide>(y - y0) * dx * sign, dy * sign);
+    if (x >= 0 && x < width_) bits_[y * stride_ + x] = index;
+  }
+}
+
+void IndexedCanvas::RectangleOutline(int l, int t, int r, int b, uint8_t index) {
+  if (r <= l || b <= t) return;
+  if (l >= 0 && t >= 0 && r <= width_ && b <= height_) {  // the usual case: nothing to clip
+    std::memset(bits_ + t * stride_ + l, index, static_cast<size_t>(r - l));
+    std::memset(bits_ + (b - 1) * stride_ + l, index, static_cast<size_t>(r - l));
+    for (int y = t + 1; y < b - 1; ++y) bits_[y * stride_ + l] = bits_[y * stride_ + r - 1] = index;
+    return;
+  }
+  const int left = std::max(l, 0);
+  const int right = std::min(r - 1, width_ - 1);
+  const int top = std::max(t, 0);
+  const int bottom = std::min(b - 1, height_ - 1);
+  for (int x = left; x <= right; ++x) {
+    Plot(x, t, index);
+    Plot(x, b - 1, index);
+  }
+  for (int y = top; y <= bottom; ++y) {
+    Plot(l, y, index);
+    Plot(r - 1, y, index);
+  }
+}
+
+void IndexedCanvas::Ellipse(int l, int t, int r, int b, uint8_t outline, uint8_t fill) {
+  if (r <= l || b <= t) return;
+  const int top = std::max(t, 0);
+  const int bottom = std::min(b - 1, height_ - 1);
+  const int left = std::max(l, 0);
+  const int right = std::min(r - 1, width_ - 1);
+  for (int64_t j = top; j <= bottom; ++j) {
+    for (int64_t i = left; i <= right; ++i) {
+      if (!InsideEllipse(i, j, l, t, r, b)) continue;
+      const bool rim = !InsideEllipse(i - 1, j, l, t, r, b) ||
+                       !InsideEllipse(i + 1, j, l, t, r, b) ||
+                       !InsideEllipse(i, j - 1, l, t, r, b) || !InsideEllipse(i, j + 1, l, t, r, b);
+      bits_[j * stride_ + i] = rim ? outline : fill;
+    }
+  }
+}
+
+}  // namespace qarn

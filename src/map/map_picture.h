@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QString>
+#include <cstdint>
+
+namespace qarn {
+
+class IndexedCanvas;
+struct MapTransform;
+struct tDesc;
+class tHeader;
+
+inline constexpr int kMapWidth = 1280;
+inline constexpr int kMapHeight = 1600;
+
+// The map as shown: the picture with the marks drawn into its pixels (so the magnifier shows
+// them too), and the pristine picture every redraw starts from. Marks are not state; each
+// DrawAllPoints and DrawObjectMarks begins by restoring the pristine picture.
+class MapPicture {
+ public:
+  // `pristine` must be Format_Indexed8 with pure black and pure red in its palette
+  // (ToMarkablePicture makes any picture so); throws QarnError otherwise.
+  explicit MapPicture(QImage pristine);
+
+  // The map picture built into the program.
+  static QImage BuiltInMap();
+  // A picture file in any format Qt reads, 1280 x 1600 pixels, made markable. Throws InOutError
+  // when the file cannot be read and QarnError when it has another size.
+  static QImage LoadUserMap(const QString& path);
+
+  const QImage& Image() const { return image_; }
+  const QImage& Pristine() const { return pristine_; }
+
+  void Restore();
+  // Squares (5 x 5 outlines centred on the point) at every point of every object. A point count
+  // above 256 raises RangeCheckError once the squares before it are drawn.
+  void DrawAllPoints(const tHeader& doc, const MapTransform& t);
+  // The object's marks alone: a cross per point when it has fewer than two points; otherwise a
+  // red disc at point 1, a direction line towards point 2 at least 12 pixels long, and crosses
+  // at points 3 onwards.
+  void DrawObjectMarks(const tDesc& object, const MapTransform& t);
+  // Red disc with a black rim in columns px-4..px+3, rows py-4..py+3; no restore.
+  void DrawPointDisc(int px, int py);
+
+ private:
+  void DrawSquare(IndexedCanvas& canvas, QPoint p) const;
+  void DrawCross(IndexedCanvas& canvas, QPoint p) const;
+  void DrawDisc(IndexedCanvas& canvas, QPoint p) const;
+  void DrawDirectionLine(IndexedCanvas& canvas, QPoint from, QPoint to) const;
+
+  QImage pristine_;
+  QImage image_;
+  uint8_t black_ = 0;
+  uint8_t red_ = 0;
+};
+
+}  // namespace qarn

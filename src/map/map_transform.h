@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QPoint>
+
+namespace qarn {
+
+// The linear transform between world x and z and map pixels: x runs to the right, z downwards,
+// the height y does not appear. The form owns one instance; its hidden calibration buttons
+// change the four parameters. Each transform does its arithmetic in extended precision on the
+// 32-bit operands and rounds the result to a 32-bit float once.
+struct MapTransform {
+  float unitsPerPixelX = 2.82f;  // bits 0x40347AE1
+  float unitsPerPixelZ = 3.04f;  // bits 0x40428F5C
+  float originColumn = 1008.0f;  // map column of world x = 0
+  float originRow = 940.0f;      // map row of world z = 0
+
+  float WorldXToMap(float x) const;
+  float WorldZToMap(float z) const;
+  float MapToWorldX(float column) const;
+  float MapToWorldZ(float row) const;
+
+  // The pixel of world (x, z), each coordinate taken to the nearest integer with ties to even.
+  // Throws RangeCheckError when a coordinate leaves the signed 32-bit range.
+  QPoint PixelOf(float x, float z) const;
+};
+
+}  // namespace qarn

@@ -1,0 +1,326 @@
+#include "map/map_picture.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+#include "document/errors.h"
+#include "map/map_transform.h"
+#include "map_test_support.h"
+
+namespace qarn {
+namespace {
+
+using test::Changes;
+using test::kBlackIndex;
+using test::kRedIndex;
+using test::MakeDocument;
+using test::PixelMap;
+using test::WorldPoint;
+
+// Expected marks, spelled out pixel by pixel from their definitions.
+PixelMap Square(QPoint c) {
+  PixelMap pixels;
+  for (int d = -2; d <= 2; ++d) {
+    pixels[{c.x() + d, c.y() - 2}] = pixels[{c.x() + d, c.y() + 2}] = kBlackIndex;
+    pixels[{c.x() - 2, c.y() + d}] = pixels[{c.x() + 2, c.y() + d}] = kBlackIndex;
+  }
+  return pixels;
+}
+
+PixelMap Cross(QPoint c) {
+  PixelMap pixels;
+  for (int d = -4; d <= 3; ++d) {
+    pixels[{c.x() + d, c.y() + d}] = pixels[{c.x() + d, c.y() - d}] = kBlackIndex;
+  }
+  return pixels;
+}
+
+PixelMap Join(PixelMap a, const PixelMap& b) {
+  for (const auto& [at, index] : b) a[at] = index;
+  return a;
+}
+
+PixelMap Within(const PixelMap& pixels, int width, int height) {
+  PixelMap inside;
+  for (const auto& [at, index] : pixels) {
+    if (at.first >= 0 && at.second >= 0 && at.first < width && at.second < height) {
+      inside[at] = index;
+    }
+  }
+  return inside;
+}
+
+class MapPictureTest : public ::testing::Test {
+ protected:
+  MapPicture picture_{test::PlainPicture()};
+  MapTransform t_;
+
+  PixelMap Marks() const { return Changes(picture_.Pristine(), picture_.Image()); }
+  // The world position whose pixel is (column, row).
+  WorldPoint At(int column, int row, float height = 0) const {
+    return {t_.MapToWorldX(static_cast<float>(column)), height,
+            t_.MapToWorldZ(static_cast<float>(row))};
+  }
+  void DrawObject(const std::vector<WorldPoint>& points) {
+    picture_.DrawObjectMarks(MakeDocument({points}).Object(1), t_);
+  }
+  uint8_t Pixel(int x, int y) const {
+    return static_cast<uint8_t>(picture_.Image().pixelIndex(x, y));
+  }
+};
+
+TEST_F(MapPictureTest, RefusesPicturesItCannotMarkOn) {
+  EXPECT_THROW(MapPicture(QImage(16, 16, QImage::Format_RGB32)), QarnError);
+  QImage noRed = test::PlainPicture(16, 16);
+  noRed.setColorTable({qRgb(250, 248, 240), qRgb(0, 0, 0)});
+  EXPECT_THROW(MapPicture{noRed}, QarnError);
+  QImage noBlack = test::PlainPicture(16, 16);
+  noBlack.setColorTable({qRgb(250, 248, 240), qRgb(1, 0, 0), qRgb(255, 0, 0)});
+  EXPECT_THROW(MapPicture{noBlack}, QarnError);
+}
+
+TEST_F(MapPictureTest, StartsAsThePristinePicture) {
+  EXPECT_EQ(picture_.Image(), picture_.Pristine());
+  EXPECT_EQ(picture_.Image().format(), QImage::Format_Indexed8);
+}
+
+TEST_F(MapPictureTest, TheWorldOriginsSquareIsCentredOnItsPixelWhateverTheHeight) {
+  for (float height : {0.0f, 250.0f, -3.5f, 1e30f, std::numeric_limits<float>::quiet_NaN()}) {
+    picture_.DrawAllPoints(MakeDocument({{{0, height, 0}}}), t_);
+    EXPECT_EQ(Marks(), Square({1008, 940})) << height;
+  }
+}
+
+TEST_F(MapPictureTest, OneScaleStepIsTheNextPixel) {
+  picture_.DrawAllPoints(MakeDocument({{{2.82f, 0, 3.04f}}}), t_);
+  EXPECT_EQ(Marks(), Square({1009, 941}));
+}
+
+TEST_F(MapPictureTest, EveryPointOfEveryObjectGetsASquare) {
+  picture_.DrawAllPoints(MakeDocument({{At(100, 200), At(300, 400)}, {}, {At(1200, 1500)}}), t_);
+  EXPECT_EQ(Marks(), Join(Join(Square({100, 200}), Square({300, 400})), Square({1200, 1500})));
+}
+
+TEST_F(MapPictureTest, PointsOnOneSpotShareTheirSquare) {
+  picture_.DrawAllPoints(MakeDocument({{At(500, 500)}, {At(500, 500), At(500, 500)}}), t_);
+  EXPECT_EQ(Marks(), Square({500, 500}));
+}
+
+TEST_F(MapPictureTest, SquaresAreClippedAtThePictureEdges) {
+  picture_.DrawAllPoints(MakeDocument({{At(0, 0), At(1279, 1599), At(1281, 800)}}), t_);
+  const PixelMap expected = Join(Join(Square({0, 0}), Square({1279, 1599})), Square({1281, 800}));
+  EXPECT_EQ(Marks(), Within(expected, 1280, 1600));
+  EXPECT_EQ(Marks().count({1279, 800}), 1u);  // the left edge of the last square
+}
+
+TEST_F(MapPictureTest, PointsFarOutsideThePictureLeaveNoMark) {
+  picture_.DrawAllPoints(MakeDocument({{{1e6f, 0, 0}, {0, 0, -1e6f}, {-6e9f, 0, 6e9f}}}), t_);
+  EXPECT_TRUE(Marks().empty());
+}
+
+TEST_F(MapPictureTest, EachDrawingStartsFromThePristinePicture) {
+  picture_.DrawAllPoints(MakeDocument({{At(10, 10)}}), t_);
+  picture_.DrawAllPoints(MakeDocument({{At(20, 20)}}), t_);
+  EXPECT_EQ(Marks(), Square({20, 20}));
+  picture_.Restore();
+  EXPECT_EQ(picture_.Image(), picture_.Pristine());
+}
+
+TEST_F(MapPictureTest, MorePointsThanAnObjectHoldsIsARangeErrorAfterTheEarlierSquares) {
+  tHeader doc = MakeDocument({{At(50, 50)}, {}, {At(900, 900)}});
+  tDesc& big = doc.Object(2);
+  for (int k = 1; k <= kMaxPoints; ++k) big.Point(k) = {0, At(100 + k, 300).x, 0, At(0, 300).z};
+  big.pointCount = 300;
+  try {
+    picture_.DrawAllPoints(doc, t_);
+    FAIL() << "no range error";
+  } catch (const RangeCheckError& error) {
+    EXPECT_NE(std::string(error.what()).find("object 2 declares 300 points"), std::string::npos)
+        << error.what();
+  }
+  EXPECT_EQ(Marks().count({101 - 2, 300}), 1u);      // point 1's square
+  EXPECT_EQ(Marks().count({356 + 2, 300 - 2}), 1u);  // point 256's square
+  EXPECT_EQ(Marks().count({50 - 2, 50}), 1u);        // object 1 stays
+  EXPECT_EQ(Marks().count({900 - 2, 900}), 0u);      // object 3 is not reached
+}
+
+TEST_F(MapPictureTest, APointCountWithTheTopBitSetFailsWhenItsObjectIsReached) {
+  tHeader doc = MakeDocument({{At(50, 50)}, {At(400, 400)}});
+  doc.Object(2).pointCount = 0x80000000u;
+  EXPECT_THROW(picture_.DrawAllPoints(doc, t_), RangeCheckError);
+  EXPECT_EQ(Marks(), Square({50, 50}));
+}
+
+TEST_F(MapPictureTest, APixelBeyondTheIntegerRangeIsARangeErrorAndEarlierSquaresStay) {
+  EXPECT_THROW(picture_.DrawAllPoints(MakeDocument({{At(60, 70), {1e10f, 0, 0}, At(90, 90)}}), t_),
+               RangeCheckError);
+  EXPECT_EQ(Marks(), Square({60, 70}));
+}
+
+TEST_F(MapPictureTest, AnObjectWithoutPointsShowsThePlainMap) {
+  picture_.DrawAllPoints(MakeDocument({{At(10, 10)}}), t_);
+  DrawObject({});
+  EXPECT_TRUE(Marks().empty());
+}
+
+TEST_F(MapPictureTest, AnObjectWithOnePointShowsOneCross) {
+  DrawObject({At(640, 480)});
+  EXPECT_EQ(Marks(), Cross({640, 480}));
+  EXPECT_EQ(Marks().size(), 15u);  // the arms share the centre; their end points stay off
+}
+
+TEST_F(MapPictureTest, TheDiscMarksPointOneInRedWithABlackRim) {
+  picture_.DrawPointDisc(100, 100);
+  const PixelMap marks = Marks();
+  int black = 0;
+  for (const auto& [at, index] : marks) {
+    EXPECT_GE(at.first, 96);
+    EXPECT_LE(at.first, 103);
+    EXPECT_GE(at.second, 96);
+    EXPECT_LE(at.second, 103);
+    EXPECT_EQ(marks.count({199 - at.first, at.second}), 1u) << "symmetric left to right";
+    EXPECT_EQ(marks.count({at.first, 199 - at.second}), 1u) << "symmetric top to bottom";
+    black += index == kBlackIndex;
+  }
+  EXPECT_EQ(marks.size(), 52u);
+  EXPECT_EQ(black, 20);
+  EXPECT_EQ(Pixel(100, 100), kRedIndex);
+  EXPECT_EQ(Pixel(96, 100), kBlackIndex);
+  EXPECT_EQ(Pixel(96, 98), kBlackIndex);
+  EXPECT_EQ(Pixel(97, 97), kBlackIndex);
+  EXPECT_EQ(Pixel(96, 97), test::kPaper);
+}
+
+TEST_F(MapPictureTest, ADiscDoesNotRemoveTheObjectsMarks) {
+  DrawObject({At(640, 480)});
+  picture_.DrawPointDisc(700, 480);
+  EXPECT_EQ(Marks().count({636, 476}), 1u);
+  EXPECT_EQ(Pixel(700, 480), kRedIndex);
+}
+
+using DirectionLineTest = MapPictureTest;
+
+TEST_F(DirectionLineTest, AShortPairIsLengthenedToTwelvePixels) {
+  DrawObject({At(500, 600), At(505, 600)});
+  for (int x = 500; x < 512; ++x) EXPECT_EQ(Pixel(x, 600), kBlackIndex) << x;
+  EXPECT_EQ(Pixel(512, 600), test::kPaper);
+  EXPECT_EQ(Pixel(499, 600), kRedIndex) << "the line is drawn over the disc";
+  EXPECT_EQ(Pixel(505, 596), test::kPaper) << "point 2 has no cross";
+}
+
+TEST_F(DirectionLineTest, ALongPairEndsAtPointTwoWithoutPaintingIt) {
+  DrawObject({At(500, 600), At(520, 600)});
+  EXPECT_EQ(Pixel(519, 600), kBlackIndex);
+  EXPECT_EQ(Pixel(520, 600), test::kPaper);
+  EXPECT_EQ(Pixel(520, 596), test::kPaper) << "point 2 has no cross";
+}
+
+TEST_F(DirectionLineTest, TheLengthenedLineKeepsItsDirection) {
+  DrawObject({At(500, 600), At(503, 604)});  // 5 pixels at 3:4, lengthened to about (7.2, 9.6)
+  EXPECT_EQ(Pixel(506, 609), kBlackIndex);
+  EXPECT_EQ(Pixel(507, 610), test::kPaper);
+  EXPECT_EQ(Pixel(503, 604), kBlackIndex);
+  DrawObject({At(500, 600), At(497, 596)});  // and the opposite way
+  EXPECT_EQ(Pixel(494, 591), kBlackIndex);
+  EXPECT_EQ(Pixel(493, 590), test::kPaper);
+}
+
+TEST_F(DirectionLineTest, PointsOnOnePixelGiveALineToTheRight) {
+  DrawObject({At(500, 600), At(500, 600)});
+  for (int x = 500; x < 512; ++x) EXPECT_EQ(Pixel(x, 600), kBlackIndex) << x;
+  EXPECT_EQ(Pixel(512, 600), test::kPaper);
+  EXPECT_EQ(Pixel(488, 600), test::kPaper);
+}
+
+TEST_F(DirectionLineTest, TheAngleUnitDoesNotChangeTheLine) {
+  test::DegreesModeGuard guard;
+  SetDegreesMode(false);
+  DrawObject({At(500, 600), At(502, 599)});
+  const QImage radians = picture_.Image();
+  SetDegreesMode(true);
+  DrawObject({At(500, 600), At(502, 599)});
+  EXPECT_EQ(picture_.Image(), radians);
+  // 12 pixels towards (2, -1) end at about (10.7, -5.4), taken to (11, -5).
+  EXPECT_EQ(Pixel(510, 595), kBlackIndex);
+  EXPECT_EQ(Pixel(511, 595), test::kPaper);
+}
+
+TEST_F(MapPictureTest, FurtherPointsGetCrossesButPointTwoDoesNot) {
+  DrawObject({At(400, 400), At(440, 400), At(400, 440), At(440, 440)});
+  EXPECT_EQ(Pixel(399, 400), kRedIndex);
+  EXPECT_EQ(Pixel(400, 400), kBlackIndex) << "the line starts on the disc's centre";
+  EXPECT_EQ(Pixel(439, 400), kBlackIndex);
+  EXPECT_EQ(Pixel(436, 396), test::kPaper);
+  for (QPoint c : {QPoint(400, 440), QPoint(440, 440)}) {
+    for (const auto& [at, index] : Cross(c)) EXPECT_EQ(Pixel(at.first, at.second), index);
+  }
+}
+
+TEST_F(MapPictureTest, TooManyPointsFailAfterTheLastCross) {
+  tHeader doc = MakeDocument({{At(400, 400), At(440, 400)}});
+  tDesc& object = doc.Object(1);
+  for (int k = 3; k <= kMaxPoints; ++k) object.Point(k) = {0, At(k * 4, 700).x, 0, At(0, 700).z};
+  object.pointCount = 257;
+  EXPECT_THROW(picture_.DrawObjectMarks(object, t_), RangeCheckError);
+  EXPECT_EQ(Pixel(399, 400), kRedIndex);
+  EXPECT_EQ(Pixel(1024 - 4, 696), kBlackIndex);  // the cross of point 256
+}
+
+TEST_F(MapPictureTest, AllPointsReplaceTheObjectsMarks) {
+  const tHeader doc = MakeDocument({{At(300, 300), At(320, 300), At(300, 340)}});
+  picture_.DrawObjectMarks(doc.Object(1), t_);
+  picture_.DrawPointDisc(320, 300);
+  picture_.DrawAllPoints(doc, t_);
+  EXPECT_EQ(Marks(), Join(Join(Square({300, 300}), Square({320, 300})), Square({300, 340})));
+}
+
+TEST_F(MapPictureTest, MarksOfObjectsAtTheEdgeAreClipped) {
+  DrawObject({At(2, 1), At(2, 1), At(1279, 0)});
+  EXPECT_EQ(Pixel(0, 0), kRedIndex);  // the disc's lower half
+  EXPECT_EQ(Pixel(5, 0), kBlackIndex);
+  EXPECT_EQ(Pixel(13, 1), kBlackIndex);  // the line to the right
+  EXPECT_EQ(Pixel(14, 1), test::kPaper);
+  EXPECT_EQ(Pixel(1279, 0), kBlackIndex);  // the cross's lower arms
+  EXPECT_EQ(Pixel(1275, 4), kBlackIndex);
+}
+
+// Redrawing all squares must stay near the cost of copying the picture's pixel bytes.
+TEST(MapPicturePerformanceTest, AllSquaresOfTheLargestDocumentCostLittleMoreThanACopy) {
+  std::vector<std::vector<WorldPoint>> objects(14);
+  for (int o = 0; o < 14; ++o) {
+    for (int k = 0; k < kMaxPoints; ++k) {
+      objects[o].push_back({-2800.0f + 250 * o, 0, -2800.0f + 18.5f * k});
+    }
+  }
+  const tHeader doc = MakeDocument(objects);
+  MapPicture picture(test::PlainPicture());
+  const MapTransform t;
+  std::vector<uint8_t> from(2048000, 1), to(2048000);
+  auto best = [](auto&& work) {
+    auto fastest = std::chrono::steady_clock::duration::max();
+    for (int run = 0; run < 15; ++run) {
+      const auto start = std::chrono::steady_clock::now();
+      work();
+      fastest = std::min(fastest, std::chrono::steady_clock::now() - start);
+    }
+    return fastest;
+  };
+  const auto copy = best([&] {
+    std::memcpy(to.data(), from.data(), from.size());
+    from[to[7] % 16]++;
+  });
+  const auto draw = best([&] { picture.DrawAllPoints(doc, t); });
+#ifdef NDEBUG
+  constexpr int kBudget = 10;
+#else
+  constexpr int kBudget = 100;  // unoptimised code: only a gross slowdown shows here
+#endif
+  EXPECT_LE(draw, kBudget * copy) << "copy " << copy.count() << ", draw " << draw.count();
+}
+
+}  // namespace
+}  // namespace qarn

@@ -1,0 +1,11 @@
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+
+// Pixmaps and icons need a QGuiApplication; the offscreen platform needs no display.
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
