@@ -9,6 +9,7 @@
 #include "tool/dump_command.h"
 #include "tool/info_command.h"
 #include "tool/merge_command.h"
+#include "tool/render_command.h"
 #include "tool/sub_command.h"
 #include "tool/tool_errors.h"
 
@@ -17,8 +18,8 @@ namespace qarn {
 namespace {
 
 const std::vector<SubCommand>& SubCommands() {
-  static const std::vector<SubCommand> commands{InfoCommand(), CheckCommand(), DumpCommand(),
-                                                BuildCommand(), MergeCommand()};
+  static const std::vector<SubCommand> commands{InfoCommand(),  CheckCommand(), DumpCommand(),
+                                                BuildCommand(), MergeCommand(), RenderCommand()};
   return commands;
 }
 

@@ -7,7 +7,7 @@ TEST(ToolCommandLineTest, HelpListsEveryCommand) {
   const ToolRun run = Invoke({"--help"});
   EXPECT_EQ(run.status, 0);
   EXPECT_TRUE(run.err.isEmpty());
-  for (const char* name : {"info", "check", "dump", "build", "merge"}) {
+  for (const char* name : {"info", "check", "dump", "build", "merge", "render"}) {
     EXPECT_TRUE(run.out.contains(QStringLiteral("\n  %1 ").arg(name))) << name;
   }
 }
@@ -70,7 +70,7 @@ TEST_P(SubCommandLineTest, TooManyArgumentsAreAUsageError) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, SubCommandLineTest,
-                         ::testing::Values("info", "check", "dump", "build", "merge"));
+                         ::testing::Values("info", "check", "dump", "build", "merge", "render"));
 
 }  // namespace
 }  // namespace qarn::test

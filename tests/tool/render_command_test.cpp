@@ -1,0 +1,131 @@
+#include <QImage>
+#include <QProcess>
+#include <optional>
+
+#include "map/map_picture.h"
+#include "map/render.h"
+#include "tool_test_support.h"
+
+namespace qarn::test {
+namespace {
+
+class RenderCommandTest : public ToolTest {
+ protected:
+  static tHeader ThreeObjects() {
+    tHeader doc;
+    tDesc& a = AddObject(doc, "a", 3);
+    a.Point(1) = {0, 0, 0, 0};
+    a.Point(2) = {0, 30, 0, 0};
+    a.Point(3) = {0, 0, 0, 40};
+    tDesc& b = AddObject(doc, "b", 4);
+    for (int j = 1; j <= 4; ++j) b.Point(j) = {0, -500.0f + 20 * j, 10, 300.0f - 15 * j};
+    tDesc& c = AddObject(doc, "c", 1);
+    c.Point(1) = {0, 100, 0, -900};
+    return doc;
+  }
+
+  // Renders into out.png and returns the picture the tool wrote.
+  QImage RenderedByTool(const QStringList& extra) {
+    const QString file = WriteDoc("marks.pathset", ThreeObjects());
+    const ToolRun run = Invoke(QStringList{"render", file, Path("out.png")} + extra);
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+    return QImage(Path("out.png"));
+  }
+
+  static void ExpectSamePixels(const QImage& actual, const QImage& expected) {
+    ASSERT_FALSE(actual.isNull());
+    ASSERT_EQ(actual.size(), expected.size());
+    const QImage a = actual.convertToFormat(QImage::Format_ARGB32);
+    const QImage e = expected.convertToFormat(QImage::Format_ARGB32);
+    int differing = 0;
+    for (int y = 0; y < a.height(); ++y) {
+      for (int x = 0; x < a.width(); ++x) differing += a.pixel(x, y) != e.pixel(x, y);
+    }
+    EXPECT_EQ(differing, 0);
+  }
+
+  QString UserMap(const QSize& size) {
+    QImage picture(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+      for (int x = 0; x < size.width(); ++x) picture.setPixel(x, y, qRgb(x % 256, y % 256, 90));
+    }
+    picture.save(Path("user_map.png"));
+    return Path("user_map.png");
+  }
+};
+
+TEST_F(RenderCommandTest, AllPointsOnTheBuiltInMap) {
+  const QImage expected = RenderPathSet(MapPicture::BuiltInMap(), ThreeObjects(), std::nullopt);
+  ExpectSamePixels(RenderedByTool({}), expected);
+  EXPECT_NE(expected, MapPicture::BuiltInMap()) << "the document left no marks";
+}
+
+TEST_F(RenderCommandTest, OneObjectsMarksOnTheBuiltInMap) {
+  const QImage expected = RenderPathSet(MapPicture::BuiltInMap(), ThreeObjects(), 2);
+  ExpectSamePixels(RenderedByTool({"--object", "2"}), expected);
+  EXPECT_NE(expected.convertToFormat(QImage::Format_ARGB32),
+            RenderPathSet(MapPicture::BuiltInMap(), ThreeObjects(), std::nullopt)
+                .convertToFormat(QImage::Format_ARGB32));
+}
+
+TEST_F(RenderCommandTest, MarksOnAUserMap) {
+  const QString map = UserMap(QSize(kMapWidth, kMapHeight));
+  const QImage expected = RenderPathSet(MapPicture::LoadUserMap(map), ThreeObjects(), 1);
+  ExpectSamePixels(RenderedByTool({"--map", map, "--object=1"}), expected);
+}
+
+TEST_F(RenderCommandTest, ObjectThatDoesNotExistFailsNamingTheFileAndWritesNothing) {
+  const QString file = WriteDoc("marks.pathset", ThreeObjects());
+  const ToolRun run = Invoke({"render", file, Path("out.png"), "--object", "4"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(run.err.contains("marks.pathset: List index error: object 4 does not exist"))
+      << run.err.toStdString();
+  EXPECT_FALSE(QFile::exists(Path("out.png")));
+}
+
+TEST_F(RenderCommandTest, ObjectNumberThatIsNotANumberIsAUsageError) {
+  const QString file = WriteDoc("marks.pathset", ThreeObjects());
+  const ToolRun run = Invoke({"render", file, Path("out.png"), "--object", "two"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_TRUE(run.err.contains("'two'"));
+  EXPECT_FALSE(QFile::exists(Path("out.png")));
+}
+
+TEST_F(RenderCommandTest, UnusableMapsAreRefusedAndNothingIsWritten) {
+  const QString file = WriteDoc("marks.pathset", ThreeObjects());
+  Write("out.png", "previous");
+  const QString small = UserMap(QSize(640, 800));
+  const ToolRun wrongSize = Invoke({"render", file, Path("out.png"), "--map", small});
+  EXPECT_EQ(wrongSize.status, 1);
+  EXPECT_TRUE(wrongSize.err.contains("640 x 800")) << wrongSize.err.toStdString();
+  const ToolRun missing = Invoke({"render", file, Path("out.png"), "--map", Path("none.png")});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_TRUE(missing.err.contains("none.png")) << missing.err.toStdString();
+  EXPECT_EQ(Read(Path("out.png")), "previous");
+}
+
+TEST_F(RenderCommandTest, RefusedPathSetWritesNothing) {
+  const ToolRun run =
+      Invoke({"render", Write("bad.pathset", ImageOf(ThreeObjects()).left(60)), Path("out.png")});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(run.err.contains("bad.pathset")) << run.err.toStdString();
+  EXPECT_FALSE(QFile::exists(Path("out.png")));
+}
+
+// The executable draws without any display or platform plug-in configured.
+TEST_F(RenderCommandTest, ExecutableRendersWithoutADisplay) {
+  QProcess process;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
+  process.setProcessEnvironment(env);
+  const QString file = WriteDoc("marks.pathset", ThreeObjects());
+  process.start(QStringLiteral(QARN_TOOL_PATH), {"render", file, Path("out.png"), "--object", "3"});
+  ASSERT_TRUE(process.waitForFinished(60000));
+  EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+  ExpectSamePixels(QImage(Path("out.png")),
+                   RenderPathSet(MapPicture::BuiltInMap(), ThreeObjects(), 3));
+}
+
+}  // namespace
+}  // namespace qarn::test
