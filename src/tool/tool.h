@@ -6,7 +6,8 @@
 namespace qarn {
 
 // Runs qarn-tool with `args` (the words after the program's name). What the tool prints is
-// appended to *out and *err instead of being written, so tests see exactly what a user sees.
+// appended to *out and *err (neither may be null) instead of being written, so tests see exactly
+// what a user sees.
 // Returns the exit status: 0 on success, 1 when something failed, 2 for a usage error.
 int RunTool(const QStringList& args, QString* out, QString* err);
 
