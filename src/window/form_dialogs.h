@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace qarn {
+
+// Everything the form asks of the user outside its own controls. Tests replace it so that no
+// dialog or message box ever blocks them.
+class FormDialogs {
+ public:
+  enum class SaveAnswer { Save, Discard, Cancel };
+
+  virtual ~FormDialogs() = default;
+  // The open dialog shared by Load and Merge; nullopt when the user cancels.
+  virtual std::optional<QString> OpenFileName(QWidget* parent, const QString& proposed) = 0;
+  // The save dialog; nullopt when the user cancels.
+  virtual std::optional<QString> SaveFileName(QWidget* parent, const QString& proposed) = 0;
+  virtual void ShowError(QWidget* parent, const QString& message) = 0;
+  virtual SaveAnswer AskSaveChanges(QWidget* parent, const QString& documentName) = 0;
+};
+
+// The platform's file dialogs and message boxes.
+class QtFormDialogs : public FormDialogs {
+ public:
+  std::optional<QString> OpenFileName(QWidget* parent, const QString& proposed) override;
+  std::optional<QString> SaveFileName(QWidget* parent, const QString& proposed) override;
+  void ShowError(QWidget* parent, const QString& message) override;
+  SaveAnswer AskSaveChanges(QWidget* parent, const QString& documentName) override;
+};
+
+}  // namespace qarn

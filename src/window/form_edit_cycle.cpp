@@ -1,0 +1,135 @@
+// The one place every change of the document goes through: the edit cycle (serialise, parse,
+// refresh), the guard that turns the program's errors into one message, the rollback of a failed
+// command and the undo history.
+#include <QFileInfo>
+#include <QLabel>
+#include <QLocale>
+#include <QToolButton>
+
+#include "document/errors.h"
+#include "document/path_set_codec.h"
+#include "widgets/kv_string_grid.h"
+#include "window/qarn_form.h"
+
+namespace qarn {
+
+namespace {
+
+// Counts a nesting level for the lifetime of the scope, whatever way the scope is left.
+class DepthScope {
+ public:
+  explicit DepthScope(int& depth) : depth_(depth) { ++depth_; }
+  ~DepthScope() { --depth_; }
+  DepthScope(const DepthScope&) = delete;
+  DepthScope& operator=(const DepthScope&) = delete;
+
+ private:
+  int& depth_;
+};
+
+constexpr int kUndoLimit = 5000;
+
+}  // namespace
+
+void TQarnForm::Guard(const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const std::exception& error) {
+    ReportError(QString::fromUtf8(error.what()));
+  }
+}
+
+void TQarnForm::ReportError(const QString& message) {
+  dialogs_->ShowError(this, message);
+}
+
+void TQarnForm::RunCommand(const QString& name, const std::function<void()>& command) {
+  if (commandDepth_ > 0) {  // part of a larger command: that one is the undo step
+    command();
+    return;
+  }
+  DepthScope depth(commandDepth_);
+  const DocumentState before = CurrentState();
+  const int cyclesBefore = editCycles_;
+  try {
+    command();
+  } catch (...) {
+    RollBack(before, editCycles_ != cyclesBefore);
+    throw;
+  }
+  DocumentState after = CurrentState();
+  if (after.bytes == before.bytes) return;
+  undoStack_.setUndoLimit(kUndoLimit);
+  undoStack_.push(new SnapshotCommand(name, before, std::move(after),
+                                      [this](const DocumentState& state) { RestoreState(state); }));
+}
+
+void TQarnForm::RollBack(const DocumentState& before, bool refreshed) {
+  RestoreDocument(before);
+  // Fields are left as the user had them unless the command had already refreshed them.
+  if (refreshed && before.selectedRow >= 1 &&
+      before.selectedRow <= static_cast<int>(document_.objectCount)) {
+    RefreshObject(before.selectedRow);
+  }
+}
+
+void TQarnForm::RestoreDocument(const DocumentState& state) {
+  buffer_->SetImage(state.bytes);
+  ParseBuffer(*buffer_, document_);
+  RefillObjectList();
+  SelectRowSilently(state.selectedRow);
+}
+
+void TQarnForm::RestoreState(const DocumentState& state) {
+  Guard([&] {
+    RestoreDocument(state);
+    if (state.selectedRow >= 1 && state.selectedRow <= static_cast<int>(document_.objectCount)) {
+      RefreshObject(state.selectedRow);
+    } else {
+      DrawAllPoints();
+    }
+  });
+}
+
+void TQarnForm::SerializeAndParse() {
+  SerializeDocument(document_, *buffer_);
+  ParseBuffer(*buffer_, document_);
+  RefillObjectList();
+  ++editCycles_;
+}
+
+void TQarnForm::EditCycle() {
+  SerializeAndParse();
+  RefreshObject(SelectedRow());
+}
+
+DocumentState TQarnForm::CurrentState() const {
+  return DocumentState{SerializeToBytes(document_), SelectedRow()};
+}
+
+QString TQarnForm::DocumentName() const {
+  return documentPath_.isEmpty() ? QStringLiteral("untitled") : QFileInfo(documentPath_).fileName();
+}
+
+void TQarnForm::UpdateStatus() {
+  QString text = DocumentName();
+  if (IsModified()) text += QStringLiteral(" *");
+  if (pointerPixel_) {
+    const QPointF pixel(*pointerPixel_);
+    const float x = transform_.MapToWorldX(static_cast<float>(pixel.x()));
+    const float z = transform_.MapToWorldZ(static_cast<float>(pixel.y()));
+    const QLocale locale;
+    text += QStringLiteral("    x %1   z %2")
+                .arg(locale.toString(static_cast<double>(x), 'f', 2),
+                     locale.toString(static_cast<double>(z), 'f', 2));
+  }
+  StatusLabel->setText(text);
+}
+
+void TQarnForm::UpdateUndoButtons() {
+  UndoButton->setEnabled(undoStack_.canUndo());
+  RedoButton->setEnabled(undoStack_.canRedo());
+  UpdateStatus();
+}
+
+}  // namespace qarn

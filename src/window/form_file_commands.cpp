@@ -1,0 +1,116 @@
+// Load, Save and Merge, and the question about unsaved changes before a document is replaced.
+#include <QDir>
+#include <QPushButton>
+
+#include "document/path_set_codec.h"
+#include "fileio/path_set_file.h"
+#include "window/qarn_form.h"
+
+namespace qarn {
+
+namespace {
+
+// Where the dialogs start: the game's folder when this machine has it, else the user's home.
+QString InitialDirectory() {
+  const QString gameFolder = QStringLiteral("/race/sf");
+  return QDir(gameFolder).exists() ? gameFolder : QDir::homePath();
+}
+
+}  // namespace
+
+void TQarnForm::InitDialogNames() {
+  openName_ = InitialDirectory();
+  saveName_ = QDir(InitialDirectory()).filePath(QStringLiteral("roam.pathset"));
+}
+
+void TQarnForm::LoadButtonClick() {
+  Guard([this] {
+    if (!ConfirmDiscardChanges()) return;
+    const std::optional<QString> name = dialogs_->OpenFileName(this, openName_);
+    if (!name) return;
+    openName_ = *name;
+    LoadFrom(*name);
+  });
+}
+
+void TQarnForm::LoadFrom(const QString& path) {
+  // The file is checked whole before anything of the open document changes.
+  tHeader loaded = LoadPathSetFile(path, *buffer_);
+  document_ = std::move(loaded);
+  RefillObjectList();
+  documentPath_ = path;
+  undoStack_.clear();
+  UpdateUndoButtons();
+  DrawAllPoints();
+}
+
+bool TQarnForm::LoadFile(const QString& path) {
+  bool loaded = false;
+  Guard([&] {
+    LoadFrom(path);
+    loaded = true;
+  });
+  return loaded;
+}
+
+void TQarnForm::Button1Click() {
+  Guard([this] {
+    const std::optional<QString> name = dialogs_->SaveFileName(this, saveName_);
+    if (!name) return;
+    saveName_ = *name;
+    SaveTo(*name);
+  });
+}
+
+bool TQarnForm::SaveTo(const QString& path) {
+  bool saved = false;
+  Guard([&] {
+    SerializeDocument(document_, *buffer_);
+    WritePathSetFile(path, *buffer_);
+    ParseBuffer(*buffer_, document_);
+    RefillObjectList();
+    documentPath_ = path;
+    undoStack_.setClean();
+    saved = true;
+  });
+  UpdateStatus();
+  return saved;
+}
+
+bool TQarnForm::ConfirmDiscardChanges() {
+  if (!IsModified()) return true;
+  switch (dialogs_->AskSaveChanges(this, DocumentName())) {
+    case FormDialogs::SaveAnswer::Discard:
+      return true;
+    case FormDialogs::SaveAnswer::Cancel:
+      return false;
+    case FormDialogs::SaveAnswer::Save:
+      break;
+  }
+  const QString proposed = documentPath_.isEmpty() ? saveName_ : documentPath_;
+  const std::optional<QString> name = dialogs_->SaveFileName(this, proposed);
+  if (!name) return false;
+  saveName_ = *name;
+  return SaveTo(*name);
+}
+
+void TQarnForm::Button2Click() {
+  Guard([this] {
+    const std::optional<QString> name = dialogs_->OpenFileName(this, openName_);
+    if (!name) return;
+    openName_ = *name;
+    RunCommand(QStringLiteral("Merge"), [&] {
+      MergePathSetFile(*name, *buffer_, document_);
+      RefillObjectList();
+      DrawAllPoints();
+    });
+  });
+}
+
+void TQarnForm::ConnectFileCommands() {
+  connect(LoadButton, &QPushButton::clicked, this, [this] { LoadButtonClick(); });
+  connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+  connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+}
+
+}  // namespace qarn

@@ -1,0 +1,164 @@
+// The object list, the point list and the refresh that keeps the fields, the check boxes and the
+// map marks in step with the selected object.
+#include <QCheckBox>
+
+#include "commands/refresh_values.h"
+#include "commands/type_and_flags.h"
+#include "document/errors.h"
+#include "geometry/rounding.h"
+#include "widgets/char_edit.h"
+#include "widgets/float_edit.h"
+#include "widgets/integer_edit.h"
+#include "widgets/kv_string_grid.h"
+#include "window/map_view.h"
+#include "window/number_text.h"
+#include "window/qarn_form.h"
+
+namespace qarn {
+
+namespace {
+
+class CounterScope {
+ public:
+  explicit CounterScope(int& counter) : counter_(counter) { ++counter_; }
+  ~CounterScope() { --counter_; }
+  CounterScope(const CounterScope&) = delete;
+  CounterScope& operator=(const CounterScope&) = delete;
+
+ private:
+  int& counter_;
+};
+
+class FlagScope {
+ public:
+  explicit FlagScope(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
+  ~FlagScope() { flag_ = previous_; }
+  FlagScope(const FlagScope&) = delete;
+  FlagScope& operator=(const FlagScope&) = delete;
+
+ private:
+  bool& flag_;
+  bool previous_;
+};
+
+}  // namespace
+
+void TQarnForm::RefillObjectList() {
+  FlagScope quiet(namesClickSuppressed_);  // a shorter list clamps the row without a refresh
+  Names->SetRowCount(static_cast<int>(document_.objectCount) + 1);
+  Names->viewport()->update();
+}
+
+QString TQarnForm::NamesCellText(int col, int row) const {
+  if (row < 1 || row > static_cast<int>(document_.records.size())) return QString();
+  if (col == 0) return QString::number(row);
+  if (col == 1) return QString::fromLatin1(document_.Object(row).DisplayName());
+  return QString();
+}
+
+QString TQarnForm::EntsCellText(int col, int row) const {
+  if (row < 1 || row > static_cast<int>(shownObject_.pointCount)) return QString();
+  const tPoint& point = shownObject_.Point(row);
+  switch (col) {
+    case 0:
+      return QString::number(row);
+    case 1:
+      return FixedTwoDecimals(point.x);
+    case 2:
+      return FixedTwoDecimals(point.y);
+    case 3:
+      return FixedTwoDecimals(point.z);
+    case 4:
+      return QString::fromStdString(FlagText(point.flags));
+    default:
+      return QString();
+  }
+}
+
+int TQarnForm::SelectedRow() const {
+  return Names->Row();
+}
+
+tDesc& TQarnForm::SelectedObject() {
+  return document_.Object(SelectedRow());
+}
+
+void TQarnForm::SelectRow(int row) {
+  Names->SetRow(row);
+}
+
+void TQarnForm::SelectRowSilently(int row) {
+  FlagScope quiet(namesClickSuppressed_);
+  if (row >= 1 && row < Names->RowCount()) Names->SetRow(row);
+}
+
+void TQarnForm::RefreshObject(int n) {
+  CounterScope depth(refreshDepth_);  // lowered on every exit, errors included
+  const tDesc& object = document_.Object(n);
+  FillPointList(object);
+  const RefreshValues values = ComputeRefreshValues(object);
+  xEdit->SetValue(values.base.x);
+  yEdit->SetValue(values.base.y);
+  zEdit->SetValue(values.base.z);
+  const Vec3 pair = values.pair.value_or(Vec3{});
+  if (values.rotation) Rotation->SetValue(*values.rotation);
+  if (values.length) Lenge->SetValue(*values.length);
+  map_.DrawObjectMarks(object, transform_);
+  Image1->update();
+  dxEdit->SetValue(pair.x);
+  dyEdit->SetValue(pair.y);
+  dzEdit->SetValue(pair.z);
+  const Vec3 row = values.row.value_or(Vec3{});
+  XdxEdit->SetValue(row.x);
+  XdyEdit->SetValue(row.y);
+  XdzEdit->SetValue(row.z);
+  if (values.row) {
+    // The row's direction comes from the fields as they read back, at 10 significant digits.
+    const auto [length, degrees] = PolarLengthAndDegrees(XdxEdit->Value(), XdzEdit->Value());
+    XLenge->SetValue(length);
+    XRotation->SetValue(degrees);
+  } else if (values.pair) {
+    XLenge->SetValue(0);
+  }
+  if (values.flags) ShowFlags(*values.flags);
+  Names->setFocus();
+}
+
+void TQarnForm::FillPointList(const tDesc& object) {
+  if (object.pointCount > static_cast<uint32_t>(kMaxPoints)) {
+    throw RangeCheckError("object declares " + std::to_string(object.pointCount) +
+                          " points; an object holds at most 256.");
+  }
+  shownObject_ = object;
+  Ents->SetRowCount(static_cast<int>(object.pointCount) + 1);
+  Ents->viewport()->update();
+}
+
+void TQarnForm::ShowFlags(uint32_t flags) {
+  const std::array<bool, 32> boxes = BoxesFromFlags(flags);
+  for (size_t i = 0; i < boxes.size(); ++i) checkBoxes_[i]->setChecked(boxes[i]);
+  HexEdit->setText(QString::fromStdString(FlagText(flags)));
+}
+
+void TQarnForm::NamesClick() {
+  if (namesClickSuppressed_) return;
+  Guard([this] { RefreshObject(SelectedRow()); });
+}
+
+void TQarnForm::EntsClick() {
+  Guard([this] {
+    RefreshObject(SelectedRow());
+    const int k = Ents->Row();
+    if (k < 1 || k > kMaxPoints) {
+      throw RangeCheckError("no point is selected in the point list.");
+    }
+    const tDesc& object = SelectedObject();
+    if (k > static_cast<int>(object.pointCount)) return;
+    const tPoint& point = object.Point(k);
+    const QPoint pixel = transform_.PixelOf(point.x, point.z);
+    map_.DrawPointDisc(pixel.x(), pixel.y());
+    Image1->update();
+  });
+}
+
+}  // namespace qarn

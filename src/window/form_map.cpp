@@ -1,0 +1,83 @@
+// The map view's handlers: all points, the magnifier, the pick into the position fields and the
+// hidden calibration buttons.
+#include <QLabel>
+#include <QPushButton>
+
+#include "widgets/float_edit.h"
+#include "window/magnifier_view.h"
+#include "window/map_view.h"
+#include "window/number_text.h"
+#include "window/qarn_form.h"
+
+namespace qarn {
+
+void TQarnForm::DrawAllPoints() {
+  try {
+    map_.DrawAllPoints(document_, transform_);
+  } catch (...) {
+    Image1->update();  // the squares drawn before the error stay
+    throw;
+  }
+  Image1->update();
+  ShowCalibrationLabels();
+}
+
+void TQarnForm::ShowCalibrationLabels() {
+  const float values[] = {transform_.unitsPerPixelX, transform_.unitsPerPixelZ,
+                          transform_.originColumn, transform_.originRow};
+  for (size_t i = 0; i < calibrationLabels_.size(); ++i) {
+    calibrationLabels_[i]->setText(FixedTwoDecimals(values[i]));
+  }
+}
+
+void TQarnForm::Button3Click() {
+  Guard([this] { DrawAllPoints(); });
+}
+
+void TQarnForm::Image1MouseMove(QPoint pixel) {
+  pointerPixel_ = pixel;
+  Image2->ShowAround(&map_.Image(), pixel);
+  UpdateStatus();
+}
+
+void TQarnForm::Image1MouseUp(QPoint pixel) {
+  Guard([&] {
+    xEdit->SetValue(transform_.MapToWorldX(static_cast<float>(pixel.x())));
+    zEdit->SetValue(transform_.MapToWorldZ(static_cast<float>(pixel.y())));
+  });
+}
+
+void TQarnForm::Calibrate(float MapTransform::*parameter, long double step) {
+  Guard([&] {
+    transform_.*parameter =
+        static_cast<float>(static_cast<long double>(transform_.*parameter) + step);
+    DrawAllPoints();
+  });
+}
+
+void TQarnForm::ConnectMap() {
+  Image1->OnPointerMoved = [this](QPoint pixel) { Image1MouseMove(pixel); };
+  Image1->OnButtonReleased = [this](QPoint pixel) { Image1MouseUp(pixel); };
+  Image1->OnPointerLeft = [this] {
+    pointerPixel_.reset();
+    UpdateStatus();
+  };
+  connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
+  const struct {
+    const char* name;
+    float MapTransform::*parameter;
+    long double step;
+  } steps[] = {{"SpeedButton9", &MapTransform::unitsPerPixelX, 0.01L},
+               {"SpeedButton10", &MapTransform::unitsPerPixelX, -0.01L},
+               {"SpeedButton16", &MapTransform::unitsPerPixelZ, 0.01L},
+               {"SpeedButton15", &MapTransform::unitsPerPixelZ, -0.01L},
+               {"SpeedButton11", &MapTransform::originColumn, 1.0L},
+               {"SpeedButton12", &MapTransform::originColumn, -1.0L},
+               {"SpeedButton13", &MapTransform::originRow, 1.0L},
+               {"SpeedButton14", &MapTransform::originRow, -1.0L}};
+  for (const auto& s : steps) {
+    OnClick(QString::fromLatin1(s.name), [this, p = s.parameter, d = s.step] { Calibrate(p, d); });
+  }
+}
+
+}  // namespace qarn

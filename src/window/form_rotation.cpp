@@ -1,0 +1,44 @@
+// The rotation tools: step the pair and row angles, turn them into offsets and lay out again.
+#include "commands/rotation.h"
+#include "widgets/float_edit.h"
+#include "widgets/integer_edit.h"
+#include "window/qarn_form.h"
+
+namespace qarn {
+
+void TQarnForm::ApplyRotation() {
+  const HorizontalOffset pair = OffsetFromPolar(Lenge->Value(), Rotation->Value());
+  dxEdit->SetValue(pair.dx);
+  dzEdit->SetValue(pair.dz);
+  const HorizontalOffset row = OffsetFromPolar(XLenge->Value(), XRotation->Value());
+  XdxEdit->SetValue(row.dx);
+  XdzEdit->SetValue(row.dz);
+  LayOutPoints();
+}
+
+void TQarnForm::StepRotation(int32_t pairStep, int32_t rowStep) {
+  RunCommand(QStringLiteral("Turn"), [=, this] {
+    // Both sums are formed before either field changes, so an overflow applies nothing.
+    const int32_t pair = pairStep ? StepAngle(Rotation->Value(), pairStep) : 0;
+    const int32_t row = rowStep ? StepAngle(XRotation->Value(), rowStep) : 0;
+    if (pairStep) Rotation->SetValue(pair);
+    if (rowStep) XRotation->SetValue(row);
+    ApplyRotation();
+  });
+}
+
+void TQarnForm::ConnectRotation() {
+  const struct {
+    const char* name;
+    int32_t pairStep, rowStep;
+  } buttons[] = {{"rotLeftButton", -15, -15}, {"rotRightButton", 15, 15},
+                 {"rotLeftButton2", -1, -1},  {"rotRightButton2", 1, 1},
+                 {"rotOkButton", 0, 0},       {"XrotLeftButton", 0, -15},
+                 {"XrotRightButton", 0, 15},  {"XrotLeftButton2", 0, -1},
+                 {"XrotRightButton2", 0, 1},  {"XrotOkButton", 0, 0}};
+  for (const auto& b : buttons) {
+    OnClick(QString::fromLatin1(b.name), [this, b] { StepRotation(b.pairStep, b.rowStep); });
+  }
+}
+
+}  // namespace qarn

@@ -1,0 +1,99 @@
+#include "window/qarn_form.h"
+
+#include <QCloseEvent>
+#include <QFont>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QToolButton>
+
+#include "widgets/kv_string_grid.h"
+#include "window/map_view.h"
+
+namespace qarn {
+
+namespace {
+
+QImage ChosenMap(QImage map) {
+  return map.isNull() ? MapPicture::BuiltInMap() : std::move(map);
+}
+
+}  // namespace
+
+TQarnForm::TQarnForm(std::unique_ptr<FormDialogs> dialogs, QImage map, QWidget* parent)
+    : QWidget(parent),
+      dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtFormDialogs>()),
+      buffer_(std::make_unique<FileBuffer>()),
+      map_(ChosenMap(std::move(map))) {
+  setObjectName(QStringLiteral("QarnForm"));
+  setWindowTitle(QStringLiteral("QarnForm"));
+  QFont font(QStringLiteral("Sans Serif"), 8);
+  font.setStyleHint(QFont::SansSerif);
+  setFont(font);
+  setAutoFillBackground(true);
+  BuildControls();
+  Loaded();
+  FillTypeLists();
+  InitDialogNames();
+  ConnectAll();
+  resize(792, 573);
+  LayOutContainers();
+  UpdateUndoButtons();
+}
+
+TQarnForm::~TQarnForm() = default;
+
+void TQarnForm::ConnectAll() {
+  Names->OnClick = [this](tKvStringGrid*) { NamesClick(); };
+  Ents->OnClick = [this](tKvStringGrid*) { EntsClick(); };
+  ConnectFileCommands();
+  ConnectMap();
+  ConnectPlacement();
+  ConnectRotation();
+  ConnectTypeAndFlags();
+  ConnectObjectList();
+  ConnectShortcuts();
+  connect(&undoStack_, &QUndoStack::indexChanged, this, [this] { UpdateUndoButtons(); });
+  connect(&undoStack_, &QUndoStack::cleanChanged, this, [this] { UpdateUndoButtons(); });
+}
+
+void TQarnForm::ConnectShortcuts() {
+  const auto bind = [this](const QKeySequence& keys, std::function<void()> action) {
+    auto* shortcut = new QShortcut(keys, this);
+    connect(shortcut, &QShortcut::activated, this, std::move(action));
+  };
+  bind(QKeySequence::Open, [this] { LoadButtonClick(); });
+  bind(QKeySequence::Save, [this] { Button1Click(); });
+  bind(QKeySequence(Qt::CTRL | Qt::Key_M), [this] { Button2Click(); });
+  // A focused edit field claims these keys for its own text undo before the shortcut sees them.
+  bind(QKeySequence::Undo, [this] { Guard([this] { undoStack_.undo(); }); });
+  bind(QKeySequence::Redo, [this] { Guard([this] { undoStack_.redo(); }); });
+  OnClick(QStringLiteral("UndoButton"), [this] { undoStack_.undo(); });
+  OnClick(QStringLiteral("RedoButton"), [this] { undoStack_.redo(); });
+}
+
+void TQarnForm::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  LayOutContainers();
+}
+
+void TQarnForm::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (scrolledAtStart_) return;
+  scrolledAtStart_ = true;
+  // The map opens with its pixel (505, 525) at the top-left corner of the view.
+  ScrollBox1->horizontalScrollBar()->setValue(505);
+  ScrollBox1->verticalScrollBar()->setValue(525);
+}
+
+void TQarnForm::closeEvent(QCloseEvent* event) {
+  bool mayClose = false;
+  Guard([&] { mayClose = ConfirmDiscardChanges(); });
+  if (mayClose) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+}  // namespace qarn

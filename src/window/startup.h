@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QStringList>
+#include <memory>
+
+namespace qarn {
+
+class FormDialogs;
+class TQarnForm;
+
+// What the command line asks for.
+struct StartOptions {
+  QString file;     // a path set to load at start, or empty
+  QString mapPath;  // the user's own map picture, or empty for the built-in one
+  bool showHelp = false;
+  bool showVersion = false;
+  QString error;  // a malformed command line
+};
+
+StartOptions ParseCommandLine(const QStringList& arguments);
+QString HelpText();
+QString VersionText();
+
+// Builds the window as the command line says: the user's map when it is good (otherwise a
+// message and the built-in map), then the file loaded as Load loads it (a bad file shows its
+// message and the editor starts empty).
+std::unique_ptr<TQarnForm> CreateEditor(const StartOptions& options,
+                                        std::unique_ptr<FormDialogs> dialogs = nullptr);
+
+}  // namespace qarn

@@ -1,0 +1,165 @@
+#include "form_driver.h"
+
+#include <QFile>
+#include <QTest>
+#include <stdexcept>
+
+#include "document/path_set_codec.h"
+
+namespace qarn::testing {
+
+std::optional<QString> ScriptedDialogs::OpenFileName(QWidget*, const QString& proposed) {
+  proposedOpenNames << proposed;
+  if (openAnswers.empty()) throw std::logic_error("unexpected open dialog");
+  auto answer = openAnswers.front();
+  openAnswers.pop_front();
+  return answer;
+}
+
+std::optional<QString> ScriptedDialogs::SaveFileName(QWidget*, const QString& proposed) {
+  proposedSaveNames << proposed;
+  if (saveAnswers.empty()) throw std::logic_error("unexpected save dialog");
+  auto answer = saveAnswers.front();
+  saveAnswers.pop_front();
+  return answer;
+}
+
+FormDialogs::SaveAnswer ScriptedDialogs::AskSaveChanges(QWidget*, const QString& name) {
+  askedAbout << name;
+  if (saveChangesAnswers.empty()) throw std::logic_error("unexpected save-changes question");
+  const SaveAnswer answer = saveChangesAnswers.front();
+  saveChangesAnswers.pop_front();
+  return answer;
+}
+
+FormDriver::FormDriver() {
+  auto dialogs = std::make_unique<ScriptedDialogs>();
+  dialogs_ = dialogs.get();
+  form_ = std::make_unique<TQarnForm>(std::move(dialogs));
+  form_->show();
+  form_->activateWindow();
+  if (!QTest::qWaitForWindowExposed(form_.get())) throw std::runtime_error("form not exposed");
+}
+
+FormDriver::~FormDriver() {
+  form_->UndoStack().setClean();  // no close question at the end of a test
+  form_->close();
+}
+
+QString FormDriver::WriteFile(const QString& name, const tHeader& doc) const {
+  return WriteBytes(name, SerializeToBytes(doc));
+}
+
+QString FormDriver::WriteBytes(const QString& name, const std::vector<uint8_t>& bytes) const {
+  const QString path = dir_.filePath(name);
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) throw std::runtime_error("cannot write test file");
+  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+  return path;
+}
+
+std::vector<uint8_t> FormDriver::ReadBytes(const QString& path) const {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  const QByteArray data = file.readAll();
+  return std::vector<uint8_t>(data.begin(), data.end());
+}
+
+void FormDriver::Load(const QString& path) {
+  dialogs_->openAnswers.push_back(path);
+  QTest::mouseClick(form_->findChild<QPushButton*>(QStringLiteral("LoadButton")), Qt::LeftButton);
+}
+
+void FormDriver::Merge(const QString& path) {
+  dialogs_->openAnswers.push_back(path);
+  QTest::mouseClick(form_->findChild<QPushButton*>(QStringLiteral("Button2")), Qt::LeftButton);
+}
+
+void FormDriver::Save(const QString& path) {
+  dialogs_->saveAnswers.push_back(path);
+  QTest::mouseClick(form_->findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
+}
+
+void FormDriver::Click(const QString& buttonName) {
+  auto* button = form_->findChild<QAbstractButton*>(buttonName);
+  if (!button) throw std::runtime_error("no button " + buttonName.toStdString());
+  QTest::mouseClick(button, Qt::LeftButton);
+}
+
+tKvStringGrid* FormDriver::Grid(const QString& name) {
+  return form_->findChild<tKvStringGrid*>(name);
+}
+
+void FormDriver::ClickRow(const QString& gridName, int row) {
+  tKvStringGrid* grid = Grid(gridName);
+  const QModelIndex index = grid->model()->index(row - 1, 0);
+  grid->scrollTo(index);
+  const QRect cell = grid->visualRect(index);
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+QCheckBox* FormDriver::Box(int n) {
+  return form_->findChild<QCheckBox*>(QStringLiteral("c%1").arg(n));
+}
+
+void FormDriver::ClickBox(int n) {
+  QTest::mouseClick(Box(n), Qt::LeftButton);
+}
+
+QLineEdit* FormDriver::Line(const QString& name) {
+  return form_->findChild<QLineEdit*>(name);
+}
+TFloatEdit* FormDriver::Float(const QString& name) {
+  return form_->findChild<TFloatEdit*>(name);
+}
+TIntegerEdit* FormDriver::Integer(const QString& name) {
+  return form_->findChild<TIntegerEdit*>(name);
+}
+QString FormDriver::FieldText(const QString& name) {
+  return Line(name)->text();
+}
+
+void FormDriver::Type(const QString& fieldName, const QString& text) {
+  QLineEdit* field = Line(fieldName);
+  field->setFocus();
+  field->selectAll();
+  QTest::keyClick(field, Qt::Key_Delete);
+  QTest::keyClicks(field, text);
+}
+
+void FormDriver::ChooseType(const QString& text) {
+  auto* box = form_->findChild<QComboBox*>(QStringLiteral("DTyp"));
+  const int index = box->findText(text);
+  if (index < 0) throw std::runtime_error("no such type " + text.toStdString());
+  box->setCurrentIndex(index);
+}
+
+void FormDriver::ChooseFlags(const QString& text) {
+  auto* box = form_->findChild<QComboBox*>(QStringLiteral("HexTyp"));
+  box->setCurrentIndex(box->findText(text));
+}
+
+std::vector<uint8_t> FormDriver::DocumentBytes() const {
+  return SerializeToBytes(form_->Document());
+}
+
+tPoint P(float x, float y, float z, uint32_t flags) {
+  return tPoint{flags, x, y, z};
+}
+
+tDesc MakeObject(const std::string& name, std::initializer_list<tPoint> points) {
+  tDesc object;
+  std::copy_n(name.begin(), std::min<size_t>(name.size(), 32), object.name.begin());
+  for (const tPoint& p : points) object.points[object.pointCount++] = p;
+  return object;
+}
+
+tHeader MakeDocument(std::initializer_list<tDesc> objects) {
+  tHeader doc;
+  for (const tDesc& object : objects) doc.records.push_back(std::make_unique<tDesc>(object));
+  doc.objectCount = static_cast<uint32_t>(doc.records.size());
+  doc.lastIndex = doc.objectCount ? doc.objectCount - 1 : 0;
+  return doc;
+}
+
+}  // namespace qarn::testing

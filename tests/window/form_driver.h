@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "document/path_set_records.h"
+#include "widgets/float_edit.h"
+#include "widgets/integer_edit.h"
+#include "widgets/kv_string_grid.h"
+#include "window/form_dialogs.h"
+#include "window/qarn_form.h"
+
+namespace qarn::testing {
+
+// Dialogs that answer from queues instead of asking anyone; errors are collected.
+class ScriptedDialogs : public FormDialogs {
+ public:
+  std::deque<std::optional<QString>> openAnswers;
+  std::deque<std::optional<QString>> saveAnswers;
+  std::deque<SaveAnswer> saveChangesAnswers;
+  QStringList errors;
+  QStringList proposedOpenNames;
+  QStringList proposedSaveNames;
+  QStringList askedAbout;
+
+  std::optional<QString> OpenFileName(QWidget*, const QString& proposed) override;
+  std::optional<QString> SaveFileName(QWidget*, const QString& proposed) override;
+  void ShowError(QWidget*, const QString& message) override { errors << message; }
+  SaveAnswer AskSaveChanges(QWidget*, const QString& name) override;
+};
+
+// A shown form with scripted dialogs and helpers to drive it as a user does.
+class FormDriver {
+ public:
+  FormDriver();
+  ~FormDriver();
+
+  TQarnForm& form() { return *form_; }
+  ScriptedDialogs& dialogs() { return *dialogs_; }
+  const tHeader& doc() const { return form_->Document(); }
+  QString TempPath(const QString& name) const { return dir_.filePath(name); }
+
+  // Writes a document to a file in the temporary folder and returns its path.
+  QString WriteFile(const QString& name, const tHeader& doc) const;
+  QString WriteBytes(const QString& name, const std::vector<uint8_t>& bytes) const;
+  std::vector<uint8_t> ReadBytes(const QString& path) const;
+
+  void Load(const QString& path);   // through the Load button and the open dialog
+  void Merge(const QString& path);  // through the Merge button
+  void Save(const QString& path);   // through the Save button
+
+  void Click(const QString& buttonName);
+  void ClickRow(const QString& gridName, int row);
+  void ClickBox(int n);  // check box cN
+  void Type(const QString& fieldName, const QString& text);
+  void ChooseType(const QString& text);   // DTyp: as if chosen from the list
+  void ChooseFlags(const QString& text);  // HexTyp
+
+  tKvStringGrid* Grid(const QString& name);
+  TFloatEdit* Float(const QString& name);
+  TIntegerEdit* Integer(const QString& name);
+  QLineEdit* Line(const QString& name);
+  QCheckBox* Box(int n);
+  QString FieldText(const QString& name);
+  std::vector<uint8_t> DocumentBytes() const;
+
+ private:
+  QTemporaryDir dir_;
+  ScriptedDialogs* dialogs_;
+  std::unique_ptr<TQarnForm> form_;
+};
+
+// Small documents for the tests.
+tDesc MakeObject(const std::string& name, std::initializer_list<tPoint> points);
+tHeader MakeDocument(std::initializer_list<tDesc> objects);
+tPoint P(float x, float y, float z, uint32_t flags = 0);
+
+}  // namespace qarn::testing

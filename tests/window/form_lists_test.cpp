@@ -1,0 +1,132 @@
+// Picking objects and points from the lists: the point list, the fields, the check boxes, the
+// marks on the map.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "document/path_set_codec.h"
+#include "form_driver.h"
+
+namespace qarn::testing {
+namespace {
+
+class ListsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    doc = MakeDocument(
+        {MakeObject("none", {}), MakeObject("one", {P(0, 0, 0, 0x80000001u)}),
+         MakeObject("three", {P(1, 2, 3, 0xFFFFFFFFu), P(2, 2, 3), P(5, 0, 9)}),
+         MakeObject("four", {P(0, 0, 0, 0x7317), P(0, 0, 10), P(20, 0, 0), P(20, 0, 10)})});
+    ui.Load(ui.WriteFile("lists.pathset", doc));
+    ASSERT_TRUE(ui.dialogs().errors.isEmpty());
+  }
+  FormDriver ui;
+  tHeader doc;
+};
+
+TEST_F(ListsTest, PointListShowsEveryPointFormatted) {
+  ui.ClickRow("Names", 3);
+  tKvStringGrid* ents = ui.Grid("Ents");
+  ASSERT_EQ(ents->RowCount(), 4);
+  EXPECT_EQ(ents->GetCellDrawText(0, 1), QStringLiteral("1"));
+  EXPECT_EQ(ents->GetCellDrawText(1, 1), QStringLiteral("1,00"));
+  EXPECT_EQ(ents->GetCellDrawText(3, 3), QStringLiteral("9,00"));
+  EXPECT_EQ(ents->GetCellDrawText(4, 1), QStringLiteral("FFFFFFFF"));
+  EXPECT_EQ(ents->GetCellDrawText(4, 2), QStringLiteral("00000000"));
+}
+
+TEST_F(ListsTest, RefreshFillsFieldsFromTheFirstPoints) {
+  ui.ClickRow("Names", 4);
+  EXPECT_EQ(ui.Float("xEdit")->Value(), 0);
+  EXPECT_EQ(ui.Float("dzEdit")->Value(), 10);
+  EXPECT_EQ(ui.Integer("Rotation")->Value(), 90);
+  EXPECT_EQ(ui.Float("Lenge")->Value(), 10);
+  EXPECT_EQ(ui.Float("XdxEdit")->Value(), 20);
+  EXPECT_EQ(ui.Float("XLenge")->Value(), 20);
+  EXPECT_EQ(ui.Integer("XRotation")->Value(), 0);
+  EXPECT_EQ(ui.FieldText("HexEdit"), QStringLiteral("00007317"));
+  EXPECT_EQ(QApplication::focusWidget(), ui.Grid("Names"));
+}
+
+TEST_F(ListsTest, ThreePointsLeaveTheRowFieldsAtZeroAndXRotationAlone) {
+  ui.ClickRow("Names", 4);
+  ui.ClickRow("Names", 3);
+  EXPECT_EQ(ui.Float("dxEdit")->Value(), 1);
+  EXPECT_EQ(ui.Float("XdxEdit")->Value(), 0);
+  EXPECT_EQ(ui.Float("XLenge")->Value(), 0);
+  EXPECT_EQ(ui.Integer("XRotation")->Value(), 0);
+}
+
+TEST_F(ListsTest, CheckBoxesShowBit31InC1DownToBit0InC32) {
+  ui.ClickRow("Names", 2);
+  for (int n = 1; n <= 32; ++n) {
+    EXPECT_EQ(ui.Box(n)->isChecked(), n == 1 || n == 32) << "c" << n;
+  }
+  EXPECT_EQ(ui.FieldText("HexEdit"), QStringLiteral("80000001"));
+}
+
+TEST_F(ListsTest, ObjectWithoutPointsKeepsFlagsAndAnglesButZeroesOffsets) {
+  ui.ClickRow("Names", 4);
+  ui.ClickRow("Names", 1);
+  EXPECT_EQ(ui.Grid("Ents")->RowCount(), 1);
+  EXPECT_EQ(ui.Float("dzEdit")->Value(), 0);
+  EXPECT_EQ(ui.Integer("Rotation")->Value(), 90);
+  EXPECT_EQ(ui.FieldText("HexEdit"), QStringLiteral("00007317"));
+  EXPECT_EQ(ui.form().MapImage(), MapPicture::BuiltInMap()) << "no marks at all";
+}
+
+TEST_F(ListsTest, SelectedObjectGetsDiscLineAndCrosses) {
+  ui.ClickRow("Names", 4);
+  const QImage& map = ui.form().MapImage();
+  EXPECT_EQ(map.pixelColor(1006, 940), QColor(255, 0, 0)) << "disc at point 1";
+  EXPECT_EQ(map.pixelColor(1008, 945), QColor(0, 0, 0)) << "direction line towards point 2";
+  // Point 4 at (20, 0, 10) is at pixel (1015, 943) (rounded): a cross, its centre black.
+  const QPoint p4 = ui.form().Transform().PixelOf(20, 10);
+  EXPECT_EQ(map.pixelColor(p4), QColor(0, 0, 0));
+}
+
+TEST_F(ListsTest, PointRowClickAddsARedDisc) {
+  ui.ClickRow("Names", 4);
+  ui.ClickRow("Ents", 3);
+  const QPoint p3 = ui.form().Transform().PixelOf(20, 0);
+  EXPECT_EQ(ui.form().MapImage().pixelColor(p3), QColor(255, 0, 0));
+}
+
+TEST_F(ListsTest, PointsButtonBringsBackAllSquares) {
+  ui.ClickRow("Names", 4);
+  ui.Click("Button3");
+  ui.ClickRow("Names", 4);
+  ui.Click("Button3");
+  EXPECT_NE(ui.form().MapImage().pixelColor(1008, 940), QColor(255, 0, 0));
+  EXPECT_EQ(ui.form().MapImage().pixelColor(1006, 938), QColor(0, 0, 0));
+}
+
+TEST_F(ListsTest, KeysMoveTheSelectionWithARefresh) {
+  ui.ClickRow("Names", 4);
+  QTest::keyClick(ui.Grid("Names"), Qt::Key_Down);  // wraps to the first object
+  EXPECT_EQ(ui.Grid("Names")->Row(), 1);
+  EXPECT_EQ(ui.Grid("Ents")->RowCount(), 1);
+}
+
+TEST(EmptyListTest, ClickOnTheDesignedEmptyRowReportsAndLeavesTheRefreshGuardDown) {
+  FormDriver fresh;
+  fresh.ClickRow("Names", 1);
+  EXPECT_EQ(fresh.dialogs().errors.size(), 1);
+  EXPECT_EQ(fresh.form().RefreshDepth(), 0);
+  fresh.ClickRow("Names", 1);
+  EXPECT_EQ(fresh.dialogs().errors.size(), 2) << "every click reports, none is swallowed";
+}
+
+TEST_F(ListsTest, MapPickWritesWorldPositionIntoXAndZ) {
+  auto* map = ui.form().findChild<QWidget*>(QStringLiteral("Image1"));
+  ui.Type("yEdit", QStringLiteral("7"));
+  QTest::mouseClick(map, Qt::LeftButton, {}, QPoint(1009, 941));
+  EXPECT_EQ(static_cast<float>(ui.Float("xEdit")->Value()), 2.82f);
+  EXPECT_EQ(static_cast<float>(ui.Float("zEdit")->Value()), 3.04f);
+  EXPECT_EQ(ui.Float("yEdit")->Value(), 7) << "height untouched";
+  QTest::mouseClick(map, Qt::LeftButton, {}, QPoint(1008, 940));
+  EXPECT_EQ(ui.Float("xEdit")->Value(), 0);
+}
+
+}  // namespace
+}  // namespace qarn::testing

@@ -1,0 +1,28 @@
+// Writes pictures of the window into the build folder so anyone can look at the result.
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "form_driver.h"
+
+namespace qarn::testing {
+namespace {
+
+TEST(ScreenshotTest, WindowAfterLoadingTheExampleAndSelectingAnObject) {
+  FormDriver ui;
+  const QString example = QStringLiteral(QARN_SOURCE_DIR "/examples/demo.pathset");
+  ui.Load(example);
+  ASSERT_TRUE(ui.dialogs().errors.isEmpty()) << ui.dialogs().errors.join('\n').toStdString();
+  ASSERT_GT(ui.doc().objectCount, 1u);
+  const QString folder = QDir::current().filePath(QStringLiteral("screenshots"));
+  QDir().mkpath(folder);
+  const QImage loaded = ui.form().grab().toImage();
+  EXPECT_EQ(loaded.size(), QSize(792, 573));
+  EXPECT_TRUE(loaded.save(folder + QStringLiteral("/window-loaded.png")));
+  ui.ClickRow("Names", 2);
+  ui.ClickRow("Ents", 2);
+  EXPECT_TRUE(ui.form().grab().toImage().save(folder + QStringLiteral("/window-selected.png")));
+}
+
+}  // namespace
+}  // namespace qarn::testing

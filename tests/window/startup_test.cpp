@@ -1,0 +1,86 @@
+// The command line: a file to open, the user's own map, help and version.
+#include "window/startup.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "document/path_set_codec.h"
+#include "form_driver.h"
+
+namespace qarn::testing {
+namespace {
+
+class StartupTest : public ::testing::Test {
+ protected:
+  std::unique_ptr<TQarnForm> Start(const QStringList& arguments) {
+    auto dialogs = std::make_unique<ScriptedDialogs>();
+    reported = dialogs.get();
+    return CreateEditor(ParseCommandLine(QStringList{QStringLiteral("qarn")} + arguments),
+                        std::move(dialogs));
+  }
+  QString Write(const QString& name, const QByteArray& bytes) {
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return path;
+  }
+  QTemporaryDir dir;
+  ScriptedDialogs* reported = nullptr;
+};
+
+TEST_F(StartupTest, OpensTheFileGiven) {
+  const std::vector<uint8_t> bytes =
+      SerializeToBytes(MakeDocument({MakeObject("a", {P(1, 2, 3)}), MakeObject("b", {})}));
+  const QString path =
+      Write("start.pathset", QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                        static_cast<qsizetype>(bytes.size())));
+  auto form = Start({path});
+  EXPECT_EQ(form->Document().objectCount, 2u);
+  EXPECT_EQ(form->DocumentName(), QStringLiteral("start.pathset"));
+  EXPECT_TRUE(reported->errors.isEmpty());
+}
+
+TEST_F(StartupTest, BadOrMissingFileShowsItsMessageAndStartsEmpty) {
+  for (const QString& path :
+       {Write("bad.pathset", QByteArray("xyz")), dir.filePath("gone.pathset")}) {
+    auto form = Start({path});
+    EXPECT_EQ(form->Document().objectCount, 0u);
+    ASSERT_EQ(reported->errors.size(), 1);
+    EXPECT_TRUE(reported->errors[0].contains(QFileInfo(path).fileName()));
+  }
+}
+
+TEST_F(StartupTest, UsesTheUsersMapOfTheRightSize) {
+  QImage map(1280, 1600, QImage::Format_RGB32);
+  map.fill(QColor(10, 200, 30));
+  const QString path = dir.filePath("mine.png");
+  ASSERT_TRUE(map.save(path));
+  auto form = Start({QStringLiteral("--map"), path});
+  EXPECT_TRUE(reported->errors.isEmpty());
+  EXPECT_EQ(form->MapImage().pixelColor(5, 5), QColor(10, 200, 30));
+}
+
+TEST_F(StartupTest, RefusesAMapOfAnotherSizeAndUsesTheBuiltInOne) {
+  QImage map(640, 480, QImage::Format_RGB32);
+  map.fill(Qt::white);
+  const QString path = dir.filePath("small.png");
+  ASSERT_TRUE(map.save(path));
+  auto form = Start({QStringLiteral("--map"), path});
+  ASSERT_EQ(reported->errors.size(), 1);
+  EXPECT_TRUE(reported->errors[0].contains(QStringLiteral("small.png")));
+  EXPECT_EQ(form->MapImage(), MapPicture::BuiltInMap());
+}
+
+TEST(CommandLineTest, HelpVersionAndMistakes) {
+  EXPECT_TRUE(ParseCommandLine({"qarn", "--help"}).showHelp);
+  EXPECT_TRUE(ParseCommandLine({"qarn", "--version"}).showVersion);
+  EXPECT_FALSE(ParseCommandLine({"qarn", "--bogus"}).error.isEmpty());
+  EXPECT_FALSE(ParseCommandLine({"qarn", "a.pathset", "b.pathset"}).error.isEmpty());
+  EXPECT_TRUE(HelpText().contains(QStringLiteral("--map")));
+}
+
+}  // namespace
+}  // namespace qarn::testing
