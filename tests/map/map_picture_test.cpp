@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -286,40 +284,6 @@ TEST_F(MapPictureTest, MarksOfObjectsAtTheEdgeAreClipped) {
   EXPECT_EQ(Pixel(14, 1), test::kPaper);
   EXPECT_EQ(Pixel(1279, 0), kBlackIndex);  // the cross's lower arms
   EXPECT_EQ(Pixel(1275, 4), kBlackIndex);
-}
-
-// Redrawing all squares must stay near the cost of copying the picture's pixel bytes.
-TEST(MapPicturePerformanceTest, AllSquaresOfTheLargestDocumentCostLittleMoreThanACopy) {
-  std::vector<std::vector<WorldPoint>> objects(14);
-  for (int o = 0; o < 14; ++o) {
-    for (int k = 0; k < kMaxPoints; ++k) {
-      objects[o].push_back({-2800.0f + 250 * o, 0, -2800.0f + 18.5f * k});
-    }
-  }
-  const tHeader doc = MakeDocument(objects);
-  MapPicture picture(test::PlainPicture());
-  const MapTransform t;
-  std::vector<uint8_t> from(2048000, 1), to(2048000);
-  auto best = [](auto&& work) {
-    auto fastest = std::chrono::steady_clock::duration::max();
-    for (int run = 0; run < 15; ++run) {
-      const auto start = std::chrono::steady_clock::now();
-      work();
-      fastest = std::min(fastest, std::chrono::steady_clock::now() - start);
-    }
-    return fastest;
-  };
-  const auto copy = best([&] {
-    std::memcpy(to.data(), from.data(), from.size());
-    from[to[7] % 16]++;
-  });
-  const auto draw = best([&] { picture.DrawAllPoints(doc, t); });
-#ifdef NDEBUG
-  constexpr int kBudget = 10;
-#else
-  constexpr int kBudget = 100;  // unoptimised code: only a gross slowdown shows here
-#endif
-  EXPECT_LE(draw, kBudget * copy) << "copy " << copy.count() << ", draw " << draw.count();
 }
 
 }  // namespace
