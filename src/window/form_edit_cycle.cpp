@@ -10,22 +10,11 @@
 #include "document/path_set_codec.h"
 #include "widgets/kv_string_grid.h"
 #include "window/qarn_form.h"
+#include "window/scoped_counter.h"
 
 namespace qarn {
 
 namespace {
-
-// Counts a nesting level for the lifetime of the scope, whatever way the scope is left.
-class DepthScope {
- public:
-  explicit DepthScope(int& depth) : depth_(depth) { ++depth_; }
-  ~DepthScope() { --depth_; }
-  DepthScope(const DepthScope&) = delete;
-  DepthScope& operator=(const DepthScope&) = delete;
-
- private:
-  int& depth_;
-};
 
 constexpr int kUndoLimit = 5000;
 
@@ -48,7 +37,7 @@ void TQarnForm::RunCommand(const QString& name, const std::function<void()>& com
     command();
     return;
   }
-  DepthScope depth(commandDepth_);
+  ScopedCounter depth(commandDepth_);
   const DocumentState before = CurrentState();
   const int cyclesBefore = editCycles_;
   try {

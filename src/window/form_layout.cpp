@@ -48,6 +48,21 @@ QPushButton* PushButton(QWidget* parent, const QString& name, const QString& cap
 
 }  // namespace
 
+// A glyph button's designed place, picture and tooltip.
+struct GlyphPlace {
+  const char* name;
+  int left, top;
+  Glyph glyph;
+  const char* tip;
+};
+
+void TQarnForm::GlyphButtons(QWidget* parent, std::initializer_list<GlyphPlace> places) {
+  for (const GlyphPlace& p : places) {
+    GlyphButton(parent, QString::fromLatin1(p.name), p.left, p.top, p.glyph,
+                QString::fromLatin1(p.tip));
+  }
+}
+
 void TQarnForm::BuildControls() {
   ScrollBox1 = new QScrollArea(this);
   ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
@@ -142,70 +157,45 @@ void TQarnForm::BuildTypeAndListButtons() {
   DTyp->setGeometry(5, 5, 191, kFieldHeight);
   DTyp->setMaxVisibleItems(24);
   DTyp->setInsertPolicy(QComboBox::NoInsert);
-  GlyphButton(Panel3, QStringLiteral("SpeedButton1"), 205, 5, Glyph::ArrowRightPlus,
-              QStringLiteral("Add a copy of the selected object"));
-  GlyphButton(Panel3, QStringLiteral("SpeedButton2"), 235, 5, Glyph::WasteBin,
-              QStringLiteral("Delete the selected object"));
-  GlyphButton(Panel3, QStringLiteral("SpeedButton3"), 275, 5, Glyph::CircleThreeShapes,
-              QStringLiteral("Continue the series: add the next object in the same step"));
-  GlyphButton(Panel3, QStringLiteral("SpeedButton6"), 315, 5, Glyph::ArrowUpOverBar,
-              QStringLiteral("Move the selected object up"));
-  GlyphButton(Panel3, QStringLiteral("SpeedButton7"), 340, 5, Glyph::BarOverArrowDown,
-              QStringLiteral("Move the selected object down"));
-  GlyphButton(Panel3, QStringLiteral("SpeedButton21"), 4, 25, Glyph::BarOverArrowDown,
-              QStringLiteral("Apply the layout preset of the type shown"));
+  GlyphButtons(
+      Panel3, {{"SpeedButton1", 205, 5, Glyph::ArrowRightPlus, "Add a copy of the selected object"},
+               {"SpeedButton2", 235, 5, Glyph::WasteBin, "Delete the selected object"},
+               {"SpeedButton3", 275, 5, Glyph::CircleThreeShapes,
+                "Continue the series: add the next object in the same step"},
+               {"SpeedButton6", 315, 5, Glyph::ArrowUpOverBar, "Move the selected object up"},
+               {"SpeedButton7", 340, 5, Glyph::BarOverArrowDown, "Move the selected object down"},
+               {"SpeedButton21", 4, 25, Glyph::BarOverArrowDown,
+                "Apply the layout preset of the type shown"}});
 }
 
 void TQarnForm::BuildDirectionPad() {
-  struct Arrow {
-    const char* name;
-    int left, top;
-    Glyph glyph;
-    const char* tip;
-  };
-  const Arrow arrows[] = {
-      {"nwButton", 35, 45, Glyph::ArrowNW, "Move up and left on the map by the step"},
-      {"nButton", 60, 45, Glyph::ArrowN, "Move up on the map by the step"},
-      {"neButton", 85, 45, Glyph::ArrowNE, "Move up and right on the map by the step"},
-      {"wButton", 35, 70, Glyph::ArrowW, "Move left on the map by the step"},
-      {"eButton", 85, 70, Glyph::ArrowE, "Move right on the map by the step"},
-      {"swButton", 35, 95, Glyph::ArrowSW, "Move down and left on the map by the step"},
-      {"sButton", 60, 95, Glyph::ArrowS, "Move down on the map by the step"},
-      {"seButton", 85, 95, Glyph::ArrowSE, "Move down and right on the map by the step"},
-      {"UpButton", 120, 55, Glyph::TriangleUp, "Move higher by the step"},
-      {"DownButton", 120, 80, Glyph::TriangleDown, "Move lower by the step"},
-  };
-  for (const Arrow& a : arrows) {
-    GlyphButton(Panel3, QString::fromLatin1(a.name), a.left, a.top, a.glyph,
-                QString::fromLatin1(a.tip));
-  }
+  GlyphButtons(Panel3,
+               {{"nwButton", 35, 45, Glyph::ArrowNW, "Move up and left on the map by the step"},
+                {"nButton", 60, 45, Glyph::ArrowN, "Move up on the map by the step"},
+                {"neButton", 85, 45, Glyph::ArrowNE, "Move up and right on the map by the step"},
+                {"wButton", 35, 70, Glyph::ArrowW, "Move left on the map by the step"},
+                {"eButton", 85, 70, Glyph::ArrowE, "Move right on the map by the step"},
+                {"swButton", 35, 95, Glyph::ArrowSW, "Move down and left on the map by the step"},
+                {"sButton", 60, 95, Glyph::ArrowS, "Move down on the map by the step"},
+                {"seButton", 85, 95, Glyph::ArrowSE, "Move down and right on the map by the step"},
+                {"UpButton", 120, 55, Glyph::TriangleUp, "Move higher by the step"},
+                {"DownButton", 120, 80, Glyph::TriangleDown, "Move lower by the step"}});
   mEdit = FloatField(QStringLiteral("mEdit"), 58, 69, 26);
   mEdit->SetValue(1);
 }
 
 void TQarnForm::BuildRotationGroups() {
-  struct Turn {
-    const char* name;
-    int left, top;
-    Glyph glyph;
-    const char* tip;
-  };
-  const Turn turns[] = {
-      {"rotLeftButton", 175, 45, Glyph::ArrowDownLeft, "Turn the object by -15 degrees"},
-      {"rotRightButton", 240, 45, Glyph::ArrowDownRight, "Turn the object by +15 degrees"},
-      {"rotOkButton", 220, 65, Glyph::CheckMark, "Apply the lengths and angles typed"},
-      {"rotRightButton2", 175, 100, Glyph::ArrowUpLeft, "Turn the object by +1 degree"},
-      {"rotLeftButton2", 240, 100, Glyph::ArrowUpRight, "Turn the object by -1 degree"},
-      {"XrotLeftButton", 55, 180, Glyph::ArrowDownLeft, "Turn the rows by -15 degrees"},
-      {"XrotRightButton2", 55, 205, Glyph::ArrowUpLeft, "Turn the rows by +1 degree"},
-      {"XrotOkButton", 180, 182, Glyph::CheckMark, "Apply the lengths and angles typed"},
-      {"XrotRightButton", 230, 180, Glyph::ArrowDownRight, "Turn the rows by +15 degrees"},
-      {"XrotLeftButton2", 230, 205, Glyph::ArrowUpRight, "Turn the rows by -1 degree"},
-  };
-  for (const Turn& t : turns) {
-    GlyphButton(Panel3, QString::fromLatin1(t.name), t.left, t.top, t.glyph,
-                QString::fromLatin1(t.tip));
-  }
+  GlyphButtons(
+      Panel3, {{"rotLeftButton", 175, 45, Glyph::ArrowDownLeft, "Turn the object by -15 degrees"},
+               {"rotRightButton", 240, 45, Glyph::ArrowDownRight, "Turn the object by +15 degrees"},
+               {"rotOkButton", 220, 65, Glyph::CheckMark, "Apply the lengths and angles typed"},
+               {"rotRightButton2", 175, 100, Glyph::ArrowUpLeft, "Turn the object by +1 degree"},
+               {"rotLeftButton2", 240, 100, Glyph::ArrowUpRight, "Turn the object by -1 degree"},
+               {"XrotLeftButton", 55, 180, Glyph::ArrowDownLeft, "Turn the rows by -15 degrees"},
+               {"XrotRightButton2", 55, 205, Glyph::ArrowUpLeft, "Turn the rows by +1 degree"},
+               {"XrotOkButton", 180, 182, Glyph::CheckMark, "Apply the lengths and angles typed"},
+               {"XrotRightButton", 230, 180, Glyph::ArrowDownRight, "Turn the rows by +15 degrees"},
+               {"XrotLeftButton2", 230, 205, Glyph::ArrowUpRight, "Turn the rows by -1 degree"}});
   Rotation = IntegerField(QStringLiteral("Rotation"), 195, 65, 26);
   Lenge = FloatField(QStringLiteral("Lenge"), 195, 85, 46);
   XLenge = FloatField(QStringLiteral("XLenge"), 110, 182, 46);
@@ -216,24 +206,20 @@ void TQarnForm::BuildPositionFields() {
   xEdit = FloatField(QStringLiteral("xEdit"), 70, 130, 56);
   yEdit = FloatField(QStringLiteral("yEdit"), 135, 130, 56);
   zEdit = FloatField(QStringLiteral("zEdit"), 200, 130, 56);
-  GlyphButton(Panel3, QStringLiteral("SpeedButton4"), 270, 130, Glyph::CheckMark,
-              QStringLiteral("Set point 1 from x, y, z"));
   dxEdit = FloatField(QStringLiteral("dxEdit"), 70, 155, 56);
   dyEdit = FloatField(QStringLiteral("dyEdit"), 135, 155, 56);
   dzEdit = FloatField(QStringLiteral("dzEdit"), 200, 155, 56);
-  GlyphButton(Panel3, QStringLiteral("SpeedButton5"), 270, 155, Glyph::CheckMark,
-              QStringLiteral("Lay the points out from the offsets"));
-  GlyphButton(Panel3, QStringLiteral("SpeedButton8"), 10, 150, Glyph::ArrowRightPlus,
-              QStringLiteral("Extend the object by one point"));
-  GlyphButton(Panel3, QStringLiteral("SpeedButton19"), 10, 175, Glyph::CircleThreeShapes,
-              QStringLiteral("Extend the object by a pair of points and lay out"));
-  GlyphButton(Panel3, QStringLiteral("SpeedButton17"), 10, 200, Glyph::WasteBin,
-              QStringLiteral("Remove the last point"));
   XdxEdit = FloatField(QStringLiteral("XdxEdit"), 80, 205, 40);
   XdyEdit = FloatField(QStringLiteral("XdyEdit"), 122, 205, 40);
   XdzEdit = FloatField(QStringLiteral("XdzEdit"), 162, 205, 40);
-  GlyphButton(Panel3, QStringLiteral("SpeedButton20"), 203, 205, Glyph::CheckMark,
-              QStringLiteral("Lay the points out from the offsets"));
+  GlyphButtons(
+      Panel3, {{"SpeedButton4", 270, 130, Glyph::CheckMark, "Set point 1 from x, y, z"},
+               {"SpeedButton5", 270, 155, Glyph::CheckMark, "Lay the points out from the offsets"},
+               {"SpeedButton20", 203, 205, Glyph::CheckMark, "Lay the points out from the offsets"},
+               {"SpeedButton8", 10, 150, Glyph::ArrowRightPlus, "Extend the object by one point"},
+               {"SpeedButton19", 10, 175, Glyph::CircleThreeShapes,
+                "Extend the object by a pair of points and lay out"},
+               {"SpeedButton17", 10, 200, Glyph::WasteBin, "Remove the last point"}});
 }
 
 void TQarnForm::BuildFlagControls() {
@@ -271,20 +257,15 @@ void TQarnForm::BuildCalibrationBlock() {
     label->setVisible(false);
     calibrationLabels_[static_cast<size_t>(i)] = label;
   }
-  struct Step {
-    const char* name;
-    int left, top;
-    Glyph glyph;
-  };
-  const Step steps[] = {
-      {"SpeedButton9", 10, 170, Glyph::Plus},  {"SpeedButton10", 35, 170, Glyph::Minus},
-      {"SpeedButton16", 10, 215, Glyph::Plus}, {"SpeedButton15", 35, 215, Glyph::Minus},
-      {"SpeedButton11", 90, 170, Glyph::Plus}, {"SpeedButton12", 115, 170, Glyph::Minus},
-      {"SpeedButton13", 90, 215, Glyph::Plus}, {"SpeedButton14", 115, 215, Glyph::Minus}};
-  for (const Step& s : steps) {
-    GlyphButton(Panel5, QString::fromLatin1(s.name), s.left, s.top, s.glyph, QString())
-        ->setVisible(false);
-  }
+  GlyphButtons(Panel5, {{"SpeedButton9", 10, 170, Glyph::Plus, ""},
+                        {"SpeedButton10", 35, 170, Glyph::Minus, ""},
+                        {"SpeedButton16", 10, 215, Glyph::Plus, ""},
+                        {"SpeedButton15", 35, 215, Glyph::Minus, ""},
+                        {"SpeedButton11", 90, 170, Glyph::Plus, ""},
+                        {"SpeedButton12", 115, 170, Glyph::Minus, ""},
+                        {"SpeedButton13", 90, 215, Glyph::Plus, ""},
+                        {"SpeedButton14", 115, 215, Glyph::Minus, ""}});
+  for (QToolButton* button : Panel5->findChildren<QToolButton*>()) button->setVisible(false);
 }
 
 void TQarnForm::SetTabOrder() {

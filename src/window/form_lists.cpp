@@ -13,21 +13,11 @@
 #include "window/map_view.h"
 #include "window/number_text.h"
 #include "window/qarn_form.h"
+#include "window/scoped_counter.h"
 
 namespace qarn {
 
 namespace {
-
-class CounterScope {
- public:
-  explicit CounterScope(int& counter) : counter_(counter) { ++counter_; }
-  ~CounterScope() { --counter_; }
-  CounterScope(const CounterScope&) = delete;
-  CounterScope& operator=(const CounterScope&) = delete;
-
- private:
-  int& counter_;
-};
 
 class FlagScope {
  public:
@@ -93,7 +83,7 @@ void TQarnForm::SelectRowSilently(int row) {
 }
 
 void TQarnForm::RefreshObject(int n) {
-  CounterScope depth(refreshDepth_);  // lowered on every exit, errors included
+  ScopedCounter depth(refreshDepth_);  // lowered on every exit, errors included
   const tDesc& object = document_.Object(n);
   FillPointList(object);
   const RefreshValues values = ComputeRefreshValues(object);

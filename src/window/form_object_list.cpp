@@ -9,48 +9,41 @@ void TQarnForm::SelectAndRefresh(int row) {
   RefreshObject(row);
 }
 
+void TQarnForm::FinishListChange(std::optional<int> row) {
+  if (!row) return;  // the command's precondition was not met: nothing happens
+  SerializeAndParse();
+  SelectAndRefresh(*row);
+}
+
 void TQarnForm::SpeedButton1Click() {
-  RunCommand(QStringLiteral("Add object"), [this] {
-    const int row = AddObjectCopy(document_, SelectedRow());
-    SerializeAndParse();
-    SelectAndRefresh(row);
-  });
+  RunCommand(QStringLiteral("Add object"),
+             [this] { FinishListChange(AddObjectCopy(document_, SelectedRow())); });
 }
 
 void TQarnForm::SpeedButton2Click() {
-  RunCommand(QStringLiteral("Delete object"), [this] {
-    const std::optional<int> row = DeleteObject(document_, SelectedRow());
-    if (!row) return;
-    SerializeAndParse();
-    SelectAndRefresh(*row);
-  });
+  RunCommand(QStringLiteral("Delete object"),
+             [this] { FinishListChange(DeleteObject(document_, SelectedRow())); });
 }
 
 void TQarnForm::SpeedButton3Click() {
-  RunCommand(QStringLiteral("Continue the series"), [this] {
-    const std::optional<int> row = ContinueSeries(document_, SelectedRow());
-    if (!row) return;
-    SerializeAndParse();
-    SelectAndRefresh(*row);
-  });
+  RunCommand(QStringLiteral("Continue the series"),
+             [this] { FinishListChange(ContinueSeries(document_, SelectedRow())); });
+}
+
+void TQarnForm::FinishMove(std::optional<int> row) {
+  if (!row) return;
+  SelectRowSilently(*row);  // the moved object stays selected
+  EditCycle();
 }
 
 void TQarnForm::SpeedButton6Click() {
-  RunCommand(QStringLiteral("Move object up"), [this] {
-    const std::optional<int> row = MoveObjectUp(document_, SelectedRow());
-    if (!row) return;
-    SelectRowSilently(*row);
-    EditCycle();
-  });
+  RunCommand(QStringLiteral("Move object up"),
+             [this] { FinishMove(MoveObjectUp(document_, SelectedRow())); });
 }
 
 void TQarnForm::SpeedButton7Click() {
-  RunCommand(QStringLiteral("Move object down"), [this] {
-    const std::optional<int> row = MoveObjectDown(document_, SelectedRow());
-    if (!row) return;
-    SelectRowSilently(*row);
-    EditCycle();
-  });
+  RunCommand(QStringLiteral("Move object down"),
+             [this] { FinishMove(MoveObjectDown(document_, SelectedRow())); });
 }
 
 void TQarnForm::ConnectObjectList() {

@@ -34,6 +34,7 @@ class TFloatEdit;
 class TIntegerEdit;
 class tKvStringGrid;
 enum class Glyph;
+struct GlyphPlace;
 
 // The editor's one window: the map on the left, the object and point lists and the edit panel on
 // the right, the file buttons at the bottom. It owns the document, the file buffer and the map.
@@ -81,6 +82,7 @@ class TQarnForm : public QWidget {
   void Loaded();
   QToolButton* GlyphButton(QWidget* parent, const QString& name, int left, int top, Glyph glyph,
                            const QString& tip);
+  void GlyphButtons(QWidget* parent, std::initializer_list<GlyphPlace> places);
   TFloatEdit* FloatField(const QString& name, int left, int top, int width);
   TIntegerEdit* IntegerField(const QString& name, int left, int top, int width);
   void ConnectShortcuts();
@@ -173,6 +175,9 @@ class TQarnForm : public QWidget {
   void SpeedButton7Click();  // move down
   void ConnectObjectList();
   void SelectAndRefresh(int row);
+  // After an add, delete or continue: the cycle, then the new current row and its refresh.
+  void FinishListChange(std::optional<int> row);
+  void FinishMove(std::optional<int> row);
 
   std::unique_ptr<FormDialogs> dialogs_;
   tHeader document_;
