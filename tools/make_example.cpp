@@ -55,14 +55,16 @@ void Ladder(tDesc& record, Vec base, Vec pair, Vec row) {
 }
 
 tHeader Demo() {
+  // Everything lies in the part of the map the editor shows when it opens.
   tHeader doc;
-  SingleLine(AddObject(doc, "giz_bridge01_l", 6, 0x7317), {-1250, 12, 430}, {13, 0, 0});
-  Ladder(AddObject(doc, "sp_jumptrailer_f", 10, 0x7317), {-2310.5, 4.5, -1875.25}, {0, 0, 9},
-         {20, 4.5, 0});
-  Place(AddObject(doc, "str_lamp_post_s", 1, 0x0011), 1, {512, 0, 1733.75});
+  SingleLine(AddObject(doc, "giz_bridge01_l", 6, 0x7317), {-1000, 12, -150}, {20, 0, 0});
+  Ladder(AddObject(doc, "sp_jumptrailer_f", 10, 0x7317), {-700.5, 4.5, -700.25}, {0, 0, 9},
+         {15, 4.5, 0});
+  SingleLine(AddObject(doc, "str_lamp_post_s", 8, 0x0011), {-1250, 0, -950}, {40, 0, 12});
   AddObject(doc, "str_fence_wood_m", 0, 0);
-  Ladder(AddObject(doc, "giz_bridge02_l", 8, 0x7317), {-140, 20, -2640}, {11.26, 0, 6.5},
+  Ladder(AddObject(doc, "giz_bridge02_l", 8, 0x7317), {-520, 20, 60}, {11.26, 0, 6.5},
          {-10, 0, 17.32});
+  Place(AddObject(doc, "bar_bollard_s", 1, 0x0082), 1, {-880, 0, -420});
   return doc;
 }
 
