@@ -41,7 +41,11 @@ TQarnForm::TQarnForm(std::unique_ptr<FormDialogs> dialogs, QImage map, QWidget* 
   UpdateUndoButtons();
 }
 
-TQarnForm::~TQarnForm() = default;
+TQarnForm::~TQarnForm() {
+  // The undo stack clears itself as it is destroyed, when the members declared after it are
+  // already gone: its index signal must not reach the form's status any more.
+  undoStack_.disconnect(this);
+}
 
 void TQarnForm::ConnectAll() {
   Names->OnClick = [this](tKvStringGrid*) { NamesClick(); };
