@@ -18,6 +18,16 @@ namespace {
 
 constexpr int kUndoLimit = 5000;
 
+// Whether the document still serialises to these bytes; a document that cannot be serialised
+// any more has certainly changed.
+bool SerializesTo(const tHeader& doc, const std::vector<uint8_t>& bytes) {
+  try {
+    return SerializeToBytes(doc) == bytes;
+  } catch (const QarnError&) {
+    return false;
+  }
+}
+
 }  // namespace
 
 void TQarnForm::Guard(const std::function<void()>& handler) {
@@ -48,12 +58,18 @@ void TQarnForm::RunCommand(const QString& name, const std::function<void()>& com
   }
   DocumentState after = CurrentState();
   if (after.bytes == before.bytes) return;
-  undoStack_.setUndoLimit(kUndoLimit);
+  // Qt takes a limit only while the stack is empty, as it is before the first step.
+  if (undoStack_.undoLimit() != kUndoLimit) undoStack_.setUndoLimit(kUndoLimit);
   undoStack_.push(new SnapshotCommand(name, before, std::move(after),
                                       [this](const DocumentState& state) { RestoreState(state); }));
 }
 
 void TQarnForm::RollBack(const DocumentState& before, bool refreshed) {
+  // A command refused before it changed anything leaves the lists as they are: refilling them
+  // would, for one, drop the empty row the object list shows before the first load.
+  if (!refreshed && SelectedRow() == before.selectedRow && SerializesTo(document_, before.bytes)) {
+    return;
+  }
   RestoreDocument(before);
   // Fields are left as the user had them unless the command had already refreshed them.
   if (refreshed && before.selectedRow >= 1 &&
