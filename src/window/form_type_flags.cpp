@@ -1,6 +1,8 @@
 // The object's type name, the three layout presets and the flag word of its points.
 #include <QCheckBox>
 #include <QComboBox>
+#include <memory>
+#include <utility>
 
 #include "assets/object_types.h"
 #include "commands/type_and_flags.h"
@@ -70,10 +72,24 @@ void TQarnForm::FillTypeLists() {
 }
 
 void TQarnForm::ConnectTypeAndFlags() {
-  connect(DTyp, &QComboBox::editTextChanged, this,
-          [this](const QString& text) { Guard([&] { DTypChange(text); }); });
-  connect(HexTyp, &QComboBox::editTextChanged, this,
-          [this](const QString& text) { Guard([&] { HexTypChange(text); }); });
+  // Every edit of a list's text runs its handler, and so does every pick from the list: a pick
+  // of the entry already shown changes no text and runs it through the pick itself. A changed
+  // text counts as handled until the event loop turns, so one pick never runs it twice.
+  const auto connectChoice = [this](QComboBox* box, void (TQarnForm::*change)(const QString&)) {
+    auto changedNow = std::make_shared<bool>(false);
+    connect(box, &QComboBox::editTextChanged, this,
+            [this, box, change, changedNow](const QString& text) {
+              *changedNow = true;
+              QMetaObject::invokeMethod(
+                  box, [changedNow] { *changedNow = false; }, Qt::QueuedConnection);
+              Guard([&] { (this->*change)(text); });
+            });
+    connect(box, &QComboBox::textActivated, this, [this, change, changedNow](const QString& text) {
+      if (!std::exchange(*changedNow, false)) Guard([&] { (this->*change)(text); });
+    });
+  };
+  connectChoice(DTyp, &TQarnForm::DTypChange);
+  connectChoice(HexTyp, &TQarnForm::HexTypChange);
   OnClick(QStringLiteral("SpeedButton21"), [this] { SpeedButton21Click(); });
   OnClick(QStringLiteral("SpeedButton18"), [this] { SpeedButton18Click(); });
   for (QCheckBox* box : checkBoxes_) {
