@@ -1,7 +1,14 @@
 #include "form_driver.h"
 
+#include <QAbstractItemView>
+#include <QCoreApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QTest>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 
 #include "document/path_set_codec.h"
@@ -127,16 +134,40 @@ void FormDriver::Type(const QString& fieldName, const QString& text) {
   QTest::keyClicks(field, text);
 }
 
-void FormDriver::ChooseType(const QString& text) {
-  auto* box = form_->findChild<QComboBox*>(QStringLiteral("DTyp"));
+namespace {
+
+// Opens the list of a combo box and takes the entry with the keyboard, as a user picks one.
+void PickFromList(QComboBox* box, const QString& text) {
   const int index = box->findText(text);
-  if (index < 0) throw std::runtime_error("no such type " + text.toStdString());
-  box->setCurrentIndex(index);
+  if (index < 0) throw std::runtime_error("no entry " + text.toStdString());
+  box->showPopup();
+  QAbstractItemView* view = box->view();
+  view->setCurrentIndex(view->model()->index(index, box->modelColumn()));
+  QTest::keyClick(view, Qt::Key_Return);
+}
+
+}  // namespace
+
+void FormDriver::ChooseType(const QString& text) {
+  PickFromList(form_->findChild<QComboBox*>(QStringLiteral("DTyp")), text);
 }
 
 void FormDriver::ChooseFlags(const QString& text) {
-  auto* box = form_->findChild<QComboBox*>(QStringLiteral("HexTyp"));
-  box->setCurrentIndex(box->findText(text));
+  PickFromList(form_->findChild<QComboBox*>(QStringLiteral("HexTyp")), text);
+}
+
+void FormDriver::PasteType(const QString& text) {
+  QLineEdit* edit = form_->findChild<QComboBox*>(QStringLiteral("DTyp"))->lineEdit();
+  edit->selectAll();
+  edit->insert(text);
+  QCoreApplication::processEvents();  // the event loop turns before the user's next action
+}
+
+QStringList FormDriver::Column(const QString& gridName, int col) {
+  tKvStringGrid* grid = Grid(gridName);
+  QStringList cells;
+  for (int row = 1; row < grid->RowCount(); ++row) cells << grid->GetCellDrawText(col, row);
+  return cells;
 }
 
 std::vector<uint8_t> FormDriver::DocumentBytes() const {
@@ -160,6 +191,30 @@ tHeader MakeDocument(std::initializer_list<tDesc> objects) {
   doc.objectCount = static_cast<uint32_t>(doc.records.size());
   doc.lastIndex = doc.objectCount ? doc.objectCount - 1 : 0;
   return doc;
+}
+
+tDesc MakeLine(const std::string& name, int count, tPoint first, tPoint step) {
+  tDesc object = MakeObject(name, {});
+  for (int k = 0; k < count; ++k) {
+    object.points[static_cast<size_t>(k)] =
+        P(first.x + step.x * static_cast<float>(k), first.y + step.y * static_cast<float>(k),
+          first.z + step.z * static_cast<float>(k), first.flags);
+  }
+  object.pointCount = static_cast<uint32_t>(count);
+  return object;
+}
+
+std::array<float, 3> Xyz(const tPoint& p) {
+  return {p.x, p.y, p.z};
+}
+
+long double FieldRoundTrip(long double value) {
+  if (value == 0 || !std::isfinite(value)) return value;
+  char text[64];
+  std::snprintf(text, sizeof text, "%.9Le", value);
+  const int exponent = std::atoi(std::strchr(text, 'e') + 1);
+  if (exponent < -4 || exponent > 9) return value;  // shown as d,dddE-5 and the like
+  return std::strtold(text, nullptr);
 }
 
 }  // namespace qarn::testing

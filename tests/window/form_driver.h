@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <array>
 #include <deque>
 #include <memory>
 #include <vector>
@@ -64,6 +65,7 @@ class FormDriver {
   void Type(const QString& fieldName, const QString& text);
   void ChooseType(const QString& text);   // DTyp: as if chosen from the list
   void ChooseFlags(const QString& text);  // HexTyp
+  void PasteType(const QString& text);    // DTyp: the whole text at once, as a paste gives it
 
   tKvStringGrid* Grid(const QString& name);
   TFloatEdit* Float(const QString& name);
@@ -72,6 +74,9 @@ class FormDriver {
   QCheckBox* Box(int n);
   QString FieldText(const QString& name);
   std::vector<uint8_t> DocumentBytes() const;
+  // The cells of one column of a list, data rows only (row 1 up).
+  QStringList Column(const QString& gridName, int col);
+  int UndoSteps() { return form_->UndoStack().count(); }
 
  private:
   QTemporaryDir dir_;
@@ -82,6 +87,14 @@ class FormDriver {
 // Small documents for the tests.
 tDesc MakeObject(const std::string& name, std::initializer_list<tPoint> points);
 tHeader MakeDocument(std::initializer_list<tDesc> objects);
+// An object of `count` points, point k at first + (k - 1) * step, all with first's flags.
+tDesc MakeLine(const std::string& name, int count, tPoint first, tPoint step);
 tPoint P(float x, float y, float z, uint32_t flags = 0);
+// A point's position, for comparing with EXPECT_EQ.
+std::array<float, 3> Xyz(const tPoint& p);
+
+// What a float field gives back after the program has written `value` into it: the text shows 10
+// significant digits, and a value shown in exponent form reads back unchanged.
+long double FieldRoundTrip(long double value);
 
 }  // namespace qarn::testing
