@@ -10,13 +10,14 @@ namespace qarn::testing {
 namespace {
 
 // The document every failing case starts from: an object for each kind of failure.
-enum Row { kEmpty = 1, kSingle, kPair, kFull, kFlagless };
+enum Row { kEmpty = 1, kSingle, kPair, kFull, kFlagless, kAlmostFull };
 
 tHeader RollbackDocument() {
   return MakeDocument({MakeObject("empty", {}), MakeObject("single", {P(1, 2, 3, 0x7)}),
                        MakeObject("pair", {P(0, 0, 0, 0x5), P(10, 0, 0, 0x5)}),
                        MakeLine("full", 256, P(-5, 1, 5, 0x9), P(0.5f, 0, 0.25f)),
-                       MakeObject("flagless", {P(4, 4, 4), P(8, 4, 4)})});
+                       MakeObject("flagless", {P(4, 4, 4), P(8, 4, 4)}),
+                       MakeLine("almost full", 255, P(0, 0, 0, 0x1), P(1, 0, 1))});
 }
 
 // A large path set: 14 objects of 256 points leave no room for another.
@@ -104,6 +105,8 @@ INSTANTIATE_TEST_SUITE_P(
         Failure{"ExtendWithOnePoint", RollbackDocument, kSingle, Click("SpeedButton8"), kOverflow},
         Failure{"ExtendWithoutPoints", RollbackDocument, kEmpty, Click("SpeedButton8"), kOverflow},
         Failure{"ExtendPairAt256", RollbackDocument, kFull, Click("SpeedButton19"), kRange},
+        // The first of the two points fits, the second does not: the pair is one command.
+        Failure{"ExtendPairAt255", RollbackDocument, kAlmostFull, Click("SpeedButton19"), kRange},
         Failure{"ExtendPairWithOnePoint", RollbackDocument, kSingle, Click("SpeedButton19"),
                 kOverflow},
         Failure{"HexWithBit31", RollbackDocument, kPair,
