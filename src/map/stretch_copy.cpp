@@ -62,6 +62,12 @@ void StretchCopy(const QImage& source, int sx1, int sy1, int sx2, int sy2, QPain
       source.copy(static_cast<int>(x.first), static_cast<int>(y.first),
                   static_cast<int>(x.last - x.first), static_cast<int>(y.last - y.first));
   if (x.mirrored || y.mirrored) piece = piece.mirrored(x.mirrored, y.mirrored);
+  // Qt scales 32-bit pictures directly; an indexed one would take its generic path, which looks
+  // every pixel up through the palette and costs the magnifier several times a copy of the map.
+  if (piece.format() == QImage::Format_Indexed8) {
+    piece = piece.convertToFormat(piece.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                          : QImage::Format_RGB32);
+  }
   dest.save();
   dest.setRenderHint(QPainter::SmoothPixmapTransform, false);
   dest.drawImage(QRectF(x.to, y.to, x.reach, y.reach), piece);
