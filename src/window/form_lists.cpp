@@ -31,12 +31,19 @@ class FlagScope {
   bool previous_;
 };
 
+// The texts come from the document when the cells are painted, so a list that keeps its length
+// needs a repaint only. Setting the row count again would tell the grid that every cell changed,
+// and its row header would measure up to 200 row numbers anew: more than the rest of a command.
+void ShowRows(tKvStringGrid* grid, int rows) {
+  if (grid->RowCount() != rows) grid->SetRowCount(rows);
+  grid->viewport()->update();
+}
+
 }  // namespace
 
 void TQarnForm::RefillObjectList() {
   FlagScope quiet(namesClickSuppressed_);  // a shorter list clamps the row without a refresh
-  Names->SetRowCount(static_cast<int>(document_.objectCount) + 1);
-  Names->viewport()->update();
+  ShowRows(Names, static_cast<int>(document_.objectCount) + 1);
 }
 
 QString TQarnForm::NamesCellText(int col, int row) const {
@@ -120,8 +127,7 @@ void TQarnForm::FillPointList(const tDesc& object) {
                           " points; an object holds at most 256.");
   }
   shownObject_ = object;
-  Ents->SetRowCount(static_cast<int>(object.pointCount) + 1);
-  Ents->viewport()->update();
+  ShowRows(Ents, static_cast<int>(object.pointCount) + 1);
 }
 
 void TQarnForm::ShowFlags(uint32_t flags) {
