@@ -1,0 +1,238 @@
+// The editor window's work per user action on the largest documents, each beside a plain copy of
+// the map picture's 2048000 pixel bytes: a click in the object list (the whole refresh), a
+// command (the edit cycle with undo step, list refill and map redraw), "Points" and one
+// magnifier update. The "paint:1" variants also let the window repaint what the action exposed.
+#include <benchmark/benchmark.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMouseEvent>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QWindow>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+#include "document/path_set_codec.h"
+#include "widgets/kv_string_grid.h"
+#include "window/form_dialogs.h"
+#include "window/map_view.h"
+#include "window/qarn_form.h"
+
+namespace {
+
+using qarn::tHeader;
+using qarn::TQarnForm;
+
+constexpr int kUndoSteps = 256;  // the undo history is emptied, untimed, after this many commands
+
+// The two largest shapes: 14 objects of 256 points, 1363 objects without points. The points
+// spread over the whole map so their marks are clipped nowhere.
+tHeader Document(int objects, int points) {
+  tHeader doc;
+  for (int o = 1; o <= objects; ++o) {
+    auto& record = doc.InsertNew(o);
+    record.name[0] = 'o';
+    record.pointCount = static_cast<uint32_t>(points);
+    for (int k = 1; k <= points; ++k) {
+      record.Point(k) = {0x7317, -2800.0f + 250.0f * (o - 1), 2.0f, -2800.0f + 18.5f * (k - 1)};
+    }
+  }
+  return doc;
+}
+
+// Collects the messages instead of showing boxes, and answers every question with "no".
+class QuietDialogs : public qarn::FormDialogs {
+ public:
+  explicit QuietDialogs(QStringList& errors) : errors_(errors) {}
+
+  std::optional<QString> OpenFileName(QWidget*, const QString&) override { return std::nullopt; }
+  std::optional<QString> SaveFileName(QWidget*, const QString&) override { return std::nullopt; }
+  void ShowError(QWidget*, const QString& message) override { errors_ << message; }
+  SaveAnswer AskSaveChanges(QWidget*, const QString&) override { return SaveAnswer::Discard; }
+
+ private:
+  QStringList& errors_;
+};
+
+// A shown form that has loaded one of the largest documents from a file.
+class LoadedForm {
+ public:
+  LoadedForm(int objects, int points) : form_(std::make_unique<QuietDialogs>(errors_)) {
+    const QString path = dir_.filePath(QStringLiteral("largest.pathset"));
+    WriteFile(path, qarn::SerializeToBytes(Document(objects, points)));
+    form_.show();
+    WaitUntilExposed();
+    if (!form_.LoadFile(path)) throw std::runtime_error(Errors());
+    QCoreApplication::processEvents();
+  }
+  ~LoadedForm() { form_.close(); }
+  LoadedForm(const LoadedForm&) = delete;
+  LoadedForm& operator=(const LoadedForm&) = delete;
+
+  template <class T>
+  T* Child(const char* name) {
+    T* child = form_.findChild<T*>(QString::fromLatin1(name));
+    if (!child) throw std::runtime_error(std::string("the form has no ") + name);
+    return child;
+  }
+  void Click(const char* buttonName) { Child<QAbstractButton>(buttonName)->click(); }
+  // A figure measured while the form reported errors measures the error path: refuse it.
+  bool Failed(benchmark::State& state) {
+    if (errors_.isEmpty()) return false;
+    state.SkipWithError(Errors().c_str());
+    return true;
+  }
+  void ForgetHistoryNow(benchmark::State& state) {
+    state.PauseTiming();
+    form_.UndoStack().clear();
+    state.ResumeTiming();
+  }
+
+ private:
+  static void WriteFile(const QString& path, const std::vector<uint8_t>& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) !=
+            qint64(bytes.size())) {
+      throw std::runtime_error("cannot write the benchmark's path set");
+    }
+  }
+  void WaitUntilExposed() {
+    QElapsedTimer timer;
+    timer.start();
+    while (!(form_.windowHandle() && form_.windowHandle()->isExposed()) && timer.elapsed() < 5000) {
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+  }
+  std::string Errors() const { return errors_.join(QStringLiteral(" | ")).toStdString(); }
+
+  QTemporaryDir dir_;
+  QStringList errors_;
+  TQarnForm form_;
+};
+
+LoadedForm Open(const benchmark::State& state) {
+  return LoadedForm(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+}
+
+bool Paints(const benchmark::State& state) {
+  return state.range(2) != 0;
+}
+
+// Lets the window repaint what the action left to be painted.
+void Repaint(const benchmark::State& state) {
+  if (Paints(state)) QCoreApplication::processEvents();
+}
+
+// The floor: copying the map picture's pixel bytes.
+void BM_MemcpyPicture(benchmark::State& state) {
+  const std::vector<uint8_t> from(size_t(qarn::kMapWidth) * qarn::kMapHeight, 1);
+  std::vector<uint8_t> to(from.size());
+  for (auto _ : state) {
+    std::memcpy(to.data(), from.data(), from.size());
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(from.size()));
+}
+
+// A click on another row of Names: the whole refresh of the selected object.
+void BM_NamesClick(benchmark::State& state) {
+  LoadedForm loaded = Open(state);
+  auto* names = loaded.Child<qarn::tKvStringGrid>("Names");
+  int row = 1;
+  for (auto _ : state) {
+    row = 3 - row;
+    names->SetRow(row);
+    Repaint(state);
+  }
+  loaded.Failed(state);
+}
+
+// One command as the user starts it: a click on a button that changes the document. The two
+// buttons undo each other's change, so the document keeps its shape.
+void RunCommandPair(benchmark::State& state, const char* first, const char* second) {
+  LoadedForm loaded = Open(state);
+  loaded.Child<qarn::tKvStringGrid>("Names")->SetRow(1);
+  bool forth = true;
+  int64_t sinceCleared = 0;
+  for (auto _ : state) {
+    loaded.Click(forth ? first : second);
+    forth = !forth;
+    Repaint(state);
+    if (++sinceCleared == kUndoSteps) {
+      loaded.ForgetHistoryNow(state);
+      sinceCleared = 0;
+    }
+  }
+  loaded.Failed(state);
+}
+
+// Move all points of object 1 east, then west: shift, edit cycle, list refill, map redraw.
+void BM_ShiftCommand(benchmark::State& state) {
+  RunCommandPair(state, "eButton", "wButton");
+}
+
+// Move object 1 down the list, then back up.
+void BM_MoveObjectCommand(benchmark::State& state) {
+  RunCommandPair(state, "SpeedButton7", "SpeedButton6");
+}
+
+// "Points": squares at every point of every object.
+void BM_DrawAllPointsButton(benchmark::State& state) {
+  LoadedForm loaded = Open(state);
+  for (auto _ : state) {
+    loaded.Click("Button3");
+    Repaint(state);
+  }
+  loaded.Failed(state);
+}
+
+// The pointer moving over the map: the magnifier repaints at once, the status line follows.
+void BM_MagnifierMove(benchmark::State& state) {
+  LoadedForm loaded = Open(state);
+  auto* map = loaded.Child<qarn::MapView>("Image1");
+  const QPoint spots[] = {{600, 700}, {603, 702}};
+  int spot = 0;
+  for (auto _ : state) {
+    spot = 1 - spot;
+    const QPointF local(spots[spot]);
+    QMouseEvent move(QEvent::MouseMove, local, map->mapToGlobal(local), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(map, &move);
+    Repaint(state);
+  }
+  loaded.Failed(state);
+}
+
+void Shapes(benchmark::internal::Benchmark* b) {
+  b->ArgNames({"objects", "points", "paint"});
+  for (int paint : {0, 1}) b->Args({14, 256, paint})->Args({1363, 0, paint});
+  // Qt may hand painting to worker threads: count their time too, and wait for them.
+  b->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime()->UseRealTime();
+}
+
+BENCHMARK(BM_MemcpyPicture)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(BM_NamesClick)->Apply(Shapes);
+BENCHMARK(BM_ShiftCommand)->Apply(Shapes);
+BENCHMARK(BM_MoveObjectCommand)->Apply(Shapes);
+BENCHMARK(BM_DrawAllPointsButton)->Apply(Shapes);
+BENCHMARK(BM_MagnifierMove)->Apply(Shapes);
+
+}  // namespace
+
+// The form needs a QApplication; the offscreen platform needs no display.
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
