@@ -16,8 +16,6 @@ namespace qarn {
 
 namespace {
 
-constexpr int kUndoLimit = 5000;
-
 // Whether the document still serialises to these bytes; a document that cannot be serialised
 // any more has certainly changed.
 bool SerializesTo(const tHeader& doc, const std::vector<uint8_t>& bytes) {
@@ -58,8 +56,6 @@ void TQarnForm::RunCommand(const QString& name, const std::function<void()>& com
   }
   DocumentState after = CurrentState();
   if (after.bytes == before.bytes) return;
-  // Qt takes a limit only while the stack is empty, as it is before the first step.
-  if (undoStack_.undoLimit() != kUndoLimit) undoStack_.setUndoLimit(kUndoLimit);
   undoStack_.push(new SnapshotCommand(name, before, std::move(after),
                                       [this](const DocumentState& state) { RestoreState(state); }));
 }

@@ -14,6 +14,9 @@ namespace qarn {
 
 namespace {
 
+// A path set is at most 60000 bytes, so thousands of whole images cost little memory.
+constexpr int kUndoLimit = 5000;
+
 QImage ChosenMap(QImage map) {
   return map.isNull() ? MapPicture::BuiltInMap() : std::move(map);
 }
@@ -31,6 +34,7 @@ TQarnForm::TQarnForm(std::unique_ptr<FormDialogs> dialogs, QImage map, QWidget* 
   font.setStyleHint(QFont::SansSerif);
   setFont(font);
   setAutoFillBackground(true);
+  undoStack_.setUndoLimit(kUndoLimit);  // Qt takes a limit only while the stack is empty
   BuildControls();
   Loaded();
   FillTypeLists();
