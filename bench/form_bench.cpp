@@ -18,11 +18,14 @@
 #include <stdexcept>
 #include <vector>
 
+#include "bench_documents.h"
 #include "document/path_set_codec.h"
 #include "widgets/kv_string_grid.h"
 #include "window/form_dialogs.h"
 #include "window/map_view.h"
 #include "window/qarn_form.h"
+
+using qarn::bench::Document;
 
 namespace {
 
@@ -30,21 +33,6 @@ using qarn::tHeader;
 using qarn::TQarnForm;
 
 constexpr int kUndoSteps = 256;  // the undo history is emptied, untimed, after this many commands
-
-// The two largest shapes: 14 objects of 256 points, 1363 objects without points. The points
-// spread over the whole map so their marks are clipped nowhere.
-tHeader Document(int objects, int points) {
-  tHeader doc;
-  for (int o = 1; o <= objects; ++o) {
-    auto& record = doc.InsertNew(o);
-    record.name[0] = 'o';
-    record.pointCount = static_cast<uint32_t>(points);
-    for (int k = 1; k <= points; ++k) {
-      record.Point(k) = {0x7317, -2800.0f + 250.0f * (o - 1), 2.0f, -2800.0f + 18.5f * (k - 1)};
-    }
-  }
-  return doc;
-}
 
 // Collects the messages instead of showing boxes, and answers every question with "no".
 class QuietDialogs : public qarn::FormDialogs {

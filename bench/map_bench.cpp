@@ -5,29 +5,17 @@
 #include <cstring>
 #include <vector>
 
+#include "bench_documents.h"
 #include "document/path_set_records.h"
 #include "map/map_picture.h"
 #include "map/map_transform.h"
+
+using qarn::bench::Document;
 
 namespace {
 
 using qarn::MapPicture;
 using qarn::tHeader;
-
-// The two largest shapes: 14 objects of 256 points, 1363 objects without points. The points
-// spread over the whole map so their marks are clipped nowhere.
-tHeader Document(int objects, int points) {
-  tHeader doc;
-  for (int o = 1; o <= objects; ++o) {
-    auto& record = doc.InsertNew(o);
-    record.name[0] = 'o';
-    record.pointCount = static_cast<uint32_t>(points);
-    for (int k = 1; k <= points; ++k) {
-      record.Point(k) = {0x7317, -2800.0f + 250.0f * (o - 1), 2.0f, -2800.0f + 18.5f * (k - 1)};
-    }
-  }
-  return doc;
-}
 
 tHeader Shape(const benchmark::State& state) {
   return Document(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));

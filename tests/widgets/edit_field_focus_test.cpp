@@ -8,25 +8,13 @@
 #include <functional>
 #include <map>
 
+#include "edit_field_test_support.h"
 #include "widgets/char_edit.h"
 #include "widgets/float_edit.h"
 #include "widgets/integer_edit.h"
 
 namespace qarn {
 namespace {
-
-class BeepCounter {
- public:
-  BeepCounter() : saved_(TValidEdit::BeepHook()) {
-    TValidEdit::BeepHook() = [this] { ++count_; };
-  }
-  ~BeepCounter() { TValidEdit::BeepHook() = saved_; }
-  int count() const { return count_; }
-
- private:
-  std::function<void()> saved_;
-  int count_ = 0;
-};
 
 bool Activate(QWidget& window) {
   window.show();

@@ -4,26 +4,13 @@
 #include <functional>
 #include <ostream>
 
+#include "edit_field_test_support.h"
 #include "widgets/char_edit.h"
 #include "widgets/float_edit.h"
 #include "widgets/integer_edit.h"
 
 namespace qarn {
 namespace {
-
-// Counts beeps instead of sounding them, and puts the real hook back afterwards.
-class BeepCounter {
- public:
-  BeepCounter() : saved_(TValidEdit::BeepHook()) {
-    TValidEdit::BeepHook() = [this] { ++count_; };
-  }
-  ~BeepCounter() { TValidEdit::BeepHook() = saved_; }
-  int count() const { return count_; }
-
- private:
-  std::function<void()> saved_;
-  int count_ = 0;
-};
 
 class LocaleScope {
  public:
