@@ -18,10 +18,7 @@ float ToStoredFloat(long double v) {
 }
 
 int CheckedPointCount(const tDesc& object) {
-  if (object.pointCount > static_cast<uint32_t>(kMaxPoints)) {
-    throw RangeCheckError("the object declares " + std::to_string(object.pointCount) +
-                          " points; an object holds at most " + std::to_string(kMaxPoints) + ".");
-  }
+  CheckPointCount(object.pointCount);
   return static_cast<int>(object.pointCount);
 }
 

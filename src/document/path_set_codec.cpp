@@ -18,17 +18,15 @@ using Records = std::vector<std::unique_ptr<tDesc>>;
 void CheckCounts(const tHeader& doc) {
   if (doc.objectCount > kMaxObjectCount) {
     throw RangeCheckError("the object count is " + to_string(doc.objectCount) +
-                          "; a path set holds at most 65535 objects.");
+                          "; a path set holds at most " + to_string(kMaxObjectCount) + " objects.");
   }
   if (doc.objectCount != doc.records.size()) {
     throw ListIndexError("the object count is " + to_string(doc.objectCount) +
                          ", but the path set holds " + to_string(doc.records.size()) + " objects.");
   }
   for (size_t i = 0; i < doc.records.size(); ++i) {
-    const uint32_t points = doc.records[i]->pointCount;
-    if (points <= static_cast<uint32_t>(kMaxPoints)) continue;
-    throw RangeCheckError("object " + to_string(i + 1) + " declares " + to_string(points) +
-                          " points; an object holds at most 256.");
+    WithPlace([i] { return "object " + to_string(i + 1); },
+              [&] { CheckPointCount(doc.records[i]->pointCount); });
   }
 }
 

@@ -6,6 +6,12 @@
 
 namespace qarn {
 
+void CheckPointCount(uint64_t count) {
+  if (count <= static_cast<uint64_t>(kMaxPoints)) return;
+  throw RangeCheckError("the point count is " + std::to_string(count) +
+                        "; an object holds at most " + std::to_string(kMaxPoints) + " points.");
+}
+
 std::string tDesc::DisplayName() const {
   const auto end = std::find(name.begin(), name.end(), uint8_t{0});
   return std::string(name.begin(), end);

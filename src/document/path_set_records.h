@@ -11,6 +11,10 @@ namespace qarn {
 inline constexpr int kMaxPoints = 256;
 inline constexpr int kNameBytes = 32;
 
+// The one check of an object's point count: RangeCheckError "the point count is 300; an object
+// holds at most 256 points." above kMaxPoints. Callers put the object's place in front.
+void CheckPointCount(uint64_t count);
+
 // One point: the same 16 bytes in memory and in the file.
 struct tPoint {
   uint32_t flags = 0;

@@ -33,7 +33,7 @@ uint32_t ValidateHeader(std::span<const uint8_t> image) {
   const uint32_t count = LoadWord(image.data() + kCountOffset);
   if (count > kMaxObjectCount) {
     throw RangeCheckError("the object count at byte 4 is " + to_string(count) +
-                          "; a path set holds at most 65535 objects.");
+                          "; a path set holds at most " + to_string(kMaxObjectCount) + " objects.");
   }
   return count;
 }
@@ -62,10 +62,7 @@ void CheckHeadInFile(std::span<const uint8_t> image, uint32_t k, uint32_t count,
 size_t ValidateObject(std::span<const uint8_t> image, uint32_t k, uint32_t count, size_t start) {
   CheckHeadInFile(image, k, count, start);
   const uint32_t points = LoadWord(image.data() + start + kPointCountOffset);
-  if (points > static_cast<uint32_t>(kMaxPoints)) {
-    throw RangeCheckError(Where(k, start) + " declares " + to_string(points) +
-                          " points; an object holds at most 256.");
-  }
+  WithPlace([&] { return Where(k, start); }, [&] { CheckPointCount(points); });
   const size_t end = start + BlockBytes(points);
   CheckInBuffer(k, start, end);
   if (end > image.size()) {

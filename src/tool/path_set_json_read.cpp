@@ -8,6 +8,7 @@
 #include <limits>
 #include <memory>
 
+#include "document/errors.h"
 #include "document/file_buffer.h"
 #include "document/path_set_layout.h"
 #include "tool/path_set_json.h"
@@ -130,11 +131,7 @@ tPoint PointFrom(const QJsonValue& value, const QString& path) {
 void ReadPoints(const QJsonObject& json, const QString& path, tDesc& record) {
   const QJsonArray points = ArrayAt(json, path, QStringLiteral("points"));
   const QString where = Child(path, QStringLiteral("points"));
-  if (points.size() > kMaxPoints) {
-    Fail(
-        where,
-        QStringLiteral("%1 points; an object holds at most %2").arg(points.size()).arg(kMaxPoints));
-  }
+  WithPlace(where.toStdString(), [&] { CheckPointCount(static_cast<uint64_t>(points.size())); });
   record.pointCount = static_cast<uint32_t>(points.size());
   for (qsizetype j = 0; j < points.size(); ++j) {
     record.points[static_cast<size_t>(j)] = PointFrom(points.at(j), Item(where, j));

@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "document/errors.h"
+
 // The tool's own failures, beside the document's errors. Both end the sub-command; the dispatcher
 // turns them into the exit status.
 namespace qarn {
@@ -14,10 +16,11 @@ class UsageError : public std::runtime_error {
 };
 
 // An input the tool cannot use (a malformed JSON file, an object that does not exist): exit
-// status 1. The message names the file and what is wrong.
-class ToolError : public std::runtime_error {
+// status 1. The message names the file and what is wrong; like the document's errors it takes
+// more places in front (WithPlace).
+class ToolError : public QarnError {
  public:
-  explicit ToolError(const std::string& message) : std::runtime_error(message) {}
+  explicit ToolError(const std::string& message) : QarnError(message) {}
 };
 
 }  // namespace qarn

@@ -326,7 +326,8 @@ TEST(PathSetCodecRefusal, PointCountAbove256) {
     FAIL();
   } catch (const RangeCheckError& e) {
     EXPECT_STREQ(e.what(),
-                 "Range check error: object 2 declares 257 points; an object holds at most 256.");
+                 "object 2: Range check error: the point count is 257; an object holds at most 256 "
+                 "points.");
   }
   EXPECT_EQ(buffer->usedLength, 100);
   EXPECT_EQ(buffer->bytes[0], 0x11);

@@ -78,8 +78,8 @@ std::vector<BadFile> BadFiles() {
        "object 2 at byte 88 declares 3 points, but the file ends at byte 176, inside the object."},
       {"PointCount257", PathSetBytes().Header(0, 1, 0).Name("a").Word(257).Word(0).bytes,
        Kind::kRange,
-       "Range check error: object 1 at byte 12 declares 257 points; an object holds "
-       "at most 256."},
+       "object 1 at byte 12: Range check error: the point count is 257; an object holds at most "
+       "256 points."},
       {"PointCount300InSecondObject",
        PathSetBytes()
            .Header(0, 2, 1)
@@ -90,12 +90,12 @@ std::vector<BadFile> BadFiles() {
            .Append(std::vector<uint8_t>(300 * 16 + 4))
            .bytes,
        Kind::kRange,
-       "Range check error: object 2 at byte 136 declares 300 points; an object "
-       "holds at most 256."},
+       "object 2 at byte 136: Range check error: the point count is 300; an object holds at "
+       "most 256 points."},
       {"HugePointCount", PathSetBytes().Header(0, 1, 0).Name("a").Word(0xFFFFFFFF).Word(0).bytes,
        Kind::kRange,
-       "Range check error: object 1 at byte 12 declares 4294967295 points; an object "
-       "holds at most 256."},
+       "object 1 at byte 12: Range check error: the point count is 4294967295; an object holds "
+       "at most 256 points."},
       // 1363 objects end at byte 59984; the 1364th would end at 60028, past the buffer.
       {"ObjectEndsPastTheBuffer", Cut(ObjectsWithoutPoints(1364, 1364), 27), Kind::kRange,
        "Range check error: object 1364 at byte 59984 would reach past byte 60000, the end of the "

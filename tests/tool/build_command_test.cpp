@@ -135,14 +135,16 @@ INSTANTIATE_TEST_SUITE_P(
                   "objects[1].points[3]: expected an object"},
         Malformed{"UnknownPointKey", OnPoint(0, 0, Set("w", 1)),
                   "objects[0].points[0].w: unknown key"},
-        Malformed{"TooManyPoints",
-                  OnObject(0,
-                           [](QJsonObject& o) {
-                             QJsonArray points;
-                             for (int j = 0; j < 257; ++j) points.append(o["points"][0]);
-                             o["points"] = points;
-                           }),
-                  "objects[0].points: 257 points; an object holds at most 256"},
+        Malformed{
+            "TooManyPoints",
+            OnObject(0,
+                     [](QJsonObject& o) {
+                       QJsonArray points;
+                       for (int j = 0; j < 257; ++j) points.append(o["points"][0]);
+                       o["points"] = points;
+                     }),
+            "objects[0].points: Range check error: the point count is 257; an object holds at "
+            "most 256 points."},
         Malformed{"PointsNotAnArray", OnObject(0, Set("points", QJsonObject())),
                   "objects[0].points: expected an array"},
         Malformed{"HeadWordMissing", OnObject(1, Drop("headWord")), "objects[1].headWord: missing"},

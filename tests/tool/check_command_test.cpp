@@ -106,7 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
                   PutWord(b, 104 + 32, 257);
                   return b;
                 },
-                "object 2 at byte 104 declares 257 points"},
+                "object 2 at byte 104: Range check error: the point count is 257"},
         Refusal{"ObjectCountTooLarge",
                 [](QByteArray b) {
                   PutWord(b, 4, 70000);

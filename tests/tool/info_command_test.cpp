@@ -78,7 +78,7 @@ TEST_F(InfoCommandTest, RefusedFileFailsWithTheFileNameAndOffset) {
   const ToolRun run = Invoke({"info", Write("bad.pathset", bytes)});
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(run.out.isEmpty());
-  EXPECT_TRUE(run.err.contains("bad.pathset: Range check error: object 1 at byte 12"))
+  EXPECT_TRUE(run.err.contains("bad.pathset: object 1 at byte 12: Range check error"))
       << run.err.toStdString();
 }
 

@@ -88,7 +88,8 @@ TEST_F(MergeCommandTest, RefusedSecondFileIsNamedWithItsOffset) {
   Write("out.pathset", "previous");
   const ToolRun run = Merge(ImageOf(FileA()), b);
   EXPECT_EQ(run.status, 1);
-  EXPECT_TRUE(run.err.contains("b.pathset: Range check error: object 1 at byte 12 declares 257"))
+  EXPECT_TRUE(
+      run.err.contains("b.pathset: object 1 at byte 12: Range check error: the point count is 257"))
       << run.err.toStdString();
   EXPECT_EQ(Read(Path("out.pathset")), "previous");
 }
