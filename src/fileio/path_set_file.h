@@ -9,9 +9,10 @@
 // keeps the error's type ("roads.pathset: Range check error: object 2 at byte 136 ...").
 namespace qarn {
 
-// Reads the file whole into the buffer. InOutError names the file and the system's reason; a file
-// larger than the buffer is refused with RangeCheckError before anything is read. The buffer
-// changes only when the whole file was read.
+// Reads the file whole into the buffer. InOutError names the file and the system's reason; a
+// folder, FIFO, socket or device is refused before it is opened, and a file larger than the
+// buffer with RangeCheckError before anything is read. The buffer changes only when the whole
+// file was read.
 void ReadPathSetFile(const QString& path, FileBuffer& buffer);
 
 // Reads and parses the file into a fresh document, which it returns. On success the buffer holds
@@ -24,8 +25,8 @@ tHeader LoadPathSetFile(const QString& path, FileBuffer& buffer);
 // throws OverflowError.
 void MergePathSetFile(const QString& path, FileBuffer& buffer, tHeader& doc);
 
-// Writes bytes [0, usedLength) through a temporary file that replaces the old one only when
-// everything was written, so a failure leaves the old file (or none) in place.
+// Writes bytes [0, usedLength) with WriteFileSafely: a failure leaves the old file (or none) in
+// place and says why.
 void WritePathSetFile(const QString& path, const FileBuffer& buffer);
 
 }  // namespace qarn

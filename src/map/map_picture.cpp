@@ -1,9 +1,10 @@
 #include "map/map_picture.h"
 
-#include <QImageReader>
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "document/errors.h"
@@ -12,6 +13,7 @@
 #include "geometry/rounding.h"
 #include "map/indexed_canvas.h"
 #include "map/map_palette.h"
+#include "map/map_picture_file.h"
 #include "map/map_transform.h"
 
 namespace qarn {
@@ -24,18 +26,37 @@ constexpr long double kShortestDirectionLine = 12.0L;
 // picture are skipped (which also keeps the corner arithmetic far from the integer limits).
 constexpr int kMarkReach = 8;
 
-std::string Text(const QString& text) {
-  return text.toStdString();
-}
-
 bool MarkMayShow(QPoint p, const QImage& image) {
   return p.x() >= -kMarkReach && p.y() >= -kMarkReach && p.x() < image.width() + kMarkReach &&
          p.y() < image.height() + kMarkReach;
 }
 
-[[noreturn]] void ThrowTooManyPoints(const std::string& object, uint32_t count) {
-  throw RangeCheckError(object + " declares " + std::to_string(count) +
-                        " points; an object holds at most " + std::to_string(kMaxPoints) + ".");
+int DrawnPointCount(const tDesc& object) {
+  return static_cast<int>(std::min<uint32_t>(object.pointCount, kMaxPoints));
+}
+
+// The first mark that could not be drawn. Drawing goes on past it, so the map shows everything
+// it can; RaiseUndrawn then throws that mark's error with its place in front.
+struct Undrawn {
+  const tDesc* object = nullptr;  // none while null
+  std::string objectPlace;        // "object 3", or empty when the object has no number
+  int point = 0;                  // 0: the point count is above the limit
+
+  void Note(const tDesc& o, int k, const std::function<std::string()>& place) {
+    if (object == nullptr) *this = {&o, place(), k};
+  }
+};
+
+void RaiseUndrawn(const Undrawn& undrawn, const MapTransform& t) {
+  if (undrawn.object == nullptr) return;
+  if (undrawn.point == 0) {
+    WithPlace(undrawn.objectPlace, [&] { CheckPointCount(undrawn.object->pointCount); });
+    return;
+  }
+  const std::string prefix = undrawn.objectPlace.empty() ? "" : undrawn.objectPlace + ", ";
+  const tPoint& point = undrawn.object->Point(undrawn.point);
+  WithPlace(prefix + "point " + std::to_string(undrawn.point),
+            [&] { t.PixelOf(point.x, point.z); });
 }
 
 }  // namespace
@@ -61,18 +82,7 @@ QImage MapPicture::BuiltInMap() {
 }
 
 QImage MapPicture::LoadUserMap(const QString& path) {
-  QImageReader reader(path);
-  QImage picture = reader.read();
-  if (picture.isNull()) {
-    throw InOutError("cannot read the map picture \"" + Text(path) +
-                     "\": " + Text(reader.errorString()) + ".");
-  }
-  if (picture.width() != kMapWidth || picture.height() != kMapHeight) {
-    throw QarnError("The map picture \"" + Text(path) + "\" is " + std::to_string(picture.width()) +
-                    " x " + std::to_string(picture.height()) +
-                    " pixels; a map picture must be 1280 x 1600 pixels.");
-  }
-  return ToMarkablePicture(std::move(picture));
+  return ToMarkablePicture(ReadMapPictureFile(path));
 }
 
 void MapPicture::Restore() {
@@ -87,38 +97,48 @@ void MapPicture::Restore() {
 void MapPicture::DrawAllPoints(const tHeader& doc, const MapTransform& t) {
   Restore();
   IndexedCanvas canvas(image_);
+  Undrawn undrawn;
   for (size_t o = 0; o < doc.records.size(); ++o) {
     const tDesc& object = *doc.records[o];
-    const auto fail = [&] {
-      ThrowTooManyPoints("object " + std::to_string(o + 1), object.pointCount);
-    };
-    if (object.pointCount > INT32_MAX) fail();
-    const int drawn = static_cast<int>(std::min<uint32_t>(object.pointCount, kMaxPoints));
+    const auto place = [o] { return "object " + std::to_string(o + 1); };
+    const int drawn = DrawnPointCount(object);
     for (int k = 1; k <= drawn; ++k) {
-      const tPoint& point = object.Point(k);
-      DrawSquare(canvas, t.PixelOf(point.x, point.z));
+      const tPoint& point = object.points[static_cast<size_t>(k - 1)];
+      if (const auto pixel = t.DrawablePixel(point.x, point.z)) {
+        DrawSquare(canvas, *pixel);
+      } else {
+        undrawn.Note(object, k, place);
+      }
     }
-    if (object.pointCount > kMaxPoints) fail();
+    if (object.pointCount > kMaxPoints) undrawn.Note(object, 0, place);
   }
+  RaiseUndrawn(undrawn, t);
 }
 
-void MapPicture::DrawObjectMarks(const tDesc& object, const MapTransform& t) {
+void MapPicture::DrawObjectMarks(const tDesc& object, const MapTransform& t, int number) {
   Restore();
-  const uint32_t count = object.pointCount;
-  if (count > INT32_MAX) ThrowTooManyPoints("the object", count);
   IndexedCanvas canvas(image_);
-  if (count < 2) {
-    if (count == 1) DrawCross(canvas, t.PixelOf(object.Point(1).x, object.Point(1).z));
-    return;
+  Undrawn undrawn;
+  const auto place = [number] { return number > 0 ? "object " + std::to_string(number) : ""; };
+  const auto pixel = [&](int k) {
+    const std::optional<QPoint> p = t.DrawablePixel(object.Point(k).x, object.Point(k).z);
+    if (!p) undrawn.Note(object, k, place);
+    return p;
+  };
+  const int count = DrawnPointCount(object);
+  if (count == 1) {
+    if (const auto p = pixel(1)) DrawCross(canvas, *p);
+  } else if (count >= 2) {
+    const std::optional<QPoint> first = pixel(1);
+    const std::optional<QPoint> second = pixel(2);
+    if (first) DrawDisc(canvas, *first);
+    if (first && second) DrawDirectionLine(canvas, *first, *second);
+    for (int k = 3; k <= count; ++k) {
+      if (const auto p = pixel(k)) DrawCross(canvas, *p);
+    }
   }
-  const QPoint first = t.PixelOf(object.Point(1).x, object.Point(1).z);
-  DrawDisc(canvas, first);
-  DrawDirectionLine(canvas, first, t.PixelOf(object.Point(2).x, object.Point(2).z));
-  const int drawn = static_cast<int>(std::min<uint32_t>(count, kMaxPoints));
-  for (int k = 3; k <= drawn; ++k) {
-    DrawCross(canvas, t.PixelOf(object.Point(k).x, object.Point(k).z));
-  }
-  if (count > kMaxPoints) ThrowTooManyPoints("the object", count);
+  if (object.pointCount > kMaxPoints) undrawn.Note(object, 0, place);
+  RaiseUndrawn(undrawn, t);
 }
 
 void MapPicture::DrawPointDisc(int px, int py) {

@@ -26,21 +26,24 @@ class MapPicture {
 
   // The map picture built into the program.
   static QImage BuiltInMap();
-  // A picture file in any format Qt reads, 1280 x 1600 pixels, made markable. Throws InOutError
-  // when the file cannot be read and QarnError when it has another size.
+  // A picture file in any format Qt reads, 1280 x 1600 pixels, made markable; the refusals are
+  // ReadMapPictureFile's.
   static QImage LoadUserMap(const QString& path);
 
   const QImage& Image() const { return image_; }
   const QImage& Pristine() const { return pristine_; }
 
   void Restore();
-  // Squares (5 x 5 outlines centred on the point) at every point of every object. A point count
-  // above 256 raises RangeCheckError once the squares before it are drawn.
+  // Squares (5 x 5 outlines centred on the point) at every point of every object.
+  // A point that cannot be drawn (UndrawableCoordinateError) and a point count above kMaxPoints
+  // (RangeCheckError) do not stop the drawing: every other mark is drawn, then the first of
+  // them is raised with its place in front ("object 3, point 2: ", "object 5: ").
   void DrawAllPoints(const tHeader& doc, const MapTransform& t);
   // The object's marks alone: a cross per point when it has fewer than two points; otherwise a
   // red disc at point 1, a direction line towards point 2 at least 12 pixels long, and crosses
-  // at points 3 onwards.
-  void DrawObjectMarks(const tDesc& object, const MapTransform& t);
+  // at points 3 onwards. Failures as in DrawAllPoints; `number` names the object in them
+  // ("object 3, point 2: "), 0 leaves it out ("point 2: ").
+  void DrawObjectMarks(const tDesc& object, const MapTransform& t, int number = 0);
   // Red disc with a black rim in columns px-4..px+3, rows py-4..py+3; no restore.
   void DrawPointDisc(int px, int py);
 

@@ -1,9 +1,10 @@
 #include "map/map_transform.h"
 
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
-
-#include "geometry/rounding.h"
+#include <string>
 
 namespace qarn {
 namespace {
@@ -11,10 +12,14 @@ namespace {
 // The same nearest integer, ties to even, as RoundToInt gives a float's exact value, done in
 // float and integer arithmetic: the long double path switches the x87 control word twice per
 // call, which made rounding most of the cost of drawing all squares. Below 2^23 the truncation
-// and the fraction are exact; everything else (huge, infinite, NaN) goes the checked way.
-int32_t NearestPixel(float v) {
+// and the fraction are exact; from 2^23 on every float is a whole number already. Nothing for
+// NaN, infinities and values outside the signed 32-bit range.
+std::optional<int32_t> NearestPixel(float v) {
   constexpr float kExactFractions = 8388608.0f;  // 2^23
-  if (!(std::fabs(v) < kExactFractions)) return RoundToInt(v);
+  if (!(std::fabs(v) < kExactFractions)) {
+    if (!(v >= -2147483648.0f && v < 2147483648.0f)) return std::nullopt;
+    return static_cast<int32_t>(v);
+  }
   auto below = static_cast<int32_t>(v);        // towards zero
   if (static_cast<float>(below) > v) --below;  // floor for negative values
   const float fraction = v - static_cast<float>(below);
@@ -22,7 +27,23 @@ int32_t NearestPixel(float v) {
   return below;
 }
 
+std::string ShortestText(float value) {
+  std::array<char, 32> text{};
+  const auto end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
+  return std::string(text.data(), end);
+}
+
+int32_t CheckedPixel(char axis, float world, float onMap) {
+  const std::optional<int32_t> pixel = NearestPixel(onMap);
+  if (!pixel) throw UndrawableCoordinateError(axis, world);
+  return *pixel;
+}
+
 }  // namespace
+
+UndrawableCoordinateError::UndrawableCoordinateError(char axis, float value)
+    : RangeCheckError(Worded{}, std::string(1, axis) + " is " + ShortestText(value) +
+                                    " and cannot be drawn on the map.") {}
 
 float MapTransform::WorldXToMap(float x) const {
   return static_cast<float>(static_cast<long double>(x) / unitsPerPixelX + originColumn);
@@ -41,8 +62,15 @@ float MapTransform::MapToWorldZ(float row) const {
 }
 
 QPoint MapTransform::PixelOf(float x, float z) const {
-  const int32_t column = NearestPixel(WorldXToMap(x));
-  return {column, NearestPixel(WorldZToMap(z))};
+  const int32_t column = CheckedPixel('x', x, WorldXToMap(x));
+  return {column, CheckedPixel('z', z, WorldZToMap(z))};
+}
+
+std::optional<QPoint> MapTransform::DrawablePixel(float x, float z) const {
+  const std::optional<int32_t> column = NearestPixel(WorldXToMap(x));
+  const std::optional<int32_t> row = NearestPixel(WorldZToMap(z));
+  if (!column || !row) return std::nullopt;
+  return QPoint(*column, *row);
 }
 
 }  // namespace qarn

@@ -1,8 +1,18 @@
 #pragma once
 
 #include <QPoint>
+#include <optional>
+
+#include "document/errors.h"
 
 namespace qarn {
+
+// A world coordinate whose pixel lies outside the signed 32-bit range: NaN, infinite, or more than
+// about 6e9 world units from the origin. "x is nan and cannot be drawn on the map."
+class UndrawableCoordinateError : public RangeCheckError {
+ public:
+  UndrawableCoordinateError(char axis, float value);
+};
 
 // The linear transform between world x and z and map pixels: x runs to the right, z downwards,
 // the height y does not appear. The form owns one instance; its hidden calibration buttons
@@ -20,8 +30,10 @@ struct MapTransform {
   float MapToWorldZ(float row) const;
 
   // The pixel of world (x, z), each coordinate taken to the nearest integer with ties to even.
-  // Throws RangeCheckError when a coordinate leaves the signed 32-bit range.
+  // Throws UndrawableCoordinateError when a coordinate leaves the signed 32-bit range.
   QPoint PixelOf(float x, float z) const;
+  // The same pixel, or nothing where PixelOf throws.
+  std::optional<QPoint> DrawablePixel(float x, float z) const;
 };
 
 }  // namespace qarn

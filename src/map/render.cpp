@@ -9,7 +9,7 @@ QImage RenderPathSet(const QImage& pristine, const tHeader& doc, std::optional<i
                      const MapTransform& t) {
   MapPicture picture(pristine);
   if (object) {
-    picture.DrawObjectMarks(doc.Object(*object), t);
+    picture.DrawObjectMarks(doc.Object(*object), t, *object);
   } else {
     picture.DrawAllPoints(doc, t);
   }

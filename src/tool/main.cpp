@@ -1,13 +1,18 @@
 #include <QCoreApplication>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
+#include "tool/sub_command.h"
 #include "tool/tool.h"
 
 namespace {
 
-void Write(const QString& text, std::FILE* stream) {
+// Whether every byte reached the stream and its flush succeeded.
+bool Write(const QString& text, std::FILE* stream) {
   const QByteArray bytes = text.toUtf8();
-  std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+  const size_t size = static_cast<size_t>(bytes.size());
+  return std::fwrite(bytes.constData(), 1, size, stream) == size && std::fflush(stream) == 0;
 }
 
 }  // namespace
@@ -16,8 +21,13 @@ int main(int argc, char* argv[]) {
   // A core application is enough: reading, writing and drawing into images needs no display.
   QCoreApplication app(argc, argv);
   QString out, err;
-  const int status = qarn::RunTool(QCoreApplication::arguments().mid(1), &out, &err);
-  Write(out, stdout);
+  int status = qarn::RunTool(QCoreApplication::arguments().mid(1), &out, &err);
+  // A pipeline must not go on with half a dump: output that does not arrive is a failure.
+  if (!Write(out, stdout)) {
+    err += QStringLiteral("qarn-tool: cannot write to standard output: %1.\n")
+               .arg(QString::fromLocal8Bit(std::strerror(errno)));
+    if (status == qarn::kExitOk) status = qarn::kExitFailure;
+  }
   Write(err, stderr);
   return status;
 }

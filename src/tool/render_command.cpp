@@ -1,11 +1,12 @@
 #include "tool/render_command.h"
 
 #include <QBuffer>
-#include <QFileInfo>
 #include <QImage>
 #include <optional>
 
 #include "document/errors.h"
+#include "fileio/file_place.h"
+#include "fileio/safe_write.h"
 #include "map/map_picture.h"
 #include "map/render.h"
 #include "tool/tool_errors.h"
@@ -35,11 +36,7 @@ QImage Pristine(const CommandArgs& args) {
 // path set's fault, so the message names it as the editor names a file.
 QImage Render(const QImage& pristine, const QString& path, std::optional<int> object) {
   const LoadedPathSet loaded = LoadPathSet(path);
-  try {
-    return RenderPathSet(pristine, loaded.doc, object);
-  } catch (const QarnError& e) {
-    throw ToolError(QFileInfo(path).fileName().toStdString() + ": " + e.what());
-  }
+  return WithPlace(FilePlace(path), [&] { return RenderPathSet(pristine, loaded.doc, object); });
 }
 
 QByteArray Png(const QImage& image) {
@@ -53,7 +50,7 @@ QByteArray Png(const QImage& image) {
 int RunRender(const CommandArgs& args, ToolOutput&) {
   const std::optional<int> object = ObjectNumber(args);
   const QImage picture = Render(Pristine(args), args.positional.at(0), object);
-  WriteFileAtomically(args.positional.at(1), Png(picture));
+  WriteFileSafely(args.positional.at(1), Png(picture));
   return kExitOk;
 }
 

@@ -1,11 +1,11 @@
 #include "tool/tool_files.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <memory>
 
 #include "document/file_buffer.h"
 #include "document/path_set_codec.h"
+#include "fileio/file_kind.h"
 #include "fileio/path_set_file.h"
 #include "tool/tool_errors.h"
 
@@ -44,19 +44,8 @@ void SavePathSet(const tHeader& doc, const QString& path) {
   WritePathSetFile(path, *buffer);
 }
 
-void WriteFileAtomically(const QString& path, const QByteArray& bytes) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly))
-    FailOn(path, QStringLiteral("cannot create the file"), file);
-  if (file.write(bytes) != bytes.size()) {
-    const QString reason = file.errorString();
-    file.cancelWriting();
-    throw ToolError((path + ": cannot write the file: " + reason + '.').toStdString());
-  }
-  if (!file.commit()) FailOn(path, QStringLiteral("cannot save the file"), file);
-}
-
 QByteArray ReadWholeFile(const QString& path, qint64 limit) {
+  RequireRegularFile(path);
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) FailOn(path, QStringLiteral("cannot open the file"), file);
   const QByteArray data = file.read(limit + 1);

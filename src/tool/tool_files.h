@@ -26,11 +26,7 @@ LoadedPathSet LoadPathSet(const QString& path);
 // The editor's Save: serialise, then write the whole image through a temporary file.
 void SavePathSet(const tHeader& doc, const QString& path);
 
-// Writes `bytes` to `path` through a temporary file, so a failure leaves the old file (or none).
-// Throws ToolError naming the file and the system's reason.
-void WriteFileAtomically(const QString& path, const QByteArray& bytes);
-
-// Reads a whole file of at most `limit` bytes; ToolError names the file and the reason.
+// Reads a whole regular file of at most `limit` bytes; the error names the file and the reason.
 QByteArray ReadWholeFile(const QString& path, qint64 limit);
 
 }  // namespace qarn

@@ -8,6 +8,7 @@
 
 #include "document/errors.h"
 #include "document/path_set_codec.h"
+#include "fileio/file_place.h"
 #include "widgets/kv_string_grid.h"
 #include "window/qarn_form.h"
 #include "window/scoped_counter.h"
@@ -110,6 +111,12 @@ DocumentState TQarnForm::CurrentState() const {
 
 QString TQarnForm::DocumentName() const {
   return documentPath_.isEmpty() ? QStringLiteral("untitled") : QFileInfo(documentPath_).fileName();
+}
+
+std::string TQarnForm::PlaceInDocument(int object) const {
+  std::string place = documentPath_.isEmpty() ? std::string() : FilePlace(documentPath_);
+  if (object == 0) return place;
+  return (place.empty() ? "" : place + ": ") + "object " + std::to_string(object);
 }
 
 void TQarnForm::UpdateStatus() {

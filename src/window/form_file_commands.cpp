@@ -102,8 +102,9 @@ void TQarnForm::Button2Click() {
     RunCommand(QStringLiteral("Merge"), [&] {
       MergePathSetFile(*name, *buffer_, document_);
       RefillObjectList();
-      DrawAllPoints();
     });
+    // As after Load, a point that cannot be drawn is reported but keeps the merged objects.
+    DrawAllPoints();
   });
 }
 

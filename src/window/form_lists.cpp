@@ -1,6 +1,7 @@
 // The object list, the point list and the refresh that keeps the fields, the check boxes and the
 // map marks in step with the selected object.
 #include <QCheckBox>
+#include <QScopeGuard>
 
 #include "commands/refresh_values.h"
 #include "commands/type_and_flags.h"
@@ -92,7 +93,7 @@ void TQarnForm::SelectRowSilently(int row) {
 void TQarnForm::RefreshObject(int n) {
   ScopedCounter depth(refreshDepth_);  // lowered on every exit, errors included
   const tDesc& object = document_.Object(n);
-  FillPointList(object);
+  WithPlace([&] { return PlaceInDocument(n); }, [&] { FillPointList(object); });
   const RefreshValues values = ComputeRefreshValues(object);
   xEdit->SetValue(values.base.x);
   yEdit->SetValue(values.base.y);
@@ -100,8 +101,6 @@ void TQarnForm::RefreshObject(int n) {
   const Vec3 pair = values.pair.value_or(Vec3{});
   if (values.rotation) Rotation->SetValue(*values.rotation);
   if (values.length) Lenge->SetValue(*values.length);
-  map_.DrawObjectMarks(object, transform_);
-  Image1->update();
   dxEdit->SetValue(pair.x);
   dyEdit->SetValue(pair.y);
   dzEdit->SetValue(pair.z);
@@ -119,13 +118,15 @@ void TQarnForm::RefreshObject(int n) {
   }
   if (values.flags) ShowFlags(*values.flags);
   Names->setFocus();
+  // The marks come last: a point that cannot be drawn is reported when every field already
+  // shows the object, and the map shows all of its other marks.
+  const auto repaint = qScopeGuard([this] { Image1->update(); });
+  WithPlace([this] { return PlaceInDocument(); },
+            [&] { map_.DrawObjectMarks(object, transform_, n); });
 }
 
 void TQarnForm::FillPointList(const tDesc& object) {
-  if (object.pointCount > static_cast<uint32_t>(kMaxPoints)) {
-    throw RangeCheckError("object declares " + std::to_string(object.pointCount) +
-                          " points; an object holds at most 256.");
-  }
+  CheckPointCount(object.pointCount);
   shownObject_ = object;
   ShowRows(Ents, static_cast<int>(object.pointCount) + 1);
 }

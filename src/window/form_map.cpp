@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "document/errors.h"
 #include "widgets/float_edit.h"
 #include "window/magnifier_view.h"
 #include "window/map_view.h"
@@ -13,9 +14,9 @@ namespace qarn {
 
 void TQarnForm::DrawAllPoints() {
   try {
-    map_.DrawAllPoints(document_, transform_);
+    WithPlace(PlaceInDocument(), [this] { map_.DrawAllPoints(document_, transform_); });
   } catch (...) {
-    Image1->update();  // the squares drawn before the error stay
+    Image1->update();  // every square that could be drawn is
     throw;
   }
   Image1->update();

@@ -106,6 +106,9 @@ class TQarnForm : public QWidget {
   void ReportError(const QString& message);
   void UpdateStatus();
   void UpdateUndoButtons();
+  // Where messages about the document, or its object n, say they are: "demo.pathset: object 3",
+  // without the file while the document has none.
+  std::string PlaceInDocument(int object = 0) const;
 
   // --- file commands (form_file_commands.cpp)
   void LoadButtonClick();

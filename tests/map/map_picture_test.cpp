@@ -128,36 +128,68 @@ TEST_F(MapPictureTest, EachDrawingStartsFromThePristinePicture) {
   EXPECT_EQ(picture_.Image(), picture_.Pristine());
 }
 
-TEST_F(MapPictureTest, MorePointsThanAnObjectHoldsIsARangeErrorAfterTheEarlierSquares) {
-  tHeader doc = MakeDocument({{At(50, 50)}, {}, {At(900, 900)}});
-  tDesc& big = doc.Object(2);
-  for (int k = 1; k <= kMaxPoints; ++k) big.Point(k) = {0, At(100 + k, 300).x, 0, At(0, 300).z};
-  big.pointCount = 300;
+// What cannot be drawn does not stop the drawing: every other mark is drawn, then the first
+// failure is raised with its place.
+struct Undrawable {
+  const char* label;
+  std::vector<std::vector<WorldPoint>> objects;
+  uint32_t secondCount;  // object 2's declared point count; 0 for its points' number
+  const char* message;
+  std::vector<QPoint> squares;
+};
+
+class UndrawableTest : public MapPictureTest, public ::testing::WithParamInterface<Undrawable> {};
+
+TEST_P(UndrawableTest, AllOtherSquaresAreDrawnThenTheFirstFailureIsNamed) {
+  tHeader doc = MakeDocument(GetParam().objects);
+  if (GetParam().secondCount != 0) doc.Object(2).pointCount = GetParam().secondCount;
   try {
     picture_.DrawAllPoints(doc, t_);
     FAIL() << "no range error";
   } catch (const RangeCheckError& error) {
-    EXPECT_NE(std::string(error.what()).find("object 2 declares 300 points"), std::string::npos)
-        << error.what();
+    EXPECT_STREQ(error.what(), GetParam().message);
   }
-  EXPECT_EQ(Marks().count({101 - 2, 300}), 1u);      // point 1's square
-  EXPECT_EQ(Marks().count({356 + 2, 300 - 2}), 1u);  // point 256's square
-  EXPECT_EQ(Marks().count({50 - 2, 50}), 1u);        // object 1 stays
-  EXPECT_EQ(Marks().count({900 - 2, 900}), 0u);      // object 3 is not reached
+  PixelMap squares;
+  for (QPoint at : GetParam().squares) squares = Join(squares, Square(at));
+  EXPECT_EQ(Marks(), squares);
 }
 
-TEST_F(MapPictureTest, APointCountWithTheTopBitSetFailsWhenItsObjectIsReached) {
-  tHeader doc = MakeDocument({{At(50, 50)}, {At(400, 400)}});
-  doc.Object(2).pointCount = 0x80000000u;
-  EXPECT_THROW(picture_.DrawAllPoints(doc, t_), RangeCheckError);
-  EXPECT_EQ(Marks(), Square({50, 50}));
+const float kNan = std::numeric_limits<float>::quiet_NaN();
+const float kInfinity = std::numeric_limits<float>::infinity();
+
+// The world point on pixel (column, row) of the starting transform.
+WorldPoint OnPixel(int column, int row) {
+  const MapTransform t;
+  return {t.MapToWorldX(static_cast<float>(column)), 0, t.MapToWorldZ(static_cast<float>(row))};
 }
 
-TEST_F(MapPictureTest, APixelBeyondTheIntegerRangeIsARangeErrorAndEarlierSquaresStay) {
-  EXPECT_THROW(picture_.DrawAllPoints(MakeDocument({{At(60, 70), {1e10f, 0, 0}, At(90, 90)}}), t_),
-               RangeCheckError);
-  EXPECT_EQ(Marks(), Square({60, 70}));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Failures, UndrawableTest,
+    ::testing::Values(
+        Undrawable{"PixelBeyondTheIntegerRange",
+                   {{OnPixel(60, 70), {1e10f, 0, 0}, OnPixel(90, 90)}},
+                   0,
+                   "object 1, point 2: x is 1e+10 and cannot be drawn on the map.",
+                   {{60, 70}, {90, 90}}},
+        Undrawable{"NanAndInfinityTheFirstIsNamed",
+                   {{OnPixel(60, 70)}, {OnPixel(30, 30), {0, 0, kNan}}, {{-kInfinity, 0, 0}}},
+                   0,
+                   "object 2, point 2: z is nan and cannot be drawn on the map.",
+                   {{60, 70}, {30, 30}}},
+        Undrawable{"TooManyPoints",
+                   {{OnPixel(50, 50)}, {OnPixel(101, 300), OnPixel(356, 300)}, {OnPixel(900, 900)}},
+                   300,
+                   "object 2: Range check error: the point count is 300; an object holds at most "
+                   "256 points.",
+                   // Slots 3 to 256 are empty: points at the world's origin, pixel (1008, 940).
+                   {{50, 50}, {101, 300}, {356, 300}, {1008, 940}, {900, 900}}},
+        Undrawable{"PointCountWithTheTopBitSet",
+                   {{OnPixel(50, 50)}, {OnPixel(400, 400)}},
+                   0x80000000u,
+                   "object 2: Range check error: the point count is 2147483648; an object holds "
+                   "at most 256 points.",
+                   {{50, 50}, {400, 400}, {1008, 940}}}),
+    [](const auto& info) { return std::string(info.param.label); });
 
 TEST_F(MapPictureTest, AnObjectWithoutPointsShowsThePlainMap) {
   picture_.DrawAllPoints(MakeDocument({{At(10, 10)}}), t_);
@@ -266,6 +298,20 @@ TEST_F(MapPictureTest, TooManyPointsFailAfterTheLastCross) {
   EXPECT_THROW(picture_.DrawObjectMarks(object, t_), RangeCheckError);
   EXPECT_EQ(Pixel(399, 400), kRedIndex);
   EXPECT_EQ(Pixel(1024 - 4, 696), kBlackIndex);  // the cross of point 256
+}
+
+TEST_F(MapPictureTest, AnObjectsUndrawablePointIsNamedAfterItsOtherMarks) {
+  const tHeader doc = MakeDocument({{At(400, 400), {kNan, 0, 0}, At(500, 500), At(600, 600)}});
+  try {
+    picture_.DrawObjectMarks(doc.Object(1), t_, 7);
+    FAIL() << "no range error";
+  } catch (const UndrawableCoordinateError& error) {
+    EXPECT_STREQ(error.what(), "object 7, point 2: x is nan and cannot be drawn on the map.");
+  }
+  EXPECT_EQ(Pixel(399, 400), kRedIndex) << "the disc, without a line to nowhere";
+  EXPECT_EQ(Pixel(410, 400), test::kPaper);
+  EXPECT_EQ(Marks().count({496, 496}), 1u);  // the crosses of points 3 and 4
+  EXPECT_EQ(Marks().count({596, 596}), 1u);
 }
 
 TEST_F(MapPictureTest, AllPointsReplaceTheObjectsMarks) {

@@ -74,13 +74,41 @@ TEST(MapTransformTest, CalibrationMovesAndScalesThePixels) {
   EXPECT_EQ(t.PixelOf(2830, 0).x(), 2009);
 }
 
-TEST(MapTransformTest, PixelsBeyondTheIntegerRangeAreRangeErrors) {
+// A coordinate whose pixel leaves the signed 32-bit range is a range error naming it.
+struct Undrawable {
+  float x, z;
+  const char* message;
+};
+
+class UndrawableCoordinateTest : public ::testing::TestWithParam<Undrawable> {};
+
+TEST_P(UndrawableCoordinateTest, IsARangeErrorNamingTheCoordinate) {
   const MapTransform t;
-  EXPECT_THROW(t.PixelOf(1e10f, 0), RangeCheckError);
-  EXPECT_THROW(t.PixelOf(0, -1e10f), RangeCheckError);
-  EXPECT_THROW(t.PixelOf(std::numeric_limits<float>::quiet_NaN(), 0), RangeCheckError);
-  EXPECT_THROW(t.PixelOf(0, std::numeric_limits<float>::infinity()), RangeCheckError);
+  try {
+    t.PixelOf(GetParam().x, GetParam().z);
+    ADD_FAILURE() << "no range error";
+  } catch (const RangeCheckError& error) {
+    EXPECT_STREQ(error.what(), GetParam().message);
+  }
+  EXPECT_EQ(t.DrawablePixel(GetParam().x, GetParam().z), std::nullopt);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Coordinates, UndrawableCoordinateTest,
+    ::testing::Values(Undrawable{1e10f, 0, "x is 1e+10 and cannot be drawn on the map."},
+                      Undrawable{0, -1e10f, "z is -1e+10 and cannot be drawn on the map."},
+                      Undrawable{std::numeric_limits<float>::quiet_NaN(), 0,
+                                 "x is nan and cannot be drawn on the map."},
+                      Undrawable{0, std::numeric_limits<float>::infinity(),
+                                 "z is inf and cannot be drawn on the map."},
+                      Undrawable{3.4e38f, 3.4e38f,
+                                 "x is 3.4e+38 and cannot be drawn on the map."}));
+
+TEST(MapTransformTest, PixelsUpToTheIntegerLimitAreDrawable) {
+  const MapTransform t;
   EXPECT_NO_THROW(t.PixelOf(6e9f, 0));  // about 2.1e9 pixels: still a 32-bit integer
+  EXPECT_EQ(t.DrawablePixel(6e9f, 0), t.PixelOf(6e9f, 0));
+  EXPECT_EQ(t.DrawablePixel(1.0f, 2.0f), t.PixelOf(1.0f, 2.0f));
 }
 
 }  // namespace

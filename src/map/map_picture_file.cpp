@@ -1,0 +1,114 @@
+#include "map/map_picture_file.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "document/errors.h"
+#include "fileio/file_kind.h"
+#include "map/map_picture.h"
+
+namespace qarn {
+
+namespace {
+
+std::string Quoted(const QString& path) {
+  return '"' + path.toStdString() + '"';
+}
+
+[[noreturn]] void CannotRead(const QString& path, const QString& why) {
+  throw InOutError("cannot read the map picture " + Quoted(path) + ": " + why.toStdString());
+}
+
+[[noreturn]] void WrongSize(const QString& path, qint64 width, qint64 height) {
+  throw QarnError("The map picture " + Quoted(path) + " is " + std::to_string(width) + " x " +
+                  std::to_string(height) + " pixels; a map picture must be " +
+                  std::to_string(kMapWidth) + " x " + std::to_string(kMapHeight) + " pixels.");
+}
+
+// What the header of a Windows bitmap declares. Qt reads a BMP that ends early without a word
+// and leaves the missing rows blank, and it tells no size for one larger than it will read.
+struct BmpLayout {
+  qint64 width = 0;
+  qint64 height = 0;
+  std::optional<qint64> pixelEnd;  // uncompressed pictures only
+};
+
+uint32_t LittleEndian(QByteArrayView bytes, int at, int count) {
+  uint32_t value = 0;
+  for (int i = count - 1; i >= 0; --i) value = value << 8 | static_cast<uint8_t>(bytes[at + i]);
+  return value;
+}
+
+std::optional<BmpLayout> ReadBmpLayout(QByteArrayView head) {
+  if (head.size() < 34 || head[0] != 'B' || head[1] != 'M') return std::nullopt;
+  const bool core = LittleEndian(head, 14, 4) == 12;  // the old OS/2 header: 16-bit sizes
+  BmpLayout bmp;
+  bmp.width = core ? LittleEndian(head, 18, 2) : static_cast<int32_t>(LittleEndian(head, 18, 4));
+  const qint64 height =
+      core ? LittleEndian(head, 20, 2) : static_cast<int32_t>(LittleEndian(head, 22, 4));
+  bmp.height = std::llabs(height);  // negative: rows from the top down
+  const uint32_t bits = LittleEndian(head, core ? 24 : 28, 2);
+  const uint32_t compression = core ? 0 : LittleEndian(head, 30, 4);
+  // 0: plain rows, 3 and 6: plain rows with bit masks; the run-length kinds have no fixed end.
+  const bool plainRows = compression == 0 || compression == 3 || compression == 6;
+  const bool sane = bmp.width > 0 && bmp.width <= 65535 && bmp.height <= 65535;  // no overflow
+  if (plainRows && sane && bits >= 1 && bits <= 32) {
+    const qint64 rowBytes = (bmp.width * bits + 31) / 32 * 4;
+    bmp.pixelEnd = LittleEndian(head, 10, 4) + rowBytes * bmp.height;
+  }
+  return bmp;
+}
+
+QString ReaderFailure(const QImageReader& reader) {
+  switch (reader.error()) {
+    case QImageReader::UnsupportedFormatError:
+      return QStringLiteral("it is not a picture in a format this program reads.");
+    case QImageReader::InvalidDataError:
+      return "its picture data is damaged or cut short (" + reader.errorString() + ").";
+    default:
+      return reader.errorString() + '.';
+  }
+}
+
+void CheckDeclaredSize(const QString& path, QSize size, const std::optional<BmpLayout>& bmp) {
+  if (size.isValid() && size != QSize(kMapWidth, kMapHeight)) {
+    WrongSize(path, size.width(), size.height());
+  }
+  if (!size.isValid() && bmp && (bmp->width != kMapWidth || bmp->height != kMapHeight)) {
+    WrongSize(path, bmp->width, bmp->height);
+  }
+}
+
+void CheckComplete(const QString& path, qint64 fileSize, const std::optional<BmpLayout>& bmp) {
+  if (!bmp || !bmp->pixelEnd || fileSize >= *bmp->pixelEnd) return;
+  CannotRead(path, QStringLiteral("the file ends at byte %1, before the end of its pixels at "
+                                  "byte %2: the picture is cut short.")
+                       .arg(fileSize)
+                       .arg(*bmp->pixelEnd));
+}
+
+}  // namespace
+
+QImage ReadMapPictureFile(const QString& path) {
+  if (const std::optional<QString> kind = NonRegularKind(path)) {
+    CannotRead(path, "it is not a regular file but " + *kind + '.');
+  }
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) CannotRead(path, file.errorString() + '.');
+  const std::optional<BmpLayout> bmp = ReadBmpLayout(file.peek(64));
+  QImageReader reader(&file);
+  CheckDeclaredSize(path, reader.size(), bmp);
+  CheckComplete(path, file.size(), bmp);
+  QImage picture = reader.read();
+  if (picture.isNull()) CannotRead(path, ReaderFailure(reader));
+  if (picture.size() != QSize(kMapWidth, kMapHeight)) {
+    WrongSize(path, picture.width(), picture.height());
+  }
+  return picture;
+}
+
+}  // namespace qarn

@@ -1,0 +1,126 @@
+#include "fileio/safe_write.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <functional>
+
+#include "document/errors.h"
+#include "failing_steps.h"
+#include "odd_files.h"
+
+namespace qarn {
+namespace {
+
+using test::WriteStep;
+
+class SafeWriteTest : public ::testing::Test {
+ protected:
+  QString Path(const QString& name) const { return dir.filePath(name); }
+
+  QString Put(const QString& name, const QByteArray& bytes) const {
+    QFile file(Path(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    return Path(name);
+  }
+
+  static QByteArray Read(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+  }
+
+  // What WriteFileSafely raised, or "" when it succeeded.
+  static std::string Failure(const QString& path, const QByteArray& bytes) {
+    try {
+      WriteFileSafely(path, bytes);
+      return {};
+    } catch (const InOutError& error) {
+      return error.what();
+    }
+  }
+
+  QTemporaryDir dir;
+};
+
+class FailedStepTest : public SafeWriteTest, public ::testing::WithParamInterface<WriteStep> {};
+
+TEST_P(FailedStepTest, KeepsTheOldFileAndGivesTheSystemsReason) {
+  const QString old = Put(QStringLiteral("old.pathset"), QByteArray(5000, 'o'));
+  const test::FailingSteps failing(GetParam());
+  EXPECT_EQ(Failure(old, QByteArray(20000, 'n')), std::string("old.pathset: I/O error: ") +
+                                                      test::StepWords(GetParam()) + ": " +
+                                                      test::DiskFull().toStdString() + '.');
+  EXPECT_EQ(Read(old), QByteArray(5000, 'o'));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.pathset"})
+      << "no temporary file is left behind";
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, FailedStepTest, ::testing::ValuesIn(test::kAllSteps),
+                         [](const auto& info) { return test::StepName(info.param); });
+
+TEST_F(SafeWriteTest, KeepsPermissionsAndWritesThroughALink) {
+  const QString target = Put(QStringLiteral("target.pathset"), "old");
+  const auto permissions =
+      QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+  ASSERT_TRUE(QFile::setPermissions(target, permissions));
+  ASSERT_TRUE(QFile::link(target, Path(QStringLiteral("link.pathset"))));
+  WriteFileSafely(Path(QStringLiteral("link.pathset")), "new");
+  EXPECT_EQ(test::NodeType(Path(QStringLiteral("link.pathset"))), S_IFLNK);
+  EXPECT_EQ(Read(target), "new");
+  const auto user = QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser;
+  EXPECT_EQ(QFile::permissions(target) & ~user, permissions);
+}
+
+TEST_F(SafeWriteTest, AMissingFolderIsNamedInFull) {
+  const QString path = Path(QStringLiteral("no/such/folder/new.pathset"));
+  EXPECT_EQ(Failure(path, "new"), "new.pathset: I/O error: the folder " +
+                                      Path(QStringLiteral("no/such/folder")).toStdString() +
+                                      " does not exist.");
+}
+
+// Only a regular file is replaced; everything else stays what it was, unopened.
+struct OddTarget {
+  const char* label;
+  std::function<bool(const QString&)> make;
+  mode_t type;
+};
+
+class OddTargetTest : public SafeWriteTest, public ::testing::WithParamInterface<OddTarget> {};
+
+TEST_P(OddTargetTest, IsRefusedAndKept) {
+  const QString path = Path(QStringLiteral("odd.pathset"));
+  if (!GetParam().make(path)) GTEST_SKIP() << "cannot make " << GetParam().label << " here";
+  EXPECT_NE(Failure(path, "new").find("is not a regular file"), std::string::npos);
+  EXPECT_EQ(test::NodeType(path), GetParam().type);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Targets, OddTargetTest,
+    ::testing::Values(OddTarget{"Fifo", test::MakeFifo, S_IFIFO},
+                      OddTarget{"Folder", [](const QString& p) { return QDir().mkdir(p); },
+                                S_IFDIR},
+                      OddTarget{"CharacterDevice", test::MakeCharDevice, S_IFCHR},
+                      OddTarget{"LinkToAFifo",
+                                [](const QString& p) {
+                                  return test::MakeFifo(p + ".fifo") && QFile::link(p + ".fifo", p);
+                                },
+                                S_IFLNK}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+// Saving as root keeps a user's file the user's.
+TEST_F(SafeWriteTest, RootKeepsTheOwner) {
+  if (!test::IsRoot()) GTEST_SKIP() << "only root may give a file to another owner";
+  const QString path = Put(QStringLiteral("theirs.pathset"), "old");
+  ASSERT_EQ(::chown(QFile::encodeName(path).constData(), 4321, 4322), 0);
+  WriteFileSafely(path, "new");
+  struct stat status {};
+  ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &status), 0);
+  EXPECT_EQ(status.st_uid, 4321u);
+  EXPECT_EQ(status.st_gid, 4322u);
+  EXPECT_EQ(Read(path), "new");
+}
+
+}  // namespace
+}  // namespace qarn
