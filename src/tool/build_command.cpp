@@ -1,11 +1,11 @@
 #include "tool/build_command.h"
 
 #include <QJsonDocument>
-#include <QJsonParseError>
-#include <exception>
 
+#include "document/errors.h"
 #include "document/path_set_codec.h"
 #include "tool/path_set_json.h"
+#include "tool/strict_json.h"
 #include "tool/tool_errors.h"
 #include "tool/tool_files.h"
 
@@ -16,33 +16,21 @@ namespace {
 // The JSON of the largest path set is well under a megabyte; anything far beyond that is not one.
 constexpr qint64 kJsonLimit = 16 * 1024 * 1024;
 
-[[noreturn]] void FailIn(const QString& jsonPath, const QString& what) {
-  throw ToolError((jsonPath + ": " + what).toStdString());
-}
-
-QJsonObject ReadJsonObject(const QString& jsonPath) {
-  QJsonParseError error;
-  const QJsonDocument json = QJsonDocument::fromJson(ReadWholeFile(jsonPath, kJsonLimit), &error);
-  if (error.error != QJsonParseError::NoError) {
-    FailIn(
-        jsonPath,
-        QStringLiteral("not valid JSON at byte %1: %2").arg(error.offset).arg(error.errorString()));
-  }
-  if (!json.isObject()) FailIn(jsonPath, QStringLiteral("expected a JSON object at the top"));
+QJsonObject JsonObjectFrom(const QByteArray& text) {
+  const QJsonDocument json = ParseStrictJson(text);
+  if (!json.isObject()) throw ToolError("expected a JSON object at the top");
   return json.object();
 }
 
 // Everything that can refuse the JSON, serialising included, is checked before the output file
 // is created, so that every refusal names the JSON file.
 tHeader DocumentFrom(const QString& jsonPath) {
-  const QJsonObject root = ReadJsonObject(jsonPath);
-  try {
-    tHeader doc = PathSetFromJson(root);
+  const QByteArray text = ReadWholeFile(jsonPath, kJsonLimit);  // its errors name the file
+  return WithPlace(jsonPath.toStdString(), [&] {
+    tHeader doc = PathSetFromJson(JsonObjectFrom(text));
     SerializeToBytes(doc);
     return doc;
-  } catch (const std::exception& e) {
-    FailIn(jsonPath, QString::fromStdString(e.what()));
-  }
+  });
 }
 
 int RunBuild(const CommandArgs& args, ToolOutput&) {

@@ -277,5 +277,67 @@ TEST_F(BuildCommandTest, ReadableZeroAgreesWithNegativeZeroBitsAndTheBitsWin) {
   EXPECT_EQ(bytes.mid(12 + 40 + 4, 4), QByteArray("\x00\x00\x00\x80", 4));
 }
 
+// JSON text that Qt's parser alone would take wrongly. X stands for the point's x.
+QByteArray OnePoint(const QByteArray& x, const QByteArray& pointExtra = "",
+                    const QByteArray& topExtra = "") {
+  return R"({"leadingWord":"0","lastIndex":"0",)" + topExtra +
+         R"("objects":[{"name":"a","headWord":"0","trailerWord":"0","points":[{"flags":"0","x":)" +
+         x + pointExtra + R"(,"y":0,"z":0}]}]})";
+}
+
+struct DuplicatedKey {
+  const char* label;
+  QByteArray text;
+  const char* path;
+};
+
+class DuplicatedKeyTest : public BuildCommandTest,
+                          public ::testing::WithParamInterface<DuplicatedKey> {};
+
+TEST_P(DuplicatedKeyTest, IsRefusedWithItsPath) {
+  Write("out.pathset", "old contents");
+  const QString json = Write("doc.json", GetParam().text);
+  const ToolRun run = Invoke({"build", json, Path("out.pathset")});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "qarn-tool build: " + json + ": " + GetParam().path +
+                         ": the key is given twice in one object\n");
+  EXPECT_EQ(Output(), "old contents");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, DuplicatedKeyTest,
+    ::testing::Values(
+        DuplicatedKey{"AtTheTop", OnePoint("1", "", R"("lastIndex":"1",)"), "lastIndex"},
+        DuplicatedKey{"InAPoint", OnePoint("1", R"(,"x":2)"), "objects[0].points[0].x"},
+        DuplicatedKey{"SpeltWithAnEscape", OnePoint("1", R"(,"\u0078":2)"),
+                      "objects[0].points[0].x"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+class SignedZeroTest : public BuildCommandTest,
+                       public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
+
+TEST_P(SignedZeroTest, KeepsItsSign) {
+  const auto& [x, bits] = GetParam();
+  ASSERT_EQ(Invoke({"build", Write("doc.json", OnePoint(x)), Path("out.pathset")}).status, 0);
+  // x follows the 12-byte header, the 40-byte object head and the flag word.
+  EXPECT_EQ(Output().mid(12 + 40 + 4, 4).toHex(), bits);
+}
+
+INSTANTIATE_TEST_SUITE_P(Numbers, SignedZeroTest,
+                         ::testing::Values(std::pair{"-0", "00000080"},
+                                           std::pair{"-0.0", "00000080"},
+                                           std::pair{"-0e3", "00000080"},
+                                           std::pair{"0", "00000000"},
+                                           std::pair{"-0.5", "000000bf"}));
+
+TEST_F(BuildCommandTest, AByteOrderMarkInFrontIsSkipped) {
+  const QString plain = Write("plain.json", OnePoint("2.5"));
+  ASSERT_EQ(Invoke({"build", plain, Path("plain.pathset")}).status, 0);
+  const QString marked = Write("marked.json", "\xEF\xBB\xBF" + OnePoint("2.5"));
+  const ToolRun run = Invoke({"build", marked, Path("out.pathset")});
+  ASSERT_EQ(run.status, 0) << run.err.toStdString();
+  EXPECT_EQ(Output(), Read(Path("plain.pathset")));
+}
+
 }  // namespace
 }  // namespace qarn::test

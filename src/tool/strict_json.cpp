@@ -1,0 +1,187 @@
+#include "tool/strict_json.h"
+
+#include <QSet>
+#include <QString>
+#include <algorithm>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+#include "tool/tool_errors.h"
+
+namespace qarn {
+
+namespace {
+
+// Any negative double below half the smallest float becomes -0.0f, the sign kept.
+constexpr QByteArrayView kSignedZero = "-1e-300";
+
+bool OneOf(char c, const char* set) {
+  return c != '\0' && std::strchr(set, c) != nullptr;
+}
+
+bool IsNegativeZero(QByteArrayView number) {
+  if (!number.startsWith('-')) return false;
+  for (const char c : number.sliced(1)) {
+    if (c == 'e' || c == 'E') break;
+    if (c != '0' && c != '.') return false;
+  }
+  return true;
+}
+
+// Walks text that Qt's parser has accepted already. It still never reads past the end and
+// always moves on, whatever it meets.
+class JsonScanner {
+ public:
+  explicit JsonScanner(QByteArrayView text) : text_(text) {}
+
+  void Value(const QString& path) {
+    SkipSpace();
+    switch (Peek()) {
+      case '{':
+        return Object(path);
+      case '[':
+        return Array(path);
+      case '"':
+        String();
+        return;
+      default:
+        return Scalar();
+    }
+  }
+
+  // Start and length of each number literal that is a negative zero.
+  std::vector<std::pair<qsizetype, qsizetype>> negativeZeros;
+
+ private:
+  void Object(const QString& path) {
+    ++at_;  // {
+    QSet<QString> keys;
+    for (SkipSpace(); Peek() != '}' && !AtEnd(); SkipSpace()) {
+      if (Peek() == ',') Skip();
+      const QString key = String();
+      const QString where = path.isEmpty() ? key : path + '.' + key;
+      if (keys.contains(key)) {
+        throw ToolError((where + ": the key is given twice in one object").toStdString());
+      }
+      keys.insert(key);
+      Skip();  // :
+      Value(where);
+    }
+    ++at_;  // }
+  }
+
+  void Array(const QString& path) {
+    ++at_;  // [
+    qsizetype index = 0;
+    for (SkipSpace(); Peek() != ']' && !AtEnd(); SkipSpace()) {
+      if (Peek() == ',') Skip();
+      Value(path + '[' + QString::number(index++) + ']');
+    }
+    ++at_;  // ]
+  }
+
+  // The string at the cursor, its escapes decoded, so "\u0078" and "x" are the same key.
+  QString String() {
+    ++at_;  // opening quote
+    QString decoded;
+    qsizetype plain = at_;
+    while (Peek() != '"' && !AtEnd()) {
+      if (Peek() != '\\') {
+        ++at_;
+        continue;
+      }
+      decoded += QString::fromUtf8(Span(plain, at_));
+      decoded += Escaped();
+      plain = at_;
+    }
+    decoded += QString::fromUtf8(Span(plain, at_));
+    ++at_;  // closing quote
+    return decoded;
+  }
+
+  QChar Escaped() {
+    const char kind = Span(at_ + 1, at_ + 2).isEmpty() ? '\0' : text_[at_ + 1];
+    at_ += 2;
+    switch (kind) {
+      case 'b':
+        return u'\b';
+      case 'f':
+        return u'\f';
+      case 'n':
+        return u'\n';
+      case 'r':
+        return u'\r';
+      case 't':
+        return u'\t';
+      case 'u':
+        at_ += 4;
+        return QChar(QString::fromLatin1(Span(at_ - 4, at_)).toUShort(nullptr, 16));
+      default:
+        return QChar::fromLatin1(kind);  // " \ /
+    }
+  }
+
+  // A number, true, false or null.
+  void Scalar() {
+    const qsizetype start = at_;
+    ++at_;
+    while (OneOf(Peek(), "+-.0123456789eEtruefalsn")) ++at_;
+    if (IsNegativeZero(Span(start, at_))) negativeZeros.emplace_back(start, at_ - start);
+  }
+
+  void Skip() {
+    ++at_;
+    SkipSpace();
+  }
+
+  void SkipSpace() {
+    while (OneOf(Peek(), " \t\r\n")) ++at_;
+  }
+
+  bool AtEnd() const { return at_ >= text_.size(); }
+  char Peek() const { return AtEnd() ? '\0' : text_[at_]; }
+  // Bytes [from, to), cut to the text.
+  QByteArrayView Span(qsizetype from, qsizetype to) const {
+    from = std::min(from, text_.size());
+    return text_.sliced(from, std::clamp(to, from, text_.size()) - from);
+  }
+
+  QByteArrayView text_;
+  qsizetype at_ = 0;
+};
+
+QByteArray WithSignedZeros(QByteArrayView text,
+                           const std::vector<std::pair<qsizetype, qsizetype>>& zeros) {
+  QByteArray result;
+  qsizetype copied = 0;
+  for (const auto& [start, length] : zeros) {
+    result += text.sliced(copied, start - copied);
+    result += kSignedZero;
+    copied = start + length;
+  }
+  result += text.sliced(copied);
+  return result;
+}
+
+}  // namespace
+
+QJsonDocument ParseStrictJson(QByteArrayView text) {
+  const QByteArrayView mark = "\xEF\xBB\xBF";
+  const qsizetype skipped = text.startsWith(mark) ? mark.size() : 0;
+  text = text.sliced(skipped);
+  QJsonParseError error;
+  const QJsonDocument json = QJsonDocument::fromJson(text.toByteArray(), &error);
+  if (error.error != QJsonParseError::NoError) {
+    throw ToolError(QStringLiteral("not valid JSON at byte %1: %2")
+                        .arg(error.offset + skipped)
+                        .arg(error.errorString())
+                        .toStdString());
+  }
+  JsonScanner scanner(text);
+  scanner.Value(QString());
+  if (scanner.negativeZeros.empty()) return json;
+  return QJsonDocument::fromJson(WithSignedZeros(text, scanner.negativeZeros));
+}
+
+}  // namespace qarn
