@@ -1,5 +1,7 @@
 #include "commands/refresh_values.h"
 
+#include <cmath>
+
 #include "commands/point_arithmetic.h"
 #include "geometry/polar.h"
 #include "geometry/rounding.h"
@@ -27,12 +29,18 @@ RefreshValues ComputeRefreshValues(const tDesc& object) {
   if (values.pointCount < 2) return values;
   SetDegreesMode(true);
   const Vec3 pair = Difference(first, object.points[1]);
-  const auto [length, degrees] = PolarLengthAndDegrees(pair.x, pair.z);
   values.pair = pair;
-  values.length = length;
-  values.rotation = degrees;
+  if (HasDirection(pair.x, pair.z)) {
+    const auto [length, degrees] = PolarLengthAndDegrees(pair.x, pair.z);
+    values.length = length;
+    values.rotation = degrees;
+  }
   if (values.pointCount >= 4) values.row = Difference(first, object.points[2]);
   return values;
+}
+
+bool HasDirection(long double dx, long double dz) {
+  return !std::isnan(dx) && !std::isnan(dz);
 }
 
 std::pair<long double, int32_t> PolarLengthAndDegrees(long double dx, long double dz) {

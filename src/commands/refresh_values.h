@@ -17,6 +17,7 @@ struct RefreshValues {
   std::optional<Vec3> pair;         // point 2 - point 1, from 2 points
   std::optional<int32_t> rotation;  // direction of the pair offset in whole degrees, from 2 points
   std::optional<long double> length;  // horizontal length of the pair offset, from 2 points
+                                      // (both only where HasDirection)
   std::optional<Vec3> row;            // point 3 - point 1, from 4 points
   std::optional<uint32_t> flags;      // point 1's flag word, from 1 point
 };
@@ -25,8 +26,12 @@ struct RefreshValues {
 // RangeCheckError when the object declares more than 256 points.
 RefreshValues ComputeRefreshValues(const tDesc& object);
 
+// Whether (dx, dz) has a direction: not where a coordinate is not a number (a file may hold
+// NaN), which no whole number of degrees can show.
+bool HasDirection(long double dx, long double dz);
+
 // Horizontal length and whole-degree direction (ties to even) of (dx, dz), in the unit of the
-// degrees switch.
+// degrees switch; RangeCheckError where HasDirection is false.
 std::pair<long double, int32_t> PolarLengthAndDegrees(long double dx, long double dz);
 
 }  // namespace qarn

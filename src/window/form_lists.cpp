@@ -110,9 +110,11 @@ void TQarnForm::RefreshObject(int n) {
   XdzEdit->SetValue(row.z);
   if (values.row) {
     // The row's direction comes from the fields as they read back, at 10 significant digits.
-    const auto [length, degrees] = PolarLengthAndDegrees(XdxEdit->Value(), XdzEdit->Value());
-    XLenge->SetValue(length);
-    XRotation->SetValue(degrees);
+    if (HasDirection(XdxEdit->Value(), XdzEdit->Value())) {
+      const auto [length, degrees] = PolarLengthAndDegrees(XdxEdit->Value(), XdzEdit->Value());
+      XLenge->SetValue(length);
+      XRotation->SetValue(degrees);
+    }
   } else if (values.pair) {
     XLenge->SetValue(0);
   }

@@ -49,6 +49,20 @@ TEST_F(RefreshValuesTest, ThreePointsShowThePairButNoRow) {
   EXPECT_TRUE(DegreesMode());
 }
 
+// A file may hold NaN: the offsets show it, but no whole number of degrees can, so the direction
+// and length are left out rather than failing the refresh.
+TEST_F(RefreshValuesTest, APairWithoutADirectionShowsNoRotation) {
+  tDesc object = ObjectOnXAxis(4);
+  object.points[1].z = std::nanf("");
+  const RefreshValues shown = ComputeRefreshValues(object);
+  ASSERT_TRUE(shown.pair);
+  EXPECT_TRUE(std::isnan(shown.pair->z));
+  EXPECT_FALSE(shown.rotation || shown.length);
+  EXPECT_TRUE(shown.row);
+  EXPECT_FALSE(HasDirection(shown.pair->x, shown.pair->z));
+  EXPECT_TRUE(HasDirection(0, 0));
+}
+
 TEST_F(RefreshValuesTest, FourPointsShowTheRowFromPointThree) {
   tDesc object = ObjectOnXAxis(4);
   object.points[2] = {0, 3, 7, -4};

@@ -118,9 +118,12 @@ INSTANTIATE_TEST_SUITE_P(Inputs, OddInputTest,
 class UndrawablePointTest : public FileSafetyTest {
  protected:
   const float kNan = std::numeric_limits<float>::quiet_NaN();
-  tHeader withNan = MakeDocument({MakeObject("a", {P(0, 0, 0)}), MakeObject("b", {P(kNan, 0, 5)})});
+  // Neither the pair's nor the row's direction can be told either.
+  tHeader withNan =
+      MakeDocument({MakeObject("a", {P(0, 0, 0)}),
+                    MakeObject("b", {P(1, 0, 5), P(kNan, 0, 6), P(3, 0, kNan), P(4, 0, 8)})});
   const QString kMessage =
-      QStringLiteral("nan.pathset: object 2, point 1: x is nan and cannot be drawn on the map.");
+      QStringLiteral("nan.pathset: object 2, point 2: x is nan and cannot be drawn on the map.");
 };
 
 TEST_F(UndrawablePointTest, LoadAndSelectingTheObjectNameIt) {
@@ -130,7 +133,7 @@ TEST_F(UndrawablePointTest, LoadAndSelectingTheObjectNameIt) {
   EXPECT_NE(ui.form().MapImage(), MapPicture::BuiltInMap()) << "object 1's square is drawn";
   ui.ClickRow("Names", 2);
   EXPECT_EQ(ui.dialogs().errors, (QStringList{kMessage, kMessage}));
-  EXPECT_EQ(ui.Grid("Ents")->RowCount(), 2) << "the point list shows the object";
+  EXPECT_EQ(ui.Grid("Ents")->RowCount(), 5) << "the point list shows the object";
   EXPECT_EQ(ui.FieldText("zEdit"), QStringLiteral("5"));
   EXPECT_EQ(ui.form().RefreshDepth(), 0);
 }
@@ -150,7 +153,7 @@ TEST_F(UndrawablePointTest, MergeKeepsTheObjectsAndNamesTheDocumentsObject) {
   ui.Merge(ui.WriteFile("more.pathset", withNan));
   EXPECT_EQ(
       ui.dialogs().errors,
-      QStringList{"nan.pathset: object 4, point 1: x is nan and cannot be drawn on the map."});
+      QStringList{"nan.pathset: object 4, point 2: x is nan and cannot be drawn on the map."});
   EXPECT_EQ(ui.doc().objectCount, 4u);
   EXPECT_EQ(ui.UndoSteps(), 1);
 }
