@@ -24,10 +24,12 @@ void CheckCounts(const tHeader& doc) {
     throw ListIndexError("the object count is " + to_string(doc.objectCount) +
                          ", but the path set holds " + to_string(doc.records.size()) + " objects.");
   }
-  for (size_t i = 0; i < doc.records.size(); ++i) {
-    WithPlace([i] { return "object " + to_string(i + 1); },
-              [&] { CheckPointCount(doc.records[i]->pointCount); });
-  }
+  // One handler around the loop, not one per object, keeps this loop as tight as it was.
+  size_t i = 0;
+  WithPlace([&i] { return "object " + to_string(i + 1); },
+            [&] {
+              for (; i < doc.records.size(); ++i) CheckPointCount(doc.records[i]->pointCount);
+            });
 }
 
 // Everything that can refuse a serialisation, checked before a single byte is written.

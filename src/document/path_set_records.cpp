@@ -6,8 +6,7 @@
 
 namespace qarn {
 
-void CheckPointCount(uint64_t count) {
-  if (count <= static_cast<uint64_t>(kMaxPoints)) return;
+void ThrowPointCountError(uint64_t count) {
   throw RangeCheckError("the point count is " + std::to_string(count) +
                         "; an object holds at most " + std::to_string(kMaxPoints) + " points.");
 }

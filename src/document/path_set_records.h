@@ -12,8 +12,12 @@ inline constexpr int kMaxPoints = 256;
 inline constexpr int kNameBytes = 32;
 
 // The one check of an object's point count: RangeCheckError "the point count is 300; an object
-// holds at most 256 points." above kMaxPoints. Callers put the object's place in front.
-void CheckPointCount(uint64_t count);
+// holds at most 256 points." above kMaxPoints. Callers put the object's place in front. Inline,
+// as the codec checks every object of every edit.
+[[noreturn]] void ThrowPointCountError(uint64_t count);
+inline void CheckPointCount(uint64_t count) {
+  if (count > static_cast<uint64_t>(kMaxPoints)) ThrowPointCountError(count);
+}
 
 // One point: the same 16 bytes in memory and in the file.
 struct tPoint {

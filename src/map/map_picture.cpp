@@ -104,8 +104,8 @@ void MapPicture::DrawAllPoints(const tHeader& doc, const MapTransform& t) {
     const int drawn = DrawnPointCount(object);
     for (int k = 1; k <= drawn; ++k) {
       const tPoint& point = object.points[static_cast<size_t>(k - 1)];
-      if (const auto pixel = t.DrawablePixel(point.x, point.z)) {
-        DrawSquare(canvas, *pixel);
+      if (QPoint pixel; t.DrawablePixel(point.x, point.z, pixel)) {
+        DrawSquare(canvas, pixel);
       } else {
         undrawn.Note(object, k, place);
       }
@@ -120,10 +120,10 @@ void MapPicture::DrawObjectMarks(const tDesc& object, const MapTransform& t, int
   IndexedCanvas canvas(image_);
   Undrawn undrawn;
   const auto place = [number] { return number > 0 ? "object " + std::to_string(number) : ""; };
-  const auto pixel = [&](int k) {
-    const std::optional<QPoint> p = t.DrawablePixel(object.Point(k).x, object.Point(k).z);
-    if (!p) undrawn.Note(object, k, place);
-    return p;
+  const auto pixel = [&](int k) -> std::optional<QPoint> {
+    if (QPoint p; t.DrawablePixel(object.Point(k).x, object.Point(k).z, p)) return p;
+    undrawn.Note(object, k, place);
+    return std::nullopt;
   };
   const int count = DrawnPointCount(object);
   if (count == 1) {

@@ -12,19 +12,22 @@ namespace {
 // The same nearest integer, ties to even, as RoundToInt gives a float's exact value, done in
 // float and integer arithmetic: the long double path switches the x87 control word twice per
 // call, which made rounding most of the cost of drawing all squares. Below 2^23 the truncation
-// and the fraction are exact; from 2^23 on every float is a whole number already. Nothing for
-// NaN, infinities and values outside the signed 32-bit range.
-std::optional<int32_t> NearestPixel(float v) {
+// and the fraction are exact; from 2^23 on every float is a whole number already. False for NaN,
+// infinities and values outside the signed 32-bit range. (An out parameter rather than an
+// optional: assembling the optional in memory stalled every call on its own stores.)
+bool NearestPixel(float v, int32_t& pixel) {
   constexpr float kExactFractions = 8388608.0f;  // 2^23
   if (!(std::fabs(v) < kExactFractions)) {
-    if (!(v >= -2147483648.0f && v < 2147483648.0f)) return std::nullopt;
-    return static_cast<int32_t>(v);
+    if (!(v >= -2147483648.0f && v < 2147483648.0f)) return false;
+    pixel = static_cast<int32_t>(v);
+    return true;
   }
   auto below = static_cast<int32_t>(v);        // towards zero
   if (static_cast<float>(below) > v) --below;  // floor for negative values
   const float fraction = v - static_cast<float>(below);
   if (fraction > 0.5f || (fraction == 0.5f && (below & 1) != 0)) ++below;
-  return below;
+  pixel = below;
+  return true;
 }
 
 std::string ShortestText(float value) {
@@ -34,9 +37,9 @@ std::string ShortestText(float value) {
 }
 
 int32_t CheckedPixel(char axis, float world, float onMap) {
-  const std::optional<int32_t> pixel = NearestPixel(onMap);
-  if (!pixel) throw UndrawableCoordinateError(axis, world);
-  return *pixel;
+  int32_t pixel = 0;
+  if (!NearestPixel(onMap, pixel)) throw UndrawableCoordinateError(axis, world);
+  return pixel;
 }
 
 }  // namespace
@@ -66,11 +69,12 @@ QPoint MapTransform::PixelOf(float x, float z) const {
   return {column, CheckedPixel('z', z, WorldZToMap(z))};
 }
 
-std::optional<QPoint> MapTransform::DrawablePixel(float x, float z) const {
-  const std::optional<int32_t> column = NearestPixel(WorldXToMap(x));
-  const std::optional<int32_t> row = NearestPixel(WorldZToMap(z));
-  if (!column || !row) return std::nullopt;
-  return QPoint(*column, *row);
+bool MapTransform::DrawablePixel(float x, float z, QPoint& pixel) const {
+  int32_t column = 0;
+  int32_t row = 0;
+  if (!NearestPixel(WorldXToMap(x), column) || !NearestPixel(WorldZToMap(z), row)) return false;
+  pixel = QPoint(column, row);
+  return true;
 }
 
 }  // namespace qarn

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QPoint>
-#include <optional>
 
 #include "document/errors.h"
 
@@ -32,8 +31,9 @@ struct MapTransform {
   // The pixel of world (x, z), each coordinate taken to the nearest integer with ties to even.
   // Throws UndrawableCoordinateError when a coordinate leaves the signed 32-bit range.
   QPoint PixelOf(float x, float z) const;
-  // The same pixel, or nothing where PixelOf throws.
-  std::optional<QPoint> DrawablePixel(float x, float z) const;
+  // The same pixel into `pixel`, or false where PixelOf throws. Drawing all points calls this
+  // thousands of times, hence no optional (see NearestPixel).
+  bool DrawablePixel(float x, float z, QPoint& pixel) const;
 };
 
 }  // namespace qarn

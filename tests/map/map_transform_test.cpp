@@ -90,7 +90,8 @@ TEST_P(UndrawableCoordinateTest, IsARangeErrorNamingTheCoordinate) {
   } catch (const RangeCheckError& error) {
     EXPECT_STREQ(error.what(), GetParam().message);
   }
-  EXPECT_EQ(t.DrawablePixel(GetParam().x, GetParam().z), std::nullopt);
+  QPoint pixel;
+  EXPECT_FALSE(t.DrawablePixel(GetParam().x, GetParam().z, pixel));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -107,8 +108,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(MapTransformTest, PixelsUpToTheIntegerLimitAreDrawable) {
   const MapTransform t;
   EXPECT_NO_THROW(t.PixelOf(6e9f, 0));  // about 2.1e9 pixels: still a 32-bit integer
-  EXPECT_EQ(t.DrawablePixel(6e9f, 0), t.PixelOf(6e9f, 0));
-  EXPECT_EQ(t.DrawablePixel(1.0f, 2.0f), t.PixelOf(1.0f, 2.0f));
+  for (const auto& [x, z] : {std::pair{6e9f, 0.0f}, std::pair{1.0f, 2.0f}}) {
+    QPoint pixel;
+    ASSERT_TRUE(t.DrawablePixel(x, z, pixel));
+    EXPECT_EQ(pixel, t.PixelOf(x, z));
+  }
 }
 
 }  // namespace
