@@ -14,7 +14,8 @@ namespace qarn {
 
 void TQarnForm::DrawAllPoints() {
   try {
-    WithPlace(PlaceInDocument(), [this] { map_.DrawAllPoints(document_, transform_); });
+    WithPlace([this] { return PlaceInDocument(); },
+              [this] { map_.DrawAllPoints(document_, transform_); });
   } catch (...) {
     Image1->update();  // every square that could be drawn is
     throw;
