@@ -1,5 +1,6 @@
 #include "tool/strict_json.h"
 
+#include <QJsonArray>
 #include <QSet>
 #include <QString>
 #include <algorithm>
@@ -83,43 +84,16 @@ class JsonScanner {
 
   // The string at the cursor, its escapes decoded, so "\u0078" and "x" are the same key.
   QString String() {
-    ++at_;  // opening quote
-    QString decoded;
-    qsizetype plain = at_;
-    while (Peek() != '"' && !AtEnd()) {
-      if (Peek() != '\\') {
-        ++at_;
-        continue;
-      }
-      decoded += QString::fromUtf8(Span(plain, at_));
-      decoded += Escaped();
-      plain = at_;
+    const qsizetype start = at_;
+    for (++at_; Peek() != '"' && !AtEnd(); ++at_) {
+      if (Peek() == '\\') ++at_;  // the escaped character cannot end the string
     }
-    decoded += QString::fromUtf8(Span(plain, at_));
-    ++at_;  // closing quote
-    return decoded;
-  }
-
-  QChar Escaped() {
-    const char kind = Span(at_ + 1, at_ + 2).isEmpty() ? '\0' : text_[at_ + 1];
-    at_ += 2;
-    switch (kind) {
-      case 'b':
-        return u'\b';
-      case 'f':
-        return u'\f';
-      case 'n':
-        return u'\n';
-      case 'r':
-        return u'\r';
-      case 't':
-        return u'\t';
-      case 'u':
-        at_ += 4;
-        return QChar(QString::fromLatin1(Span(at_ - 4, at_)).toUShort(nullptr, 16));
-      default:
-        return QChar::fromLatin1(kind);  // " \ /
-    }
+    ++at_;
+    const QByteArrayView quoted = Span(start, at_);
+    if (quoted.size() < 2) return {};
+    if (!quoted.contains('\\')) return QString::fromUtf8(quoted.sliced(1, quoted.size() - 2));
+    // Escapes are rare in keys; Qt's parser decodes them.
+    return QJsonDocument::fromJson('[' + quoted.toByteArray() + ']').array().at(0).toString();
   }
 
   // A number, true, false or null.

@@ -11,32 +11,19 @@ namespace qarn::test {
 
 enum class WriteStep { kOpen, kWrite, kFlush, kCommit };
 
+inline const WriteStep kAllSteps[] = {WriteStep::kOpen, WriteStep::kWrite, WriteStep::kFlush,
+                                      WriteStep::kCommit};
+
 inline const char* StepName(WriteStep step) {
-  switch (step) {
-    case WriteStep::kOpen:
-      return "Open";
-    case WriteStep::kWrite:
-      return "Write";
-    case WriteStep::kFlush:
-      return "Flush";
-    case WriteStep::kCommit:
-      return "Commit";
-  }
-  return "";
+  static const char* const kNames[] = {"Open", "Write", "Flush", "Commit"};
+  return kNames[static_cast<int>(step)];
 }
 
 // The words every writer's message must carry for a failure at `step`.
 inline const char* StepWords(WriteStep step) {
-  switch (step) {
-    case WriteStep::kOpen:
-      return "cannot create the file";
-    case WriteStep::kWrite:
-    case WriteStep::kFlush:
-      return "cannot write the file";
-    case WriteStep::kCommit:
-      return "cannot save the file";
-  }
-  return "";
+  static const char* const kWords[] = {"cannot create the file", "cannot write the file",
+                                       "cannot write the file", "cannot save the file"};
+  return kWords[static_cast<int>(step)];
 }
 
 inline QString DiskFull() {
@@ -73,8 +60,5 @@ class FailingSteps : public SaveFileSteps {
   WriteStep failing_;
   ScopedSaveFileSteps scope_;
 };
-
-inline const WriteStep kAllSteps[] = {WriteStep::kOpen, WriteStep::kWrite, WriteStep::kFlush,
-                                      WriteStep::kCommit};
 
 }  // namespace qarn::test

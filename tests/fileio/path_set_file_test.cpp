@@ -6,12 +6,10 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <functional>
 #include <memory>
 
 #include "document/errors.h"
 #include "document/path_set_codec.h"
-#include "fileio/file_place.h"
 #include "odd_files.h"
 #include "path_set_bytes.h"
 
@@ -140,44 +138,6 @@ TEST_F(PathSetFileTest, ReadingADirectoryFails) {
   EXPECT_EQ(message.rfind("folder.pathset: I/O error: ", 0), 0u) << message;
   ExpectBufferUnchanged();
 }
-
-// Only regular files are read: a FIFO would block, a device would never end.
-struct OddInput {
-  const char* label;
-  std::function<QString(const QString& dir)> make;  // the path, or empty when it cannot be made
-  const char* kind;
-};
-
-class OddInputTest : public PathSetFileTest, public ::testing::WithParamInterface<OddInput> {};
-
-TEST_P(OddInputTest, IsRefusedBeforeItIsOpened) {
-  const QString path = GetParam().make(dir.path());
-  if (path.isEmpty()) GTEST_SKIP() << "cannot make " << GetParam().label << " here";
-  const test::FifoWatchdog watchdog(path);
-  const auto message = MessageOf<InOutError>([&] { LoadPathSetFile(path, *buffer); });
-  EXPECT_FALSE(watchdog.Fired()) << "the read blocked";
-  EXPECT_EQ(message, FilePlace(path) + ": I/O error: " + path.toStdString() +
-                         " is not a regular file but " + GetParam().kind + '.');
-  ExpectBufferUnchanged();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Inputs, OddInputTest,
-    ::testing::Values(OddInput{"Fifo",
-                               [](const QString& dir) {
-                                 const QString path = dir + "/fifo.pathset";
-                                 return test::MakeFifo(path) ? path : QString();
-                               },
-                               "a FIFO"},
-                      OddInput{"Zeros", [](const QString&) { return QStringLiteral("/dev/zero"); },
-                               "a character device"},
-                      OddInput{"Socket",
-                               [](const QString& dir) {
-                                 const QString path = dir + "/socket.pathset";
-                                 return test::MakeSocket(path) ? path : QString();
-                               },
-                               "a socket"}),
-    [](const auto& info) { return std::string(info.param.label); });
 
 TEST_F(PathSetFileTest, FileLargerThanTheBufferIsRefusedBeforeReading) {
   Write("big.pathset", std::vector<uint8_t>(kBufferSize + 1, 0));

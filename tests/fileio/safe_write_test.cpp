@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <functional>
 
 #include "document/errors.h"
 #include "failing_steps.h"
@@ -79,35 +78,6 @@ TEST_F(SafeWriteTest, AMissingFolderIsNamedInFull) {
                                       Path(QStringLiteral("no/such/folder")).toStdString() +
                                       " does not exist.");
 }
-
-// Only a regular file is replaced; everything else stays what it was, unopened.
-struct OddTarget {
-  const char* label;
-  std::function<bool(const QString&)> make;
-  mode_t type;
-};
-
-class OddTargetTest : public SafeWriteTest, public ::testing::WithParamInterface<OddTarget> {};
-
-TEST_P(OddTargetTest, IsRefusedAndKept) {
-  const QString path = Path(QStringLiteral("odd.pathset"));
-  if (!GetParam().make(path)) GTEST_SKIP() << "cannot make " << GetParam().label << " here";
-  EXPECT_NE(Failure(path, "new").find("is not a regular file"), std::string::npos);
-  EXPECT_EQ(test::NodeType(path), GetParam().type);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Targets, OddTargetTest,
-    ::testing::Values(OddTarget{"Fifo", test::MakeFifo, S_IFIFO},
-                      OddTarget{"Folder", [](const QString& p) { return QDir().mkdir(p); },
-                                S_IFDIR},
-                      OddTarget{"CharacterDevice", test::MakeCharDevice, S_IFCHR},
-                      OddTarget{"LinkToAFifo",
-                                [](const QString& p) {
-                                  return test::MakeFifo(p + ".fifo") && QFile::link(p + ".fifo", p);
-                                },
-                                S_IFLNK}),
-    [](const auto& info) { return std::string(info.param.label); });
 
 // Saving as root keeps a user's file the user's.
 TEST_F(SafeWriteTest, RootKeepsTheOwner) {

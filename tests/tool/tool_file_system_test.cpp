@@ -154,10 +154,6 @@ const Writer kWriters[] = {{"Build", {"build", "JSON", "OUT"}},
                            {"Merge", {"merge", "GOOD", "GOOD", "OUT"}},
                            {"Render", {"render", "GOOD", "OUT"}}};
 
-QString WriterName(const Writer& writer) {
-  return QString::fromLatin1(writer.label).toLower();
-}
-
 class WriterFaultTest : public ToolFileSystemTest,
                         public ::testing::WithParamInterface<std::tuple<Writer, WriteStep>> {};
 
@@ -168,7 +164,7 @@ TEST_P(WriterFaultTest, KeepsTheOldFileAndFails) {
   const FailingSteps failing(step);
   const ToolRun run = Invoke(args);
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "qarn-tool " + WriterName(writer) +
+  EXPECT_EQ(run.err, "qarn-tool " + writer.args.first() +
                          ": old.out: I/O error: " + StepWords(step) + ": " + DiskFull() + ".\n");
   EXPECT_EQ(Read(out), "old contents");
 }
