@@ -131,7 +131,6 @@ class TQarnForm : public QWidget {
   QString EntsCellText(int col, int row) const;
   tDesc& SelectedObject();
   int SelectedRow() const;
-  void SelectRow(int row);
   void SelectRowSilently(int row);
 
   // --- map view (form_map.cpp)
