@@ -87,6 +87,7 @@ bool RemoveLastPoint(tDesc& object) {
 void SetPointOne(tDesc& object, int currentPointRow, const Vec3& base) {
   tPoint point = object.Point(currentPointRow < 1 ? 1 : currentPointRow);
   MoveTo(point, base);
+  if (object.pointCount == 0) return;  // no point 1; slots beyond the count stay zero
   object.points[0] = point;
 }
 

@@ -32,7 +32,8 @@ void ExtendByOnePoint(tDesc& object);
 bool RemoveLastPoint(tDesc& object);
 
 // Stores the point shown in currentPointRow (point 1 when the row is below 1), moved to the base
-// position, as point 1. The point count stays, so on an object without points nothing shows.
+// position, as point 1. The point count stays: an object without points has no point 1 and is
+// left as it is.
 void SetPointOne(tDesc& object, int currentPointRow, const Vec3& base);
 
 }  // namespace qarn

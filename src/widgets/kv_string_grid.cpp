@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <algorithm>
 #include <optional>
 #include <string>
@@ -23,18 +24,6 @@ namespace {
 
 // A fresh grid has the string grid's usual five columns and rows.
 constexpr int kInitialCount = 5;
-
-// Counts a depth up for the lifetime of the scope, also when the scope is left by an exception.
-class DepthScope {
- public:
-  explicit DepthScope(int& depth) : depth_(depth) { ++depth_; }
-  ~DepthScope() { --depth_; }
-  DepthScope(const DepthScope&) = delete;
-  DepthScope& operator=(const DepthScope&) = delete;
-
- private:
-  int& depth_;
-};
 
 }  // namespace
 
@@ -191,7 +180,7 @@ void tKvStringGrid::KeepCurrentCell(const std::function<void()>& change) {
   const int oldCol = Col();
   const int oldRow = Row();
   {
-    DepthScope quiet(quietDepth_);
+    const QScopedValueRollback quiet(quietDepth_, quietDepth_ + 1);
     change();
   }
   if (oldRow > 0 && Row() > 0 && (oldRow != Row() || oldCol != Col())) NotifyClick();
@@ -203,7 +192,7 @@ void tKvStringGrid::DeferClicks(const std::function<void()>& handler, bool click
   const bool outermost = deferDepth_ == 0;
   if (outermost) clickPending_ = false;
   {
-    DepthScope defer(deferDepth_);
+    const QScopedValueRollback defer(deferDepth_, deferDepth_ + 1);
     handler();
   }
   if (!outermost || !(clickPending_ || clickAnyway)) return;
@@ -226,7 +215,7 @@ void tKvStringGrid::currentChanged(const QModelIndex& current, const QModelIndex
 // a move, so it is made silently.
 void tKvStringGrid::EnsureCurrentCell() {
   if (currentIndex().isValid() || RowCount() <= FixedRows() || ColCount() <= FixedCols()) return;
-  DepthScope quiet(quietDepth_);
+  const QScopedValueRollback quiet(quietDepth_, quietDepth_ + 1);
   MoveCurrentTo(FirstSelectableCol(std::min(preferredCol_, ColCount() - 1)), FixedRows());
 }
 

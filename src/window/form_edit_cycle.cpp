@@ -4,13 +4,13 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLocale>
+#include <QScopedValueRollback>
 #include <QToolButton>
 
 #include "document/errors.h"
 #include "document/path_set_codec.h"
 #include "widgets/kv_string_grid.h"
 #include "window/qarn_form.h"
-#include "window/scoped_counter.h"
 
 namespace qarn {
 
@@ -24,6 +24,12 @@ bool SerializesTo(const tHeader& doc, const std::vector<uint8_t>& bytes) {
   } catch (const QarnError&) {
     return false;
   }
+}
+
+// "Undo Move points (Ctrl+Z)": the button names the step it would take back or do again.
+QString StepTip(const QString& action, const QString& step, const char* keys) {
+  const QString named = step.isEmpty() ? action : action + QLatin1Char(' ') + step;
+  return QStringLiteral("%1 (%2)").arg(named, QLatin1String(keys));
 }
 
 }  // namespace
@@ -40,12 +46,13 @@ void TQarnForm::ReportError(const QString& message) {
   dialogs_->ShowError(this, message);
 }
 
-void TQarnForm::RunCommand(const QString& name, const std::function<void()>& command) {
+void TQarnForm::RunCommand(const QString& name, const std::function<void()>& command,
+                           int mergeKey) {
   if (commandDepth_ > 0) {  // part of a larger command: that one is the undo step
     command();
     return;
   }
-  ScopedCounter depth(commandDepth_);
+  const QScopedValueRollback depth(commandDepth_, commandDepth_ + 1);
   const DocumentState before = CurrentState();
   const int cyclesBefore = editCycles_;
   try {
@@ -54,10 +61,7 @@ void TQarnForm::RunCommand(const QString& name, const std::function<void()>& com
     RollBack(before, editCycles_ != cyclesBefore);
     throw;
   }
-  DocumentState after = CurrentState();
-  if (after.bytes == before.bytes) return;
-  undoStack_.push(new SnapshotCommand(name, before, std::move(after),
-                                      [this](const DocumentState& state) { RestoreState(state); }));
+  undoStack_.push(name, before, CurrentState(), mergeKey);
 }
 
 void TQarnForm::RollBack(const DocumentState& before, bool refreshed) {
@@ -130,6 +134,8 @@ void TQarnForm::UpdateStatus() {
 void TQarnForm::UpdateUndoButtons() {
   UndoButton->setEnabled(undoStack_.canUndo());
   RedoButton->setEnabled(undoStack_.canRedo());
+  UndoButton->setToolTip(StepTip(QStringLiteral("Undo"), undoStack_.undoText(), "Ctrl+Z"));
+  RedoButton->setToolTip(StepTip(QStringLiteral("Redo"), undoStack_.redoText(), "Ctrl+Shift+Z"));
   UpdateStatus();
 }
 

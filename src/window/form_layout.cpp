@@ -39,6 +39,20 @@ QFrame* Panel(QWidget* parent, const QString& name, bool bevel = true) {
   return panel;
 }
 
+// The lists' columns: fixed widths, no number of their own (no menu entry, no saved visibility),
+// the cells' default text format, always shown.
+constexpr int32_t kNumberColumnWidth = 64;
+constexpr int32_t kNameColumnWidth = 192;
+constexpr int32_t kNoColumnId = 0;
+constexpr int32_t kDefaultDrawFlags = 0;
+constexpr bool kShown = true;
+constexpr bool kNotInMenu = false;
+
+void AddListColumn(tKvStringGrid* grid, const char* title, int32_t width) {
+  grid->AddColumn(QString::fromLatin1(title), QString(), QString(), width, kNoColumnId,
+                  kDefaultDrawFlags, kShown, kNotInMenu);
+}
+
 QPushButton* PushButton(QWidget* parent, const QString& name, const QString& caption, int left) {
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(name);
@@ -302,10 +316,10 @@ void TQarnForm::LayOutContainers() {
 void TQarnForm::Loaded() {
   Names->Loaded();
   Ents->Loaded();
-  Names->AddColumn(QStringLiteral("Nummer"), QString(), QString(), 64, 0, 0, true, false);
-  Names->AddColumn(QStringLiteral("Name"), QString(), QString(), 192, 0, 0, true, false);
+  AddListColumn(Names, "Nummer", kNumberColumnWidth);
+  AddListColumn(Names, "Name", kNameColumnWidth);
   for (const char* title : {"Nummer", "X", "Y", "Z", "Flags"}) {
-    Ents->AddColumn(QString::fromLatin1(title), QString(), QString(), 64, 0, 0, true, false);
+    AddListColumn(Ents, title, kNumberColumnWidth);
   }
   Names->OnGetCellDrawText = [this](int col, int row) { return NamesCellText(col, row); };
   Ents->OnGetCellDrawText = [this](int col, int row) { return EntsCellText(col, row); };

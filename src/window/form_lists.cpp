@@ -1,6 +1,7 @@
 // The object list, the point list and the refresh that keeps the fields, the check boxes and the
 // map marks in step with the selected object.
 #include <QCheckBox>
+#include <QScopedValueRollback>
 
 #include "commands/refresh_values.h"
 #include "commands/type_and_flags.h"
@@ -13,23 +14,10 @@
 #include "window/map_view.h"
 #include "window/number_text.h"
 #include "window/qarn_form.h"
-#include "window/scoped_counter.h"
 
 namespace qarn {
 
 namespace {
-
-class FlagScope {
- public:
-  explicit FlagScope(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
-  ~FlagScope() { flag_ = previous_; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  bool& flag_;
-  bool previous_;
-};
 
 // The texts come from the document when the cells are painted, so a list that keeps its length
 // needs a repaint only. Setting the row count again would tell the grid that every cell changed,
@@ -42,7 +30,8 @@ void ShowRows(tKvStringGrid* grid, int rows) {
 }  // namespace
 
 void TQarnForm::RefillObjectList() {
-  FlagScope quiet(namesClickSuppressed_);  // a shorter list clamps the row without a refresh
+  // A shorter list clamps the row without a refresh.
+  const QScopedValueRollback quiet(namesClickSuppressed_, true);
   ShowRows(Names, static_cast<int>(document_.objectCount) + 1);
 }
 
@@ -80,17 +69,13 @@ tDesc& TQarnForm::SelectedObject() {
   return document_.Object(SelectedRow());
 }
 
-void TQarnForm::SelectRow(int row) {
-  Names->SetRow(row);
-}
-
 void TQarnForm::SelectRowSilently(int row) {
-  FlagScope quiet(namesClickSuppressed_);
+  const QScopedValueRollback quiet(namesClickSuppressed_, true);
   if (row >= 1 && row < Names->RowCount()) Names->SetRow(row);
 }
 
 void TQarnForm::RefreshObject(int n) {
-  ScopedCounter depth(refreshDepth_);  // lowered on every exit, errors included
+  const QScopedValueRollback depth(refreshDepth_, refreshDepth_ + 1);  // errors included
   const tDesc& object = document_.Object(n);
   FillPointList(object);
   const RefreshValues values = ComputeRefreshValues(object);

@@ -3,7 +3,6 @@
 #include <QHash>
 #include <QImage>
 #include <QString>
-#include <QUndoStack>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -15,7 +14,7 @@
 #include "map/map_picture.h"
 #include "map/map_transform.h"
 #include "window/form_dialogs.h"
-#include "window/snapshot_command.h"
+#include "window/undo_history.h"
 
 class QCheckBox;
 class QComboBox;
@@ -55,7 +54,7 @@ class TQarnForm : public QWidget {
   const FileBuffer& Buffer() const { return *buffer_; }
   const QImage& MapImage() const { return map_.Image(); }
   const MapTransform& Transform() const { return transform_; }
-  QUndoStack& UndoStack() { return undoStack_; }
+  UndoHistory& UndoStack() { return undoStack_; }
   bool IsModified() const { return !undoStack_.isClean(); }
   QString DocumentName() const;
   int RefreshDepth() const { return refreshDepth_; }
@@ -94,7 +93,9 @@ class TQarnForm : public QWidget {
   void Guard(const std::function<void()>& handler);
   // Runs a command that changes the document as one undoable step; on any failure the document,
   // the object list and the selection are restored to what they were before the command.
-  void RunCommand(const QString& name, const std::function<void()>& command);
+  // Consecutive commands with the same merge key form one step.
+  void RunCommand(const QString& name, const std::function<void()>& command,
+                  int mergeKey = UndoHistory::kNoMerge);
   void EditCycle();
   void SerializeAndParse();
   DocumentState CurrentState() const;
@@ -130,7 +131,6 @@ class TQarnForm : public QWidget {
   QString EntsCellText(int col, int row) const;
   tDesc& SelectedObject();
   int SelectedRow() const;
-  void SelectRow(int row);
   void SelectRowSilently(int row);
 
   // --- map view (form_map.cpp)
@@ -189,7 +189,7 @@ class TQarnForm : public QWidget {
   int editCycles_ = 0;
   bool namesClickSuppressed_ = false;
   bool scrolledAtStart_ = false;
-  QUndoStack undoStack_;
+  UndoHistory undoStack_;
   QString documentPath_;
   QString openName_;
   QString saveName_;

@@ -222,11 +222,11 @@ TEST(SetPointOne, WithoutCurrentRowKeepsPointOnesFlags) {
   ExpectAt(object.points[0], 4, 5, 6);
 }
 
-TEST(SetPointOne, WritesSlotOneButNoPointOnAnEmptyObject) {
+TEST(SetPointOne, LeavesAnObjectWithoutPointsAsItIs) {
   tDesc object;
   SetPointOne(object, -1, {4, 5, 6});
-  ExpectAt(object.points[0], 4, 5, 6);
-  EXPECT_EQ(object.pointCount, 0u);
+  EXPECT_TRUE(SameBytes(object, tDesc{}));
+  EXPECT_THROW(SetPointOne(object, 1, {4, 5, 1e39L}), OverflowError);
 }
 
 TEST(SetPointOne, RefusesRowsAndValuesThatCannotBeStored) {
