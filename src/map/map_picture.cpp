@@ -89,11 +89,15 @@ void MapPicture::RestoreMarked() {
   }
   changed_ += BoundsOf(marks_);
   const QRect whole = image_.rect();
+  // The row pointers once: scanLine() checks for sharing on every call.
+  uchar* to = image_.bits();
+  const uchar* from = pristine_.constBits();
+  const qsizetype stride = image_.bytesPerLine();
   for (const Mark& mark : marks_) {
     const QRect box = MarkBounds(mark, whole) & whole;
     for (int y = box.top(); y <= box.bottom(); ++y) {
-      std::memcpy(image_.scanLine(y) + box.left(), pristine_.constScanLine(y) + box.left(),
-                  static_cast<size_t>(box.width()));
+      const qsizetype at = y * stride + box.left();
+      std::memcpy(to + at, from + at, static_cast<size_t>(box.width()));
     }
   }
   marks_.clear();

@@ -46,9 +46,11 @@ QImage BlockScaledPiece(const QImage& picture, const ViewTransform& view, QRect 
       SourceIndex(view, area.left(), area.width(), true, picture.width());
   const std::vector<int> row =
       SourceIndex(view, area.top(), area.height(), false, picture.height());
+  const uchar* bits = picture.constBits();
+  uchar* pieceBits = piece.bits();
   for (int y = 0; y < area.height(); ++y) {
-    const uchar* from = picture.constScanLine(row[size_t(y)]);
-    auto* to = reinterpret_cast<QRgb*>(piece.scanLine(y));
+    const uchar* from = bits + row[size_t(y)] * picture.bytesPerLine();
+    auto* to = reinterpret_cast<QRgb*>(pieceBits + y * piece.bytesPerLine());
     for (int x = 0; x < area.width(); ++x) to[x] = colours[from[column[size_t(x)]]];
   }
   return piece;
