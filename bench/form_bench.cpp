@@ -2,12 +2,15 @@
 // the map picture's 2048000 pixel bytes: a click in the object list (the whole refresh), a
 // command (the edit cycle with undo step, list refill and map redraw), "Points" and one
 // magnifier update. The "paint:1" variants also let the window repaint what the action exposed.
+// The map workspace: the whole view repainted and a refresh at 25, 100 and 800 %, and a drag's
+// live update of the marks.
 #include <benchmark/benchmark.h>
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -20,8 +23,10 @@
 
 #include "bench_documents.h"
 #include "document/path_set_codec.h"
+#include "map/map_transform.h"
 #include "widgets/kv_string_grid.h"
 #include "window/form_dialogs.h"
+#include "window/map_canvas.h"
 #include "window/map_view.h"
 #include "window/qarn_form.h"
 
@@ -70,6 +75,7 @@ class LoadedForm {
     return child;
   }
   void Click(const char* buttonName) { Child<QAbstractButton>(buttonName)->click(); }
+  const tHeader& Doc() const { return form_.Document(); }
   // A figure measured while the form reported errors measures the error path: refuse it.
   bool Failed(benchmark::State& state) {
     if (errors_.isEmpty()) return false;
@@ -184,7 +190,7 @@ void BM_DrawAllPointsButton(benchmark::State& state) {
 // The pointer moving over the map: the magnifier repaints at once, the status line follows.
 void BM_MagnifierMove(benchmark::State& state) {
   LoadedForm loaded = Open(state);
-  auto* map = loaded.Child<qarn::MapView>("Image1");
+  auto* map = loaded.Child<qarn::MapCanvas>("Image1");
   const QPoint spots[] = {{600, 700}, {603, 702}};
   int spot = 0;
   for (auto _ : state) {
@@ -196,6 +202,69 @@ void BM_MagnifierMove(benchmark::State& state) {
     Repaint(state);
   }
   loaded.Failed(state);
+}
+
+// The shown part of the map painted anew at a zoom level (percent), as after scrolling or zooming.
+void BM_ViewRepaint(benchmark::State& state) {
+  LoadedForm loaded = Open(state);
+  auto* view = loaded.Child<qarn::MapView>("ScrollBox1");
+  view->SetScale(double(state.range(2)) / 100);
+  QCoreApplication::processEvents();
+  auto* canvas = loaded.Child<qarn::MapCanvas>("Image1");
+  const QRect shown = canvas->visibleRegion().boundingRect();
+  for (auto _ : state) canvas->repaint(shown);
+  loaded.Failed(state);
+}
+
+// A click on another row of Names with the window's repaint, at a zoom level (percent).
+void BM_NamesClickZoomed(benchmark::State& state) {
+  LoadedForm loaded = Open(state);
+  loaded.Child<qarn::MapView>("ScrollBox1")->SetScale(double(state.range(2)) / 100);
+  auto* names = loaded.Child<qarn::tKvStringGrid>("Names");
+  int row = 1;
+  for (auto _ : state) {
+    row = 3 - row;
+    names->SetRow(row);
+    QCoreApplication::processEvents();
+  }
+  loaded.Failed(state);
+}
+
+void SendMouse(QWidget* to, QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+  QMouseEvent event(type, QPointF(at), to->mapToGlobal(QPointF(at)),
+                    type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
+                    Qt::NoModifier);
+  QCoreApplication::sendEvent(to, &event);
+}
+
+// Dragging object 1 by its disc: each move redraws its marks where the drag would put them,
+// with the window's repaint. Compare with BM_NamesClick/paint:1.
+void BM_DragPreview(benchmark::State& state) {
+  LoadedForm loaded = Open(state);
+  auto* names = loaded.Child<qarn::tKvStringGrid>("Names");
+  names->SetRow(2);
+  names->SetRow(1);  // object 1 selected, its point 1 scrolled into view
+  QCoreApplication::processEvents();
+  auto* canvas = loaded.Child<qarn::MapCanvas>("Image1");
+  const qarn::tPoint& first = loaded.Doc().Object(1).Point(1);
+  const QPoint disc = canvas->View().ViewPixelOf(qarn::MapTransform().PixelOf(first.x, first.z));
+  SendMouse(canvas, QEvent::MouseButtonPress, disc, Qt::LeftButton);
+  int step = 0;
+  for (auto _ : state) {
+    step = step == 30 ? 20 : 30;
+    SendMouse(canvas, QEvent::MouseMove, disc + QPoint(step, 0), Qt::LeftButton);
+    QCoreApplication::processEvents();
+  }
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QCoreApplication::sendEvent(canvas, &escape);
+  SendMouse(canvas, QEvent::MouseButtonRelease, disc, Qt::NoButton);
+  loaded.Failed(state);
+}
+
+void ZoomLevels(benchmark::internal::Benchmark* b) {
+  b->ArgNames({"objects", "points", "zoom"});
+  for (int zoom : {25, 100, 800}) b->Args({14, 256, zoom})->Args({1363, 0, zoom});
+  b->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime()->UseRealTime();
 }
 
 void Shapes(benchmark::internal::Benchmark* b) {
@@ -211,6 +280,14 @@ BENCHMARK(BM_ShiftCommand)->Apply(Shapes);
 BENCHMARK(BM_MoveObjectCommand)->Apply(Shapes);
 BENCHMARK(BM_DrawAllPointsButton)->Apply(Shapes);
 BENCHMARK(BM_MagnifierMove)->Apply(Shapes);
+BENCHMARK(BM_ViewRepaint)->Apply(ZoomLevels);
+BENCHMARK(BM_NamesClickZoomed)->Apply(ZoomLevels);
+BENCHMARK(BM_DragPreview)
+    ->ArgNames({"objects", "points"})
+    ->Args({14, 256})
+    ->Unit(benchmark::kMicrosecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 
 }  // namespace
 

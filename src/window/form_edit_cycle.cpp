@@ -128,6 +128,7 @@ void TQarnForm::UpdateStatus() {
                 .arg(locale.toString(static_cast<double>(x), 'f', 2),
                      locale.toString(static_cast<double>(z), 'f', 2));
   }
+  if (!mapHint_.isEmpty()) text += QStringLiteral("    ") + mapHint_;
   StatusLabel->setText(text);
 }
 

@@ -18,6 +18,7 @@
 #include "window/magnifier_view.h"
 #include "window/map_view.h"
 #include "window/qarn_form.h"
+#include "window/zoom_control.h"
 
 namespace qarn {
 
@@ -28,6 +29,7 @@ constexpr int kRightColumnWidth = 369;
 constexpr int kListAreaHeight = 245;
 constexpr int kEditPanelHeight = 230;
 constexpr int kFieldHeight = 21;
+constexpr int kZoomBoxWidth = 72;
 
 QFrame* Panel(QWidget* parent, const QString& name, bool bevel = true) {
   auto* panel = new QFrame(parent);
@@ -78,11 +80,8 @@ void TQarnForm::GlyphButtons(QWidget* parent, std::initializer_list<GlyphPlace> 
 }
 
 void TQarnForm::BuildControls() {
-  ScrollBox1 = new QScrollArea(this);
-  ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
-  Image1 = new MapView();
-  Image1->SetPicture(&map_.Image());
-  ScrollBox1->setWidget(Image1);
+  ScrollBox1 = new MapView(map_, this);
+  Image1 = ScrollBox1->Canvas();
   BuildBottomBar();
   BuildRightColumn();
   BuildEditPanel();
@@ -106,6 +105,7 @@ void TQarnForm::BuildBottomBar() {
                            QStringLiteral("Redo (Ctrl+Shift+Z)"));
   StatusLabel = new QLabel(Panel1);
   StatusLabel->setObjectName(QStringLiteral("StatusLabel"));
+  ZoomBox = new ZoomControl(*ScrollBox1, Panel1);
 }
 
 void TQarnForm::BuildRightColumn() {
@@ -290,7 +290,7 @@ void TQarnForm::SetTabOrder() {
   }
   order << HexEdit << Lenge << XLenge << XRotation << XdzEdit << XdxEdit << XdyEdit;
   for (int n = 1; n <= 16; ++n) order.append(checkBoxes_[static_cast<size_t>(n - 1)]);
-  order << Ents << Names << ScrollBox1;
+  order << Ents << Names << ScrollBox1 << ZoomBox;
   for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
@@ -300,7 +300,8 @@ void TQarnForm::LayOutContainers() {
   const int mapWidth = std::max(0, w - kRightColumnWidth);
   const int upperHeight = std::max(0, h - kBottomBarHeight);
   Panel1->setGeometry(0, upperHeight, w, kBottomBarHeight);
-  StatusLabel->setGeometry(590, 7, std::max(0, w - 598), 25);
+  StatusLabel->setGeometry(590, 7, std::max(0, w - 598 - kZoomBoxWidth), 25);
+  ZoomBox->setGeometry(std::max(590, w - 8 - kZoomBoxWidth), 9, kZoomBoxWidth, kFieldHeight);
   Panel2->setGeometry(mapWidth, 0, kRightColumnWidth, upperHeight);
   ScrollBox1->setGeometry(0, 0, mapWidth, upperHeight);
   // Inside Panel2's one-pixel bevel: the list area, the edit panel, then the point list.

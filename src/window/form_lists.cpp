@@ -11,7 +11,6 @@
 #include "widgets/float_edit.h"
 #include "widgets/integer_edit.h"
 #include "widgets/kv_string_grid.h"
-#include "window/map_view.h"
 #include "window/number_text.h"
 #include "window/qarn_form.h"
 
@@ -86,7 +85,7 @@ void TQarnForm::RefreshObject(int n) {
   if (values.rotation) Rotation->SetValue(*values.rotation);
   if (values.length) Lenge->SetValue(*values.length);
   map_.DrawObjectMarks(object, transform_);
-  Image1->update();
+  ShowMapChanges();
   dxEdit->SetValue(pair.x);
   dyEdit->SetValue(pair.y);
   dzEdit->SetValue(pair.z);
@@ -123,7 +122,10 @@ void TQarnForm::ShowFlags(uint32_t flags) {
 
 void TQarnForm::NamesClick() {
   if (namesClickSuppressed_) return;
-  Guard([this] { RefreshObject(SelectedRow()); });
+  Guard([this] {
+    RefreshObject(SelectedRow());
+    RevealPointOne();
+  });
 }
 
 void TQarnForm::EntsClick() {
@@ -138,7 +140,7 @@ void TQarnForm::EntsClick() {
     const tPoint& point = object.Point(k);
     const QPoint pixel = transform_.PixelOf(point.x, point.z);
     map_.DrawPointDisc(pixel.x(), pixel.y());
-    Image1->update();
+    ShowMapChanges();
   });
 }
 

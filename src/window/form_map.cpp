@@ -5,7 +5,7 @@
 
 #include "widgets/float_edit.h"
 #include "window/magnifier_view.h"
-#include "window/map_view.h"
+#include "window/map_canvas.h"
 #include "window/number_text.h"
 #include "window/qarn_form.h"
 
@@ -15,11 +15,15 @@ void TQarnForm::DrawAllPoints() {
   try {
     map_.DrawAllPoints(document_, transform_);
   } catch (...) {
-    Image1->update();  // the squares drawn before the error stay
+    ShowMapChanges();  // the squares drawn before the error stay
     throw;
   }
-  Image1->update();
+  ShowMapChanges();
   ShowCalibrationLabels();
+}
+
+void TQarnForm::ShowMapChanges() {
+  Image1->ShowChanges(map_.TakeChangedArea());
 }
 
 void TQarnForm::ShowCalibrationLabels() {
@@ -34,13 +38,13 @@ void TQarnForm::Button3Click() {
   Guard([this] { DrawAllPoints(); });
 }
 
-void TQarnForm::Image1MouseMove(QPoint pixel) {
+void TQarnForm::PointerOver(std::optional<QPoint> pixel) {
   pointerPixel_ = pixel;
-  Image2->ShowAround(&map_.Image(), pixel);
+  if (pixel) Image2->ShowAround(&map_.Image(), *pixel);
   UpdateStatus();
 }
 
-void TQarnForm::Image1MouseUp(QPoint pixel) {
+void TQarnForm::Pick(QPoint pixel) {
   Guard([&] {
     xEdit->SetValue(transform_.MapToWorldX(static_cast<float>(pixel.x())));
     zEdit->SetValue(transform_.MapToWorldZ(static_cast<float>(pixel.y())));
@@ -56,12 +60,7 @@ void TQarnForm::Calibrate(float MapTransform::*parameter, long double step) {
 }
 
 void TQarnForm::ConnectMap() {
-  Image1->OnPointerMoved = [this](QPoint pixel) { Image1MouseMove(pixel); };
-  Image1->OnButtonReleased = [this](QPoint pixel) { Image1MouseUp(pixel); };
-  Image1->OnPointerLeft = [this] {
-    pointerPixel_.reset();
-    UpdateStatus();
-  };
+  Image1->SetEditor(this);
   connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
   const struct {
     const char* name;

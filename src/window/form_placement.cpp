@@ -22,13 +22,17 @@ void TQarnForm::SpeedButton5Click() {
 
 void TQarnForm::LayOutPoints() {
   tDesc& object = SelectedObject();
+  qarn::LayOutPoints(object, LayoutFromFields());
+  EditCycle();
+}
+
+LayoutFields TQarnForm::LayoutFromFields() {
   LayoutFields fields;
   fields.base = {xEdit->Value(), yEdit->Value(), zEdit->Value()};
   fields.pair = {dxEdit->Value(), dyEdit->Value(), dzEdit->Value()};
   fields.row = {XdxEdit->Value(), XdyEdit->Value(), XdzEdit->Value()};
   fields.rowLength = XLenge->Value();
-  qarn::LayOutPoints(object, fields);
-  EditCycle();
+  return fields;
 }
 
 void TQarnForm::ShiftPoints(float ax, float ay, float az) {

@@ -1,4 +1,5 @@
 // The rotation tools: step the pair and row angles, turn them into offsets and lay out again.
+#include "commands/point_layout.h"
 #include "commands/rotation.h"
 #include "widgets/float_edit.h"
 #include "widgets/integer_edit.h"
@@ -14,6 +15,17 @@ void TQarnForm::ApplyRotation() {
   XdxEdit->SetValue(row.dx);
   XdzEdit->SetValue(row.dz);
   LayOutPoints();
+}
+
+LayoutFields TQarnForm::TurnedLayout(int32_t degrees) {
+  LayoutFields fields = LayoutFromFields();
+  const HorizontalOffset pair = OffsetFromPolar(Lenge->Value(), degrees);
+  const HorizontalOffset row = OffsetFromPolar(XLenge->Value(), XRotation->Value());
+  fields.pair.x = pair.dx;
+  fields.pair.z = pair.dz;
+  fields.row.x = row.dx;
+  fields.row.z = row.dz;
+  return fields;
 }
 
 void TQarnForm::StepRotation(int32_t pairStep, int32_t rowStep) {

@@ -14,6 +14,7 @@
 #include "map/map_picture.h"
 #include "map/map_transform.h"
 #include "window/form_dialogs.h"
+#include "window/map_editor.h"
 #include "window/undo_history.h"
 
 class QCheckBox;
@@ -27,11 +28,15 @@ class QToolButton;
 namespace qarn {
 
 class MagnifierView;
+class MapCanvas;
 class MapView;
 class TCharEdit;
 class TFloatEdit;
 class TIntegerEdit;
 class tKvStringGrid;
+class ZoomControl;
+struct LayoutFields;
+struct Vec3;
 enum class Glyph;
 struct GlyphPlace;
 
@@ -39,7 +44,7 @@ struct GlyphPlace;
 // the right, the file buttons at the bottom. It owns the document, the file buffer and the map.
 // The implementation is split by area: layout, file commands, lists, map, placement, rotation,
 // type and flags, object list, edit cycle.
-class TQarnForm : public QWidget {
+class TQarnForm : public QWidget, private MapEditor {
   Q_OBJECT
 
  public:
@@ -135,17 +140,32 @@ class TQarnForm : public QWidget {
 
   // --- map view (form_map.cpp)
   void DrawAllPoints();
+  void ShowMapChanges();
   void Button3Click();  // Points
-  void Image1MouseMove(QPoint pixel);
-  void Image1MouseUp(QPoint pixel);
+  void PointerOver(std::optional<QPoint> pixel) override;
+  void Pick(QPoint pixel) override;
   void Calibrate(float MapTransform::*parameter, long double step);
   void ShowCalibrationLabels();
   void ConnectMap();
+
+  // --- editing on the map: select, drag to move, drag to turn (form_map_edit.cpp)
+  bool SelectNear(QPoint viewPixel, const ViewTransform& view) override;
+  void BeginPreview() override;
+  void CancelPreview() override;
+  void PreviewMove(QPoint offset) override;
+  void FinishMove(QPoint offset) override;
+  void PreviewTurn(QPointF point) override;
+  void FinishTurn(QPointF point) override;
+  Vec3 WorldOffset(QPoint offset) const;
+  int32_t DegreesTowards(QPointF point);
+  void ShowPreview(const std::function<void(tDesc&)>& change);
+  void RevealPointOne();
 
   // --- point placement and translation (form_placement.cpp)
   void SpeedButton4Click();  // set point 1
   void SpeedButton5Click();  // lay out
   void LayOutPoints();
+  LayoutFields LayoutFromFields();
   void ShiftPoints(float ax, float ay, float az);
   void SpeedButton8Click();   // extend by one point
   void SpeedButton19Click();  // extend by a pair and lay out
@@ -154,6 +174,9 @@ class TQarnForm : public QWidget {
 
   // --- rotation (form_rotation.cpp)
   void ApplyRotation();
+  // The layout the apply button would lay out with this angle in Rotation, for a preview (the
+  // offsets not rounded through their fields' text).
+  LayoutFields TurnedLayout(int32_t degrees);
   void StepRotation(int32_t pairStep, int32_t rowStep);
   void ConnectRotation();
 
@@ -194,6 +217,8 @@ class TQarnForm : public QWidget {
   QString openName_;
   QString saveName_;
   std::optional<QPoint> pointerPixel_;
+  MarkList marksBeforeDrag_;
+  QString mapHint_;  // what a drag on the map would do, shown in the status line
   tDesc shownObject_;  // the object the point list shows, as the last refresh left it
 
   // containers
@@ -202,8 +227,8 @@ class TQarnForm : public QWidget {
   QFrame* Panel3 = nullptr;
   QFrame* Panel4 = nullptr;
   QFrame* Panel5 = nullptr;
-  QScrollArea* ScrollBox1 = nullptr;
-  MapView* Image1 = nullptr;
+  MapView* ScrollBox1 = nullptr;
+  MapCanvas* Image1 = nullptr;
   MagnifierView* Image2 = nullptr;
   tKvStringGrid* Names = nullptr;
   tKvStringGrid* Ents = nullptr;
@@ -215,6 +240,7 @@ class TQarnForm : public QWidget {
   QToolButton* UndoButton = nullptr;
   QToolButton* RedoButton = nullptr;
   QLabel* StatusLabel = nullptr;
+  ZoomControl* ZoomBox = nullptr;
   // edit panel
   QComboBox* DTyp = nullptr;
   QComboBox* HexTyp = nullptr;
