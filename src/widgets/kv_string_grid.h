@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QHash>
 #include <QList>
 #include <QMenu>
 #include <QPointer>
@@ -59,6 +60,9 @@ class tKvStringGrid : public QTableView, private tGridCellSource {
   void SetDefaultColWidth(int width);
   int ColWidths(int col) const;
   void SetColWidths(int col, int width);
+  // Widens a data column to its widest drawn text (plus the cell margins), never below
+  // `designedWidth`; a column narrower than the view then scrolls sideways to show it whole.
+  void FitColumnToTexts(int col, int designedWidth);
 
   void AddColumn(const QString& title, const QString& menuCaption, const QString& editMask,
                  int32_t width, int32_t columnId, int32_t drawFlags, bool shown, bool inMenu);
@@ -80,11 +84,16 @@ class tKvStringGrid : public QTableView, private tGridCellSource {
   QMenu* HideColumnsMenu() const { return hideColumnsMenu_; }
   // The selection rule: only a cell of a column wider than 0 may become current.
   bool CanSelectCell(int col, int row) const;
-  tCellLook CellLook(int col, int row, bool highlighted);
+  // How a cell of the current row or any other cell looks; the current row of a grid without
+  // the focus keeps a paler highlight, so the selection stays visible.
+  enum class tRowMark { None, Focused, Unfocused };
+  tCellLook CellLook(int col, int row, tRowMark mark);
 
   std::function<void(tKvStringGrid*)> OnClick;
   std::function<void(tKvStringGrid*, int col, int row, const QString& text)> OnExitCell;
   std::function<QString(int col, int row)> OnGetCellDrawText;
+  // The tooltip of a data cell; none when unset or empty.
+  std::function<QString(int col, int row)> OnGetCellHint;
   std::function<int32_t(int col, int row)> OnGetCellDrawFlags;
   std::function<QColor(int col, int row)> OnGetCellDrawFontColor;
   std::function<QColor(int col, int row)> OnGetCellDrawColor;
@@ -108,6 +117,8 @@ class tKvStringGrid : public QTableView, private tGridCellSource {
 
  protected:
   QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+  // Letters typed into the grid select nothing: no row jumps to a matching text.
+  void keyboardSearch(const QString&) override {}
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -118,6 +129,7 @@ class tKvStringGrid : public QTableView, private tGridCellSource {
 
  private:
   QString CellDisplayText(int col, int row) override;
+  QString CellHint(int col, int row) override;
   QString ColumnTitle(int col) override;
   int CellTextFlags(int col, int row) override;
   QColor FixedCellFontColor(int row) override;
@@ -153,6 +165,7 @@ class tKvStringGrid : public QTableView, private tGridCellSource {
   QPointer<QMenu> popupMenu_;
   QPointer<QMenu> hideColumnsMenu_;
   QString registryKey_;
+  QHash<QString, int> textWidths_;  // measured texts of FitColumnToTexts, for the grid's font
   QColor canvasFontColor_;
   int32_t editLimit_ = 0;
   int32_t addedColumns_ = 0;
