@@ -1,16 +1,17 @@
 // The one place every change of the document goes through: the edit cycle (serialise, parse,
 // refresh), the guard that turns the program's errors into one message, the rollback of a failed
 // command and the undo history.
+#include <QDir>
 #include <QFileInfo>
-#include <QLabel>
-#include <QLocale>
 #include <QToolButton>
 
 #include "document/errors.h"
 #include "document/path_set_codec.h"
 #include "widgets/kv_string_grid.h"
+#include "window/pending_messages.h"
 #include "window/qarn_form.h"
 #include "window/scoped_counter.h"
+#include "window/status_line.h"
 
 namespace qarn {
 
@@ -37,10 +38,11 @@ void TQarnForm::Guard(const std::function<void()>& handler) {
 }
 
 void TQarnForm::ReportError(const QString& message) {
-  dialogs_->ShowError(this, message);
+  messages_->Report(message);
 }
 
-void TQarnForm::RunCommand(const QString& name, const std::function<void()>& command) {
+void TQarnForm::RunCommand(const QString& name, const std::function<void()>& command,
+                           int typingRun) {
   if (commandDepth_ > 0) {  // part of a larger command: that one is the undo step
     command();
     return;
@@ -56,8 +58,10 @@ void TQarnForm::RunCommand(const QString& name, const std::function<void()>& com
   }
   DocumentState after = CurrentState();
   if (after.bytes == before.bytes) return;
-  undoStack_.push(new SnapshotCommand(name, before, std::move(after),
-                                      [this](const DocumentState& state) { RestoreState(state); }));
+  auto* step = new SnapshotCommand(name, before, std::move(after),
+                                   [this](const DocumentState& state) { RestoreState(state); });
+  step->SetTypingRun(typingRun);
+  undoStack_.push(step);
 }
 
 void TQarnForm::RollBack(const DocumentState& before, bool refreshed) {
@@ -113,18 +117,13 @@ QString TQarnForm::DocumentName() const {
 }
 
 void TQarnForm::UpdateStatus() {
-  QString text = DocumentName();
-  if (IsModified()) text += QStringLiteral(" *");
+  std::optional<QPointF> world;
   if (pointerPixel_) {
-    const QPointF pixel(*pointerPixel_);
-    const float x = transform_.MapToWorldX(static_cast<float>(pixel.x()));
-    const float z = transform_.MapToWorldZ(static_cast<float>(pixel.y()));
-    const QLocale locale;
-    text += QStringLiteral("    x %1   z %2")
-                .arg(locale.toString(static_cast<double>(x), 'f', 2),
-                     locale.toString(static_cast<double>(z), 'f', 2));
+    world = QPointF(transform_.MapToWorldX(static_cast<float>(pointerPixel_->x())),
+                    transform_.MapToWorldZ(static_cast<float>(pointerPixel_->y())));
   }
-  StatusLabel->setText(text);
+  StatusLabel->Show(DocumentName(), IsModified(), world);
+  StatusLabel->setToolTip(QDir::toNativeSeparators(documentPath_));
 }
 
 void TQarnForm::UpdateUndoButtons() {

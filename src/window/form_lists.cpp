@@ -44,6 +44,7 @@ void ShowRows(tKvStringGrid* grid, int rows) {
 void TQarnForm::RefillObjectList() {
   FlagScope quiet(namesClickSuppressed_);  // a shorter list clamps the row without a refresh
   ShowRows(Names, static_cast<int>(document_.objectCount) + 1);
+  Names->FitColumnToTexts(1, kNameColumnWidth);
 }
 
 QString TQarnForm::NamesCellText(int col, int row) const {
@@ -51,6 +52,17 @@ QString TQarnForm::NamesCellText(int col, int row) const {
   if (col == 0) return QString::number(row);
   if (col == 1) return QString::fromLatin1(document_.Object(row).DisplayName());
   return QString();
+}
+
+// The whole name with the object's number and point count: a long name is cut off in the list.
+QString TQarnForm::NamesCellHint(int, int row) const {
+  if (row < 1 || row > static_cast<int>(document_.records.size())) return QString();
+  const tDesc& object = document_.Object(row);
+  const QString points = object.pointCount == 1
+                             ? QStringLiteral("1 point")
+                             : QStringLiteral("%1 points").arg(object.pointCount);
+  return QStringLiteral("%1\nObject %2, %3")
+      .arg(QString::fromLatin1(object.DisplayName()), QString::number(row), points);
 }
 
 QString TQarnForm::EntsCellText(int col, int row) const {
@@ -118,7 +130,7 @@ void TQarnForm::RefreshObject(int n) {
     XLenge->SetValue(0);
   }
   if (values.flags) ShowFlags(*values.flags);
-  Names->setFocus();
+  if (!keepFocus_) Names->setFocus();
 }
 
 void TQarnForm::FillPointList(const tDesc& object) {
@@ -133,7 +145,7 @@ void TQarnForm::FillPointList(const tDesc& object) {
 void TQarnForm::ShowFlags(uint32_t flags) {
   const std::array<bool, 32> boxes = BoxesFromFlags(flags);
   for (size_t i = 0; i < boxes.size(); ++i) checkBoxes_[i]->setChecked(boxes[i]);
-  HexEdit->setText(QString::fromStdString(FlagText(flags)));
+  HexEdit->ShowText(QString::fromStdString(FlagText(flags)));
 }
 
 void TQarnForm::NamesClick() {

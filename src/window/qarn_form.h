@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QHash>
 #include <QImage>
 #include <QString>
 #include <QUndoStack>
@@ -14,6 +13,7 @@
 #include "document/path_set_records.h"
 #include "map/map_picture.h"
 #include "map/map_transform.h"
+#include "window/form_buttons.h"
 #include "window/form_dialogs.h"
 #include "window/snapshot_command.h"
 
@@ -27,14 +27,18 @@ class QToolButton;
 
 namespace qarn {
 
+class DialogPlaces;
 class MagnifierView;
+class PendingMessages;
 class MapView;
 class TCharEdit;
 class TFloatEdit;
 class TIntegerEdit;
 class tKvStringGrid;
 enum class Glyph;
+struct FieldPlace;
 struct GlyphPlace;
+class StatusLine;
 
 // The editor's one window: the map on the left, the object and point lists and the edit panel on
 // the right, the file buttons at the bottom. It owns the document, the file buffer and the map.
@@ -50,6 +54,8 @@ class TQarnForm : public QWidget {
 
   // Loads a file as Load does, without the dialog; false (after showing the message) on failure.
   bool LoadFile(const QString& path);
+  // Shows one message box; before the window is on the screen, once it is.
+  void ReportError(const QString& message);
 
   const tHeader& Document() const { return document_; }
   const FileBuffer& Buffer() const { return *buffer_; }
@@ -66,6 +72,8 @@ class TQarnForm : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
+  static constexpr int kNameColumnWidth = 192;  // designed; a longer name widens the column
+
   // --- layout (form_layout.cpp)
   void BuildControls();
   void BuildBottomBar();
@@ -83,18 +91,19 @@ class TQarnForm : public QWidget {
   QToolButton* GlyphButton(QWidget* parent, const QString& name, int left, int top, Glyph glyph,
                            const QString& tip);
   void GlyphButtons(QWidget* parent, std::initializer_list<GlyphPlace> places);
-  TFloatEdit* FloatField(const QString& name, int left, int top, int width);
-  TIntegerEdit* IntegerField(const QString& name, int left, int top, int width);
+  TFloatEdit* FloatField(const FieldPlace& place);
+  TIntegerEdit* IntegerField(const FieldPlace& place);
   void ConnectShortcuts();
   // Connects a glyph button built by the layout to its handler.
-  void OnClick(const QString& buttonName, std::function<void()> handler);
+  void OnClick(QToolButton* button, std::function<void()> handler);
 
   // --- edit cycle, guard, undo (form_edit_cycle.cpp)
   // Runs a handler; the program's errors show one message and the program goes on.
   void Guard(const std::function<void()>& handler);
   // Runs a command that changes the document as one undoable step; on any failure the document,
   // the object list and the selection are restored to what they were before the command.
-  void RunCommand(const QString& name, const std::function<void()>& command);
+  // Commands of the same typing run (>= 0) that follow each other make one undo step.
+  void RunCommand(const QString& name, const std::function<void()>& command, int typingRun = -1);
   void EditCycle();
   void SerializeAndParse();
   DocumentState CurrentState() const;
@@ -103,7 +112,6 @@ class TQarnForm : public QWidget {
   // Undo and redo: the document, the selection, and the lists, fields and marks to match.
   void RestoreState(const DocumentState& state);
   void RollBack(const DocumentState& before, bool refreshed);
-  void ReportError(const QString& message);
   void UpdateStatus();
   void UpdateUndoButtons();
 
@@ -127,6 +135,7 @@ class TQarnForm : public QWidget {
   void NamesClick();
   void EntsClick();
   QString NamesCellText(int col, int row) const;
+  QString NamesCellHint(int col, int row) const;
   QString EntsCellText(int col, int row) const;
   tDesc& SelectedObject();
   int SelectedRow() const;
@@ -158,9 +167,12 @@ class TQarnForm : public QWidget {
   void ConnectRotation();
 
   // --- type and flags (form_type_flags.cpp)
-  void DTypChange(const QString& text);
+  using TypeChange = void (TQarnForm::*)(const QString& text, int typingRun);
+  void DTypChange(const QString& text, int typingRun = -1);
   void SpeedButton21Click();  // type preset
-  void HexTypChange(const QString& text);
+  void HexTypChange(const QString& text, int typingRun = -1);
+  void TypedChange(TypeChange change, const QString& text);
+  void KeepingStoredFlags(const std::function<void()>& change);
   void SpeedButton18Click();  // apply HexEdit
   void ccClick();
   void ApplyFlags();
@@ -180,6 +192,7 @@ class TQarnForm : public QWidget {
   void FinishMove(std::optional<int> row);
 
   std::unique_ptr<FormDialogs> dialogs_;
+  PendingMessages* messages_ = nullptr;
   tHeader document_;
   std::unique_ptr<FileBuffer> buffer_;
   MapTransform transform_;
@@ -188,11 +201,12 @@ class TQarnForm : public QWidget {
   int commandDepth_ = 0;
   int editCycles_ = 0;
   bool namesClickSuppressed_ = false;
+  bool keepFocus_ = false;  // a refresh leaves the focus where the user is typing
+  int typingRun_ = 0;
   bool scrolledAtStart_ = false;
   QUndoStack undoStack_;
   QString documentPath_;
-  QString openName_;
-  QString saveName_;
+  std::unique_ptr<DialogPlaces> dialogPlaces_;
   std::optional<QPoint> pointerPixel_;
   tDesc shownObject_;  // the object the point list shows, as the last refresh left it
 
@@ -214,7 +228,7 @@ class TQarnForm : public QWidget {
   QPushButton* Button3 = nullptr;
   QToolButton* UndoButton = nullptr;
   QToolButton* RedoButton = nullptr;
-  QLabel* StatusLabel = nullptr;
+  StatusLine* StatusLabel = nullptr;
   // edit panel
   QComboBox* DTyp = nullptr;
   QComboBox* HexTyp = nullptr;
@@ -235,7 +249,7 @@ class TQarnForm : public QWidget {
   TCharEdit* HexEdit = nullptr;
   std::array<QCheckBox*, 32> checkBoxes_{};     // c1 .. c32
   std::array<QLabel*, 4> calibrationLabels_{};  // Label1 .. Label4
-  QHash<QString, QToolButton*> glyphButtons_;
+  FormButtons buttons_;
 };
 
 }  // namespace qarn

@@ -23,11 +23,18 @@ class SnapshotCommand : public QUndoCommand {
   void undo() override;
   void redo() override;
 
+  // Steps of one run of typing (run >= 0; -1 for none) merge as they follow each other: the
+  // keystrokes of one visit to a text field undo together.
+  void SetTypingRun(int run) { typingRun_ = run; }
+  int id() const override;
+  bool mergeWith(const QUndoCommand* other) override;
+
  private:
   DocumentState before_;
   DocumentState after_;
   Restorer restore_;
   bool firstRedo_ = true;  // the command has already run when it is pushed
+  int typingRun_ = -1;
 };
 
 }  // namespace qarn

@@ -1,0 +1,149 @@
+#!/usr/bin/python3
+"""Reads the running editor through the AT-SPI accessibility bus, as a screen reader does.
+
+Usage: atspi_names_test.py QARN PATHSET
+
+Starts its own X server (Xvfb), session bus and accessibility bus, runs the editor on the path set
+and checks that every control showing on the screen has a name, and that both lists report their
+rows and their current row. Exits 77 (skipped) with the reason when a piece of the bus is missing.
+The X display is $QARN_TEST_DISPLAY when set, else the first free one Xvfb finds.
+"""
+import os
+import shutil
+import subprocess
+import sys
+import time
+
+SKIP = 77
+BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
+
+
+def skip(reason):
+    print("SKIPPED: " + reason)
+    sys.exit(SKIP)
+
+
+def start_x_server():
+    display = os.environ.get("QARN_TEST_DISPLAY")
+    if display:
+        server = subprocess.Popen(["Xvfb", display, "-screen", "0", "1280x1024x24", "-nolisten",
+                                   "tcp"], stderr=subprocess.DEVNULL)
+        time.sleep(1)
+        return server, display
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
+                               "1280x1024x24", "-nolisten", "tcp"], pass_fds=(write_end,),
+                              stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    number = os.read(read_end, 16).decode().strip()
+    os.close(read_end)
+    if not number:
+        skip("Xvfb did not start")
+    return server, ":" + number
+
+
+def find_application(pyatspi, name, seconds=30):
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        desktop = pyatspi.Registry.getDesktop(0)
+        for app in desktop:
+            if app is not None and app.name == name and app.childCount > 0:
+                return app
+        time.sleep(0.5)
+    return None
+
+
+def walk(node, found):
+    """Every showing accessible below node; the cells of a table are the table's own matter."""
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        if child is None:
+            continue
+        states = child.getState()
+        if not states.contains(STATE_SHOWING):
+            continue
+        found.append(child)
+        if child.getRoleName() not in ("table", "tree table", "list"):
+            walk(child, found)
+
+
+def check(app):
+    failures = []
+    controls = []
+    for window in [app.getChildAtIndex(i) for i in range(app.childCount)]:
+        controls.append(window)
+        walk(window, controls)
+    unnamed = [c for c in controls if not (c.name or "").strip()]
+    print("%d controls showing, %d without a name" % (len(controls), len(unnamed)))
+    for control in unnamed:
+        failures.append("no name: role %s, parent %s" % (control.getRoleName(),
+                                                         control.parent.name if control.parent
+                                                         else "-"))
+    tables = {c.name: c for c in controls if c.getRoleName() == "table"}
+    for name, rows in (("Objects", 6), ("Points of the selected object", 1)):
+        table = tables.get(name)
+        if table is None:
+            failures.append("no list named %r" % name)
+            continue
+        info = table.queryTable()
+        if info.nRows != rows:
+            failures.append("%s reports %d rows, not %d" % (name, info.nRows, rows))
+        if list(info.getSelectedRows()) != [0]:
+            failures.append("%s reports current rows %s, not [0]" % (name,
+                                                                    list(info.getSelectedRows())))
+    return failures
+
+
+def inner(qarn, pathset):
+    try:
+        import pyatspi
+    except ImportError:
+        skip("python3-pyatspi is not installed")
+    global STATE_SHOWING
+    STATE_SHOWING = pyatspi.STATE_SHOWING
+    bus = subprocess.Popen([BUS_LAUNCHER, "--launch-immediately"], stderr=subprocess.DEVNULL)
+    server, display = start_x_server()
+    env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb",
+               QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
+    editor = subprocess.Popen([qarn, pathset], env=env)
+    try:
+        try:
+            pyatspi.Registry.getDesktop(0).childCount
+        except Exception as error:  # the bus itself is not there
+            skip("the accessibility bus does not answer: %s" % error)
+        app = find_application(pyatspi, "qarn")
+        if app is None:
+            print("FAILED: the editor never appeared on the accessibility bus")
+            return 1
+        failures = check(app)
+        for failure in failures:
+            print("FAILED: " + failure)
+        return 1 if failures else 0
+    finally:
+        for process in (editor, server, bus):
+            process.terminate()
+            try:
+                process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                process.kill()
+
+
+def main():
+    if len(sys.argv) == 4 and sys.argv[1] == "--inner":
+        sys.exit(inner(sys.argv[2], sys.argv[3]))
+    if len(sys.argv) != 3:
+        print(__doc__)
+        sys.exit(2)
+    for tool in ("Xvfb", "dbus-run-session"):
+        if shutil.which(tool) is None:
+            skip("%s is not installed" % tool)
+    if not os.path.exists(BUS_LAUNCHER):
+        skip("at-spi2-core is not installed")
+    # A session bus of its own, so the test never talks to a desktop that happens to run.
+    result = subprocess.run(["dbus-run-session", "--", sys.executable, os.path.abspath(__file__),
+                             "--inner", sys.argv[1], sys.argv[2]], timeout=120)
+    sys.exit(result.returncode)
+
+
+if __name__ == "__main__":
+    main()
