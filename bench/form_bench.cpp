@@ -39,7 +39,9 @@ class QuietDialogs : public qarn::FormDialogs {
  public:
   explicit QuietDialogs(QStringList& errors) : errors_(errors) {}
 
-  std::optional<QString> OpenFileName(QWidget*, const QString&) override { return std::nullopt; }
+  std::optional<QString> OpenFileName(QWidget*, const QString&, const QString&) override {
+    return std::nullopt;
+  }
   std::optional<QString> SaveFileName(QWidget*, const QString&) override { return std::nullopt; }
   void ShowError(QWidget*, const QString& message) override { errors_ << message; }
   SaveAnswer AskSaveChanges(QWidget*, const QString&) override { return SaveAnswer::Discard; }

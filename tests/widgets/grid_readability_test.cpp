@@ -1,6 +1,5 @@
 // What makes a list readable and predictable: typed letters select nothing, a long text widens
-// its column and scrolls sideways, cells carry tooltips, and the corner caption is drawn like the
-// other captions.
+// its column and scrolls sideways, and the corner caption is drawn like the other captions.
 #include <QAbstractButton>
 #include <QScrollBar>
 
@@ -52,15 +51,6 @@ TEST_F(GridReadabilityTest, ALongTextWidensItsColumnAndTheGridScrollsSideways) {
   texts[3] = QStringLiteral("short");
   grid->FitColumnToTexts(1, 120);
   EXPECT_EQ(grid->ColWidths(1), 120) << "and it narrows again";
-}
-
-TEST_F(GridReadabilityTest, CellsCarryTheOwnersTooltip) {
-  const QModelIndex cell = grid->model()->index(2, 0);
-  EXPECT_FALSE(cell.data(Qt::ToolTipRole).isValid()) << "no hint, no tooltip";
-  grid->OnGetCellHint = [](int col, int row) {
-    return QStringLiteral("cell %1/%2").arg(col).arg(row);
-  };
-  EXPECT_EQ(cell.data(Qt::ToolTipRole).toString(), QStringLiteral("cell 1/3"));
 }
 
 // The darkest pixel of a picture: the colour of its text.

@@ -12,6 +12,7 @@ import os
 import shutil
 import subprocess
 import sys
+import tempfile
 import time
 
 SKIP = 77
@@ -23,28 +24,33 @@ def skip(reason):
     sys.exit(SKIP)
 
 
-def start_x_server():
+def start_x_server(log):
+    """An X server of the test's own: on $QARN_TEST_DISPLAY, else on a number Xvfb picks."""
+    arguments = ["-screen", "0", "1280x1024x24", "-nolisten", "tcp"]
     display = os.environ.get("QARN_TEST_DISPLAY")
     if display:
-        server = subprocess.Popen(["Xvfb", display, "-screen", "0", "1280x1024x24", "-nolisten",
-                                   "tcp"], stderr=subprocess.DEVNULL)
-        time.sleep(1)
-        return server, display
-    read_end, write_end = os.pipe()
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-                               "1280x1024x24", "-nolisten", "tcp"], pass_fds=(write_end,),
-                              stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    number = os.read(read_end, 16).decode().strip()
-    os.close(read_end)
-    if not number:
-        skip("Xvfb did not start")
-    return server, ":" + number
+        server = subprocess.Popen(["Xvfb", display] + arguments, stderr=log)
+    else:
+        read_end, write_end = os.pipe()
+        server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end)] + arguments,
+                                  pass_fds=(write_end,), stderr=log)
+        os.close(write_end)
+        number = os.read(read_end, 16).decode().strip()
+        os.close(read_end)
+        display = ":" + number
+    socket = "/tmp/.X11-unix/X" + display.lstrip(":")
+    deadline = time.time() + 20
+    while not os.path.exists(socket) and time.time() < deadline:
+        time.sleep(0.2)
+    if not os.path.exists(socket):
+        log.seek(0)
+        skip("no X server on %s: %s" % (display, log.read().decode(errors="replace")[-500:]))
+    return server, display
 
 
-def find_application(pyatspi, name, seconds=30):
+def find_application(pyatspi, name, process, seconds=30):
     deadline = time.time() + seconds
-    while time.time() < deadline:
+    while time.time() < deadline and process.poll() is None:
         desktop = pyatspi.Registry.getDesktop(0)
         for app in desktop:
             if app is not None and app.name == name and app.childCount > 0:
@@ -102,7 +108,7 @@ def inner(qarn, pathset):
     global STATE_SHOWING
     STATE_SHOWING = pyatspi.STATE_SHOWING
     bus = subprocess.Popen([BUS_LAUNCHER, "--launch-immediately"], stderr=subprocess.DEVNULL)
-    server, display = start_x_server()
+    server, display = start_x_server(tempfile.TemporaryFile())
     env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb",
                QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
     editor = subprocess.Popen([qarn, pathset], env=env)
@@ -111,9 +117,10 @@ def inner(qarn, pathset):
             pyatspi.Registry.getDesktop(0).childCount
         except Exception as error:  # the bus itself is not there
             skip("the accessibility bus does not answer: %s" % error)
-        app = find_application(pyatspi, "qarn")
+        app = find_application(pyatspi, "qarn", editor)
         if app is None:
-            print("FAILED: the editor never appeared on the accessibility bus")
+            print("FAILED: the editor never appeared on the accessibility bus (exit code %s)"
+                  % editor.poll())
             return 1
         failures = check(app)
         for failure in failures:

@@ -141,23 +141,6 @@ TEST_F(SurfaceTest, AnEmojiIsOneCharacterInNamesAndFlags) {
 
 // --- lists
 
-class GridLettersTest : public SurfaceTest, public ::testing::WithParamInterface<const char*> {};
-
-TEST_P(GridLettersTest, LettersTypedIntoAListChangeNothing) {
-  ui.ClickRow("Names", 1);
-  tKvStringGrid* grid = ui.Grid(QString::fromLatin1(GetParam()));
-  grid->setFocus();
-  const int row = grid->Row();
-  const std::vector<uint8_t> before = ui.DocumentBytes();
-  QTest::keyClicks(grid, QStringLiteral("zab2"));
-  QCoreApplication::processEvents();
-  EXPECT_EQ(grid->Row(), row);
-  EXPECT_EQ(ui.Grid("Names")->Row(), 1);
-  EXPECT_EQ(ui.DocumentBytes(), before);
-}
-
-INSTANTIATE_TEST_SUITE_P(Lists, GridLettersTest, ::testing::Values("Names", "Ents"));
-
 TEST_F(SurfaceTest, ALongNameHasItsTooltipAndTheListScrollsSideways) {
   tKvStringGrid* names = ui.Grid("Names");
   const QModelIndex cell = names->model()->index(1, 0);
