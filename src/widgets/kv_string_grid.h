@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QColor>
-#include <QHash>
 #include <QList>
 #include <QMenu>
 #include <QPointer>
@@ -60,9 +59,6 @@ class tKvStringGrid : public QTableView, private tGridCellSource {
   void SetDefaultColWidth(int width);
   int ColWidths(int col) const;
   void SetColWidths(int col, int width);
-  // Widens a data column to its widest drawn text (plus the cell margins), never below
-  // `designedWidth`; a column narrower than the view then scrolls sideways to show it whole.
-  void FitColumnToTexts(int col, int designedWidth);
 
   void AddColumn(const QString& title, const QString& menuCaption, const QString& editMask,
                  int32_t width, int32_t columnId, int32_t drawFlags, bool shown, bool inMenu);
@@ -165,7 +161,6 @@ class tKvStringGrid : public QTableView, private tGridCellSource {
   QPointer<QMenu> popupMenu_;
   QPointer<QMenu> hideColumnsMenu_;
   QString registryKey_;
-  QHash<QString, int> textWidths_;  // measured texts of FitColumnToTexts, for the grid's font
   QColor canvasFontColor_;
   int32_t editLimit_ = 0;
   int32_t addedColumns_ = 0;

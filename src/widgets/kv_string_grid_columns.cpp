@@ -2,7 +2,6 @@
 // visibility, column moves and the caption over the fixed column.
 #include <QAbstractButton>
 #include <QAction>
-#include <QFontMetrics>
 #include <QHeaderView>
 #include <QMenu>
 #include <QPaintEvent>
@@ -22,10 +21,6 @@
 namespace qarn {
 
 namespace {
-
-// The cell draws its text 2 pixels in from either side; one more keeps the last letter off the
-// grid line.
-constexpr int kCellTextMargins = 6;
 
 QString VisibilityValueName(int32_t columnId) {
   return QString::number(columnId) + QStringLiteral(".Sichtbar");
@@ -56,24 +51,6 @@ void tKvStringGrid::SetColWidths(int col, int width) {
   colWidths_[col] = std::max(width, 0);
   ApplyColumnWidth(col);
   if (colWidths_[col] == 0) LeaveHiddenColumn(col);
-}
-
-// Shaping a text costs microseconds and the object list repeats a few hundred type names over up
-// to 1363 rows on every edit, so each text is measured once.
-void tKvStringGrid::FitColumnToTexts(int col, int designedWidth) {
-  if (col < FixedCols() || col >= ColCount() || ColWidths(col) == 0) return;
-  if (textWidths_.size() > 4096) textWidths_.clear();
-  const QFontMetrics metrics(font());
-  int widest = designedWidth;
-  for (int row = FixedRows(); row < RowCount(); ++row) {
-    const QString text = GetCellDrawText(col, row);
-    auto found = textWidths_.constFind(text);
-    if (found == textWidths_.constEnd()) {
-      found = textWidths_.insert(text, metrics.horizontalAdvance(text) + kCellTextMargins);
-    }
-    widest = std::max(widest, *found);
-  }
-  if (widest != ColWidths(col)) SetColWidths(col, widest);
 }
 
 void tKvStringGrid::SetDefaultColWidth(int width) {

@@ -11,6 +11,7 @@
 #include "widgets/integer_edit.h"
 #include "widgets/kv_string_grid.h"
 #include "window/map_view.h"
+#include "window/name_widths.h"
 #include "window/number_text.h"
 #include "window/qarn_form.h"
 #include "window/scoped_counter.h"
@@ -44,7 +45,8 @@ void ShowRows(tKvStringGrid* grid, int rows) {
 void TQarnForm::RefillObjectList() {
   FlagScope quiet(namesClickSuppressed_);  // a shorter list clamps the row without a refresh
   ShowRows(Names, static_cast<int>(document_.objectCount) + 1);
-  Names->FitColumnToTexts(1, kNameColumnWidth);
+  const int nameWidth = nameWidths_->Widest(document_, Names->font(), kNameColumnWidth);
+  if (nameWidth != Names->ColWidths(1)) Names->SetColWidths(1, nameWidth);
 }
 
 QString TQarnForm::NamesCellText(int col, int row) const {

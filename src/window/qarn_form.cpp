@@ -10,6 +10,7 @@
 #include "widgets/kv_string_grid.h"
 #include "window/dialog_places.h"
 #include "window/map_view.h"
+#include "window/name_widths.h"
 #include "window/pending_messages.h"
 
 namespace qarn {
@@ -38,6 +39,7 @@ TQarnForm::TQarnForm(std::unique_ptr<FormDialogs> dialogs, QImage map, QWidget* 
   setAutoFillBackground(true);
   messages_ = new PendingMessages(
       this, [this](const QString& message) { dialogs_->ShowError(this, message); });
+  nameWidths_ = std::make_unique<NameWidths>();
   undoStack_.setUndoLimit(kUndoLimit);  // Qt takes a limit only while the stack is empty
   BuildControls();
   Loaded();

@@ -29,6 +29,7 @@ namespace qarn {
 
 class DialogPlaces;
 class MagnifierView;
+class NameWidths;
 class PendingMessages;
 class MapView;
 class TCharEdit;
@@ -207,6 +208,7 @@ class TQarnForm : public QWidget {
   QUndoStack undoStack_;
   QString documentPath_;
   std::unique_ptr<DialogPlaces> dialogPlaces_;
+  std::unique_ptr<NameWidths> nameWidths_;
   std::optional<QPoint> pointerPixel_;
   tDesc shownObject_;  // the object the point list shows, as the last refresh left it
 

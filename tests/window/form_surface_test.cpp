@@ -152,6 +152,9 @@ TEST_F(SurfaceTest, ALongNameHasItsTooltipAndTheListScrollsSideways) {
   EXPECT_GE(names->ColWidths(1), std::max(needed, 192));
   EXPECT_TRUE(QTest::qWaitFor([&] { return names->horizontalScrollBar()->maximum() > 0; }));
   EXPECT_TRUE(names->horizontalScrollBar()->isVisible());
+  ui.ClickRow("Names", 2);
+  ui.PasteType(QStringLiteral("short"));
+  EXPECT_EQ(names->ColWidths(1), 192) << "the column narrows again";
 }
 
 // --- status line
