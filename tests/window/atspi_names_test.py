@@ -111,7 +111,8 @@ def inner(qarn, pathset):
     server, display = start_x_server(tempfile.TemporaryFile())
     env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb",
                QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
-    editor = subprocess.Popen([qarn, pathset], env=env)
+    editor_log = tempfile.TemporaryFile()
+    editor = subprocess.Popen([qarn, pathset], env=env, stderr=editor_log)
     try:
         try:
             pyatspi.Registry.getDesktop(0).childCount
@@ -119,8 +120,12 @@ def inner(qarn, pathset):
             skip("the accessibility bus does not answer: %s" % error)
         app = find_application(pyatspi, "qarn", editor)
         if app is None:
-            print("FAILED: the editor never appeared on the accessibility bus (exit code %s)"
-                  % editor.poll())
+            editor_log.seek(0)
+            said = editor_log.read().decode(errors="replace")
+            if "could not connect to display" in said:
+                skip("the editor could not reach the X server on %s" % display)
+            print("FAILED: the editor never appeared on the accessibility bus (exit code %s)\n%s"
+                  % (editor.poll(), said[-2000:]))
             return 1
         failures = check(app)
         for failure in failures:
