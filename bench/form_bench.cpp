@@ -15,12 +15,14 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QWindow>
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <optional>
 #include <stdexcept>
 #include <vector>
 
+#include "assets/object_types.h"
 #include "bench_documents.h"
 #include "document/path_set_codec.h"
 #include "map/map_transform.h"
@@ -28,6 +30,7 @@
 #include "window/form_dialogs.h"
 #include "window/map_canvas.h"
 #include "window/map_view.h"
+#include "window/name_widths.h"
 #include "window/qarn_form.h"
 
 using qarn::bench::Document;
@@ -44,7 +47,9 @@ class QuietDialogs : public qarn::FormDialogs {
  public:
   explicit QuietDialogs(QStringList& errors) : errors_(errors) {}
 
-  std::optional<QString> OpenFileName(QWidget*, const QString&) override { return std::nullopt; }
+  std::optional<QString> OpenFileName(QWidget*, const QString&, const QString&) override {
+    return std::nullopt;
+  }
   std::optional<QString> SaveFileName(QWidget*, const QString&) override { return std::nullopt; }
   void ShowError(QWidget*, const QString& message) override { errors_ << message; }
   SaveAnswer AskSaveChanges(QWidget*, const QString&) override { return SaveAnswer::Discard; }
@@ -267,6 +272,22 @@ void ZoomLevels(benchmark::internal::Benchmark* b) {
   b->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime()->UseRealTime();
 }
 
+// The Name column's width on every refill of the object list: 1363 objects named after the
+// types in turn, each distinct name measured once (the first refill), then looked up.
+void BM_NameColumnWidth(benchmark::State& state) {
+  qarn::tHeader doc = Document(1363, 0);
+  const QStringList types = qarn::ObjectTypeNames();
+  for (size_t i = 0; i < doc.records.size(); ++i) {
+    const QByteArray name = types[static_cast<qsizetype>(i) % types.size()].toLatin1();
+    std::memcpy(doc.records[i]->name.data(), name.constData(),
+                std::min<size_t>(static_cast<size_t>(name.size()), qarn::kNameBytes));
+  }
+  qarn::NameWidths widths;
+  const QFont font(QStringLiteral("Sans Serif"), 8);
+  benchmark::DoNotOptimize(widths.Widest(doc, font, 192));
+  for (auto _ : state) benchmark::DoNotOptimize(widths.Widest(doc, font, 192));
+}
+
 void Shapes(benchmark::internal::Benchmark* b) {
   b->ArgNames({"objects", "points", "paint"});
   for (int paint : {0, 1}) b->Args({14, 256, paint})->Args({1363, 0, paint});
@@ -275,6 +296,7 @@ void Shapes(benchmark::internal::Benchmark* b) {
 }
 
 BENCHMARK(BM_MemcpyPicture)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(BM_NameColumnWidth)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_NamesClick)->Apply(Shapes);
 BENCHMARK(BM_ShiftCommand)->Apply(Shapes);
 BENCHMARK(BM_MoveObjectCommand)->Apply(Shapes);

@@ -25,6 +25,13 @@ namespace {
 // A fresh grid has the string grid's usual five columns and rows.
 constexpr int kInitialCount = 5;
 
+// A third of the highlight over the cell's own colour: pale enough for the normal text colour.
+QColor Blend(const QColor& highlight, const QColor& plain) {
+  const auto mix = [](int h, int p) { return (h + 2 * p) / 3; };
+  return QColor(mix(highlight.red(), plain.red()), mix(highlight.green(), plain.green()),
+                mix(highlight.blue(), plain.blue()));
+}
+
 }  // namespace
 
 tKvStringGrid::tKvStringGrid(QWidget* parent) : QTableView(parent) {
@@ -51,6 +58,8 @@ void tKvStringGrid::SetUpView() {
   setTabKeyNavigation(false);
   setShowGrid(true);
   setWordWrap(false);
+  // Scrolling by whole columns never reaches the end of a column wider than the view.
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   setCornerButtonEnabled(false);
   for (QHeaderView* header : {horizontalHeader(), verticalHeader()}) {
     header->setSectionsClickable(false);
@@ -328,10 +337,21 @@ QString tKvStringGrid::GetEditMask(int col, int) {
   return col >= 0 && col < definitions_.size() ? definitions_[col]->EditMask : QString();
 }
 
-tKvStringGrid::tCellLook tKvStringGrid::CellLook(int col, int row, bool highlighted) {
+tKvStringGrid::tCellLook tKvStringGrid::CellLook(int col, int row, tRowMark mark) {
   tCellLook look;
-  look.background = highlighted ? GetCellDrawFocusedColor(col, row) : GetCellDrawColor(col, row);
-  canvasFontColor_ = palette().color(highlighted ? QPalette::HighlightedText : QPalette::Text);
+  switch (mark) {
+    case tRowMark::None:
+      look.background = GetCellDrawColor(col, row);
+      break;
+    case tRowMark::Focused:
+      look.background = GetCellDrawFocusedColor(col, row);
+      break;
+    case tRowMark::Unfocused:
+      look.background = Blend(GetCellDrawFocusedColor(col, row), GetCellDrawColor(col, row));
+      break;
+  }
+  canvasFontColor_ =
+      palette().color(mark == tRowMark::Focused ? QPalette::HighlightedText : QPalette::Text);
   look.flags = GetCellDrawFlags(col, row);
   if (look.flags == 0) look.flags = kDtDefaultCell;
   look.font = GetCellDrawFontColor(col, row);
@@ -340,6 +360,10 @@ tKvStringGrid::tCellLook tKvStringGrid::CellLook(int col, int row, bool highligh
 
 QString tKvStringGrid::CellDisplayText(int col, int row) {
   return GetCellDrawText(col, row);
+}
+
+QString tKvStringGrid::CellHint(int col, int row) {
+  return OnGetCellHint ? OnGetCellHint(col, row) : QString();
 }
 
 int tKvStringGrid::CellTextFlags(int col, int row) {

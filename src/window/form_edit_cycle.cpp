@@ -1,16 +1,17 @@
 // The one place every change of the document goes through: the edit cycle (serialise, parse,
 // refresh), the guard that turns the program's errors into one message, the rollback of a failed
 // command and the undo history.
+#include <QDir>
 #include <QFileInfo>
-#include <QLabel>
-#include <QLocale>
 #include <QScopedValueRollback>
 #include <QToolButton>
 
 #include "document/errors.h"
 #include "document/path_set_codec.h"
 #include "widgets/kv_string_grid.h"
+#include "window/pending_messages.h"
 #include "window/qarn_form.h"
+#include "window/status_line.h"
 
 namespace qarn {
 
@@ -43,7 +44,7 @@ void TQarnForm::Guard(const std::function<void()>& handler) {
 }
 
 void TQarnForm::ReportError(const QString& message) {
-  dialogs_->ShowError(this, message);
+  messages_->Report(message);
 }
 
 void TQarnForm::RunCommand(const QString& name, const std::function<void()>& command,
@@ -117,19 +118,13 @@ QString TQarnForm::DocumentName() const {
 }
 
 void TQarnForm::UpdateStatus() {
-  QString text = DocumentName();
-  if (IsModified()) text += QStringLiteral(" *");
+  std::optional<QPointF> world;
   if (pointerPixel_) {
-    const QPointF pixel(*pointerPixel_);
-    const float x = transform_.MapToWorldX(static_cast<float>(pixel.x()));
-    const float z = transform_.MapToWorldZ(static_cast<float>(pixel.y()));
-    const QLocale locale;
-    text += QStringLiteral("    x %1   z %2")
-                .arg(locale.toString(static_cast<double>(x), 'f', 2),
-                     locale.toString(static_cast<double>(z), 'f', 2));
+    world = QPointF(transform_.MapToWorldX(static_cast<float>(pointerPixel_->x())),
+                    transform_.MapToWorldZ(static_cast<float>(pointerPixel_->y())));
   }
-  if (!mapHint_.isEmpty()) text += QStringLiteral("    ") + mapHint_;
-  StatusLabel->setText(text);
+  StatusLabel->Show(DocumentName(), IsModified(), world, mapHint_);
+  StatusLabel->setToolTip(QDir::toNativeSeparators(documentPath_));
 }
 
 void TQarnForm::UpdateUndoButtons() {

@@ -11,6 +11,7 @@
 #include "widgets/float_edit.h"
 #include "widgets/integer_edit.h"
 #include "widgets/kv_string_grid.h"
+#include "window/name_widths.h"
 #include "window/number_text.h"
 #include "window/qarn_form.h"
 
@@ -32,6 +33,8 @@ void TQarnForm::RefillObjectList() {
   // A shorter list clamps the row without a refresh.
   const QScopedValueRollback quiet(namesClickSuppressed_, true);
   ShowRows(Names, static_cast<int>(document_.objectCount) + 1);
+  const int nameWidth = nameWidths_->Widest(document_, Names->font(), kNameColumnWidth);
+  if (nameWidth != Names->ColWidths(1)) Names->SetColWidths(1, nameWidth);
 }
 
 QString TQarnForm::NamesCellText(int col, int row) const {
@@ -39,6 +42,17 @@ QString TQarnForm::NamesCellText(int col, int row) const {
   if (col == 0) return QString::number(row);
   if (col == 1) return QString::fromLatin1(document_.Object(row).DisplayName());
   return QString();
+}
+
+// The whole name with the object's number and point count: a long name is cut off in the list.
+QString TQarnForm::NamesCellHint(int, int row) const {
+  if (row < 1 || row > static_cast<int>(document_.records.size())) return QString();
+  const tDesc& object = document_.Object(row);
+  const QString points = object.pointCount == 1
+                             ? QStringLiteral("1 point")
+                             : QStringLiteral("%1 points").arg(object.pointCount);
+  return QStringLiteral("%1\nObject %2, %3")
+      .arg(QString::fromLatin1(object.DisplayName()), QString::number(row), points);
 }
 
 QString TQarnForm::EntsCellText(int col, int row) const {
@@ -102,7 +116,7 @@ void TQarnForm::RefreshObject(int n) {
     XLenge->SetValue(0);
   }
   if (values.flags) ShowFlags(*values.flags);
-  Names->setFocus();
+  if (!keepFocus_) Names->setFocus();
 }
 
 void TQarnForm::FillPointList(const tDesc& object) {
@@ -117,7 +131,7 @@ void TQarnForm::FillPointList(const tDesc& object) {
 void TQarnForm::ShowFlags(uint32_t flags) {
   const std::array<bool, 32> boxes = BoxesFromFlags(flags);
   for (size_t i = 0; i < boxes.size(); ++i) checkBoxes_[i]->setChecked(boxes[i]);
-  HexEdit->setText(QString::fromStdString(FlagText(flags)));
+  HexEdit->ShowText(QString::fromStdString(FlagText(flags)));
 }
 
 void TQarnForm::NamesClick() {

@@ -63,19 +63,19 @@ void TQarnForm::ConnectMap() {
   Image1->SetEditor(this);
   connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
   const struct {
-    const char* name;
+    QToolButton* FormButtons::*button;
     float MapTransform::*parameter;
     long double step;
-  } steps[] = {{"SpeedButton9", &MapTransform::unitsPerPixelX, 0.01L},
-               {"SpeedButton10", &MapTransform::unitsPerPixelX, -0.01L},
-               {"SpeedButton16", &MapTransform::unitsPerPixelZ, 0.01L},
-               {"SpeedButton15", &MapTransform::unitsPerPixelZ, -0.01L},
-               {"SpeedButton11", &MapTransform::originColumn, 1.0L},
-               {"SpeedButton12", &MapTransform::originColumn, -1.0L},
-               {"SpeedButton13", &MapTransform::originRow, 1.0L},
-               {"SpeedButton14", &MapTransform::originRow, -1.0L}};
+  } steps[] = {{&FormButtons::SpeedButton9, &MapTransform::unitsPerPixelX, 0.01L},
+               {&FormButtons::SpeedButton10, &MapTransform::unitsPerPixelX, -0.01L},
+               {&FormButtons::SpeedButton16, &MapTransform::unitsPerPixelZ, 0.01L},
+               {&FormButtons::SpeedButton15, &MapTransform::unitsPerPixelZ, -0.01L},
+               {&FormButtons::SpeedButton11, &MapTransform::originColumn, 1.0L},
+               {&FormButtons::SpeedButton12, &MapTransform::originColumn, -1.0L},
+               {&FormButtons::SpeedButton13, &MapTransform::originRow, 1.0L},
+               {&FormButtons::SpeedButton14, &MapTransform::originRow, -1.0L}};
   for (const auto& s : steps) {
-    OnClick(QString::fromLatin1(s.name), [this, p = s.parameter, d = s.step] { Calibrate(p, d); });
+    OnClick(buttons_.*s.button, [this, p = s.parameter, d = s.step] { Calibrate(p, d); });
   }
 }
 

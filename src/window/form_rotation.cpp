@@ -41,15 +41,15 @@ void TQarnForm::StepRotation(int32_t pairStep, int32_t rowStep) {
 
 void TQarnForm::ConnectRotation() {
   const struct {
-    const char* name;
+    QToolButton* FormButtons::*button;
     int32_t pairStep, rowStep;
-  } buttons[] = {{"rotLeftButton", -15, -15}, {"rotRightButton", 15, 15},
-                 {"rotLeftButton2", -1, -1},  {"rotRightButton2", 1, 1},
-                 {"rotOkButton", 0, 0},       {"XrotLeftButton", 0, -15},
-                 {"XrotRightButton", 0, 15},  {"XrotLeftButton2", 0, -1},
-                 {"XrotRightButton2", 0, 1},  {"XrotOkButton", 0, 0}};
+  } buttons[] = {{&FormButtons::rotLeftButton, -15, -15}, {&FormButtons::rotRightButton, 15, 15},
+                 {&FormButtons::rotLeftButton2, -1, -1},  {&FormButtons::rotRightButton2, 1, 1},
+                 {&FormButtons::rotOkButton, 0, 0},       {&FormButtons::XrotLeftButton, 0, -15},
+                 {&FormButtons::XrotRightButton, 0, 15},  {&FormButtons::XrotLeftButton2, 0, -1},
+                 {&FormButtons::XrotRightButton2, 0, 1},  {&FormButtons::XrotOkButton, 0, 0}};
   for (const auto& b : buttons) {
-    OnClick(QString::fromLatin1(b.name), [this, b] { StepRotation(b.pairStep, b.rowStep); });
+    OnClick(buttons_.*b.button, [this, b] { StepRotation(b.pairStep, b.rowStep); });
   }
 }
 

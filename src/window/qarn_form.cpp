@@ -8,7 +8,10 @@
 #include <QToolButton>
 
 #include "widgets/kv_string_grid.h"
+#include "window/dialog_places.h"
 #include "window/map_view.h"
+#include "window/name_widths.h"
+#include "window/pending_messages.h"
 
 namespace qarn {
 
@@ -32,6 +35,9 @@ TQarnForm::TQarnForm(std::unique_ptr<FormDialogs> dialogs, QImage map, QWidget* 
   font.setStyleHint(QFont::SansSerif);
   setFont(font);
   setAutoFillBackground(true);
+  messages_ = new PendingMessages(
+      this, [this](const QString& message) { dialogs_->ShowError(this, message); });
+  nameWidths_ = std::make_unique<NameWidths>();
   BuildControls();
   Loaded();
   FillTypeLists();
@@ -69,8 +75,8 @@ void TQarnForm::ConnectShortcuts() {
   // A focused edit field claims these keys for its own text undo before the shortcut sees them.
   bind(QKeySequence::Undo, [this] { Guard([this] { undoStack_.undo(); }); });
   bind(QKeySequence::Redo, [this] { Guard([this] { undoStack_.redo(); }); });
-  OnClick(QStringLiteral("UndoButton"), [this] { undoStack_.undo(); });
-  OnClick(QStringLiteral("RedoButton"), [this] { undoStack_.redo(); });
+  OnClick(UndoButton, [this] { undoStack_.undo(); });
+  OnClick(RedoButton, [this] { undoStack_.redo(); });
 }
 
 void TQarnForm::resizeEvent(QResizeEvent* event) {

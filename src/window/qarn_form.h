@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QHash>
 #include <QImage>
 #include <QString>
 #include <QWidget>
@@ -13,6 +12,7 @@
 #include "document/path_set_records.h"
 #include "map/map_picture.h"
 #include "map/map_transform.h"
+#include "window/form_buttons.h"
 #include "window/form_dialogs.h"
 #include "window/map_editor.h"
 #include "window/undo_history.h"
@@ -27,8 +27,11 @@ class QToolButton;
 
 namespace qarn {
 
+class DialogPlaces;
 class MagnifierView;
 class MapCanvas;
+class NameWidths;
+class PendingMessages;
 class MapView;
 class TCharEdit;
 class TFloatEdit;
@@ -38,7 +41,9 @@ class ZoomControl;
 struct LayoutFields;
 struct Vec3;
 enum class Glyph;
+struct FieldPlace;
 struct GlyphPlace;
+class StatusLine;
 
 // The editor's one window: the map on the left, the object and point lists and the edit panel on
 // the right, the file buttons at the bottom. It owns the document, the file buffer and the map.
@@ -54,6 +59,8 @@ class TQarnForm : public QWidget, private MapEditor {
 
   // Loads a file as Load does, without the dialog; false (after showing the message) on failure.
   bool LoadFile(const QString& path);
+  // Shows one message box; before the window is on the screen, once it is.
+  void ReportError(const QString& message);
 
   const tHeader& Document() const { return document_; }
   const FileBuffer& Buffer() const { return *buffer_; }
@@ -70,6 +77,8 @@ class TQarnForm : public QWidget, private MapEditor {
   void showEvent(QShowEvent* event) override;
 
  private:
+  static constexpr int kNameColumnWidth = 192;  // designed; a longer name widens the column
+
   // --- layout (form_layout.cpp)
   void BuildControls();
   void BuildBottomBar();
@@ -87,18 +96,19 @@ class TQarnForm : public QWidget, private MapEditor {
   QToolButton* GlyphButton(QWidget* parent, const QString& name, int left, int top, Glyph glyph,
                            const QString& tip);
   void GlyphButtons(QWidget* parent, std::initializer_list<GlyphPlace> places);
-  TFloatEdit* FloatField(const QString& name, int left, int top, int width);
-  TIntegerEdit* IntegerField(const QString& name, int left, int top, int width);
+  TFloatEdit* FloatField(const FieldPlace& place);
+  TIntegerEdit* IntegerField(const FieldPlace& place);
   void ConnectShortcuts();
   // Connects a glyph button built by the layout to its handler.
-  void OnClick(const QString& buttonName, std::function<void()> handler);
+  void OnClick(QToolButton* button, std::function<void()> handler);
 
   // --- edit cycle, guard, undo (form_edit_cycle.cpp)
   // Runs a handler; the program's errors show one message and the program goes on.
   void Guard(const std::function<void()>& handler);
   // Runs a command that changes the document as one undoable step; on any failure the document,
   // the object list and the selection are restored to what they were before the command.
-  // Consecutive commands with the same merge key form one step.
+  // Consecutive commands with the same merge key form one step: the keystrokes of one typing
+  // run (one visit to a text box) undo together.
   void RunCommand(const QString& name, const std::function<void()>& command,
                   int mergeKey = UndoHistory::kNoMerge);
   void EditCycle();
@@ -109,7 +119,6 @@ class TQarnForm : public QWidget, private MapEditor {
   // Undo and redo: the document, the selection, and the lists, fields and marks to match.
   void RestoreState(const DocumentState& state);
   void RollBack(const DocumentState& before, bool refreshed);
-  void ReportError(const QString& message);
   void UpdateStatus();
   void UpdateUndoButtons();
 
@@ -133,6 +142,7 @@ class TQarnForm : public QWidget, private MapEditor {
   void NamesClick();
   void EntsClick();
   QString NamesCellText(int col, int row) const;
+  QString NamesCellHint(int col, int row) const;
   QString EntsCellText(int col, int row) const;
   tDesc& SelectedObject();
   int SelectedRow() const;
@@ -181,9 +191,12 @@ class TQarnForm : public QWidget, private MapEditor {
   void ConnectRotation();
 
   // --- type and flags (form_type_flags.cpp)
-  void DTypChange(const QString& text);
+  using TypeChange = void (TQarnForm::*)(const QString& text, int typingRun);
+  void DTypChange(const QString& text, int typingRun = -1);
   void SpeedButton21Click();  // type preset
-  void HexTypChange(const QString& text);
+  void HexTypChange(const QString& text, int typingRun = -1);
+  void TypedChange(TypeChange change, const QString& text);
+  void KeepingStoredFlags(const std::function<void()>& change);
   void SpeedButton18Click();  // apply HexEdit
   void ccClick();
   void ApplyFlags();
@@ -203,6 +216,7 @@ class TQarnForm : public QWidget, private MapEditor {
   void FinishMove(std::optional<int> row);
 
   std::unique_ptr<FormDialogs> dialogs_;
+  PendingMessages* messages_ = nullptr;
   tHeader document_;
   std::unique_ptr<FileBuffer> buffer_;
   MapTransform transform_;
@@ -211,11 +225,13 @@ class TQarnForm : public QWidget, private MapEditor {
   int commandDepth_ = 0;
   int editCycles_ = 0;
   bool namesClickSuppressed_ = false;
+  bool keepFocus_ = false;  // a refresh leaves the focus where the user is typing
+  int typingRun_ = 0;
   bool scrolledAtStart_ = false;
   UndoHistory undoStack_;
   QString documentPath_;
-  QString openName_;
-  QString saveName_;
+  std::unique_ptr<DialogPlaces> dialogPlaces_;
+  std::unique_ptr<NameWidths> nameWidths_;
   std::optional<QPoint> pointerPixel_;
   MarkList marksBeforeDrag_;
   QString mapHint_;  // what a drag on the map would do, shown in the status line
@@ -239,7 +255,7 @@ class TQarnForm : public QWidget, private MapEditor {
   QPushButton* Button3 = nullptr;
   QToolButton* UndoButton = nullptr;
   QToolButton* RedoButton = nullptr;
-  QLabel* StatusLabel = nullptr;
+  StatusLine* StatusLabel = nullptr;
   ZoomControl* ZoomBox = nullptr;
   // edit panel
   QComboBox* DTyp = nullptr;
@@ -261,7 +277,7 @@ class TQarnForm : public QWidget, private MapEditor {
   TCharEdit* HexEdit = nullptr;
   std::array<QCheckBox*, 32> checkBoxes_{};     // c1 .. c32
   std::array<QLabel*, 4> calibrationLabels_{};  // Label1 .. Label4
-  QHash<QString, QToolButton*> glyphButtons_;
+  FormButtons buttons_;
 };
 
 }  // namespace qarn

@@ -26,6 +26,7 @@ ZoomControl::ZoomControl(MapView& view, QWidget* parent) : QComboBox(parent), vi
   setToolTip(
       QStringLiteral("Zoom of the map (Ctrl+wheel, Ctrl++, Ctrl+-, Ctrl+0: 100 %, Ctrl+9: fit)"));
   setEditable(true);
+  lineEdit()->setAccessibleName(accessibleName());  // a screen reader announces the text field
   setInsertPolicy(QComboBox::NoInsert);
   for (int level : ViewTransform::kLevels) addItem(PercentText(level / 100.0));
   addItem(kFit);
