@@ -2,27 +2,35 @@
 // the map picture's 2048000 pixel bytes: a click in the object list (the whole refresh), a
 // command (the edit cycle with undo step, list refill and map redraw), "Points" and one
 // magnifier update. The "paint:1" variants also let the window repaint what the action exposed.
+// The map workspace: the whole view repainted and a refresh at 25, 100 and 800 %, and a drag's
+// live update of the marks.
 #include <benchmark/benchmark.h>
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QWindow>
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <optional>
 #include <stdexcept>
 #include <vector>
 
+#include "assets/object_types.h"
 #include "bench_documents.h"
 #include "document/path_set_codec.h"
+#include "map/map_transform.h"
 #include "widgets/kv_string_grid.h"
 #include "window/form_dialogs.h"
+#include "window/map_canvas.h"
 #include "window/map_view.h"
+#include "window/name_widths.h"
 #include "window/qarn_form.h"
 
 using qarn::bench::Document;
@@ -39,7 +47,9 @@ class QuietDialogs : public qarn::FormDialogs {
  public:
   explicit QuietDialogs(QStringList& errors) : errors_(errors) {}
 
-  std::optional<QString> OpenFileName(QWidget*, const QString&) override { return std::nullopt; }
+  std::optional<QString> OpenFileName(QWidget*, const QString&, const QString&) override {
+    return std::nullopt;
+  }
   std::optional<QString> SaveFileName(QWidget*, const QString&) override { return std::nullopt; }
   void ShowError(QWidget*, const QString& message) override { errors_ << message; }
   SaveAnswer AskSaveChanges(QWidget*, const QString&) override { return SaveAnswer::Discard; }
@@ -70,6 +80,7 @@ class LoadedForm {
     return child;
   }
   void Click(const char* buttonName) { Child<QAbstractButton>(buttonName)->click(); }
+  const tHeader& Doc() const { return form_.Document(); }
   // A figure measured while the form reported errors measures the error path: refuse it.
   bool Failed(benchmark::State& state) {
     if (errors_.isEmpty()) return false;
@@ -184,7 +195,7 @@ void BM_DrawAllPointsButton(benchmark::State& state) {
 // The pointer moving over the map: the magnifier repaints at once, the status line follows.
 void BM_MagnifierMove(benchmark::State& state) {
   LoadedForm loaded = Open(state);
-  auto* map = loaded.Child<qarn::MapView>("Image1");
+  auto* map = loaded.Child<qarn::MapCanvas>("Image1");
   const QPoint spots[] = {{600, 700}, {603, 702}};
   int spot = 0;
   for (auto _ : state) {
@@ -198,6 +209,85 @@ void BM_MagnifierMove(benchmark::State& state) {
   loaded.Failed(state);
 }
 
+// The shown part of the map painted anew at a zoom level (percent), as after scrolling or zooming.
+void BM_ViewRepaint(benchmark::State& state) {
+  LoadedForm loaded = Open(state);
+  auto* view = loaded.Child<qarn::MapView>("ScrollBox1");
+  view->SetScale(double(state.range(2)) / 100);
+  QCoreApplication::processEvents();
+  auto* canvas = loaded.Child<qarn::MapCanvas>("Image1");
+  const QRect shown = canvas->visibleRegion().boundingRect();
+  for (auto _ : state) canvas->repaint(shown);
+  loaded.Failed(state);
+}
+
+// A click on another row of Names with the window's repaint, at a zoom level (percent).
+void BM_NamesClickZoomed(benchmark::State& state) {
+  LoadedForm loaded = Open(state);
+  loaded.Child<qarn::MapView>("ScrollBox1")->SetScale(double(state.range(2)) / 100);
+  auto* names = loaded.Child<qarn::tKvStringGrid>("Names");
+  int row = 1;
+  for (auto _ : state) {
+    row = 3 - row;
+    names->SetRow(row);
+    QCoreApplication::processEvents();
+  }
+  loaded.Failed(state);
+}
+
+void SendMouse(QWidget* to, QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+  QMouseEvent event(type, QPointF(at), to->mapToGlobal(QPointF(at)),
+                    type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
+                    Qt::NoModifier);
+  QCoreApplication::sendEvent(to, &event);
+}
+
+// Dragging object 1 by its disc: each move redraws its marks where the drag would put them,
+// with the window's repaint. Compare with BM_NamesClick/paint:1.
+void BM_DragPreview(benchmark::State& state) {
+  LoadedForm loaded = Open(state);
+  auto* names = loaded.Child<qarn::tKvStringGrid>("Names");
+  names->SetRow(2);
+  names->SetRow(1);  // object 1 selected, its point 1 scrolled into view
+  QCoreApplication::processEvents();
+  auto* canvas = loaded.Child<qarn::MapCanvas>("Image1");
+  const qarn::tPoint& first = loaded.Doc().Object(1).Point(1);
+  const QPoint disc = canvas->View().ViewPixelOf(qarn::MapTransform().PixelOf(first.x, first.z));
+  SendMouse(canvas, QEvent::MouseButtonPress, disc, Qt::LeftButton);
+  int step = 0;
+  for (auto _ : state) {
+    step = step == 30 ? 20 : 30;
+    SendMouse(canvas, QEvent::MouseMove, disc + QPoint(step, 0), Qt::LeftButton);
+    QCoreApplication::processEvents();
+  }
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QCoreApplication::sendEvent(canvas, &escape);
+  SendMouse(canvas, QEvent::MouseButtonRelease, disc, Qt::NoButton);
+  loaded.Failed(state);
+}
+
+void ZoomLevels(benchmark::internal::Benchmark* b) {
+  b->ArgNames({"objects", "points", "zoom"});
+  for (int zoom : {25, 100, 800}) b->Args({14, 256, zoom})->Args({1363, 0, zoom});
+  b->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime()->UseRealTime();
+}
+
+// The Name column's width on every refill of the object list: 1363 objects named after the
+// types in turn, each distinct name measured once (the first refill), then looked up.
+void BM_NameColumnWidth(benchmark::State& state) {
+  qarn::tHeader doc = Document(1363, 0);
+  const QStringList types = qarn::ObjectTypeNames();
+  for (size_t i = 0; i < doc.records.size(); ++i) {
+    const QByteArray name = types[static_cast<qsizetype>(i) % types.size()].toLatin1();
+    std::memcpy(doc.records[i]->name.data(), name.constData(),
+                std::min<size_t>(static_cast<size_t>(name.size()), qarn::kNameBytes));
+  }
+  qarn::NameWidths widths;
+  const QFont font(QStringLiteral("Sans Serif"), 8);
+  benchmark::DoNotOptimize(widths.Widest(doc, font, 192));
+  for (auto _ : state) benchmark::DoNotOptimize(widths.Widest(doc, font, 192));
+}
+
 void Shapes(benchmark::internal::Benchmark* b) {
   b->ArgNames({"objects", "points", "paint"});
   for (int paint : {0, 1}) b->Args({14, 256, paint})->Args({1363, 0, paint});
@@ -206,11 +296,20 @@ void Shapes(benchmark::internal::Benchmark* b) {
 }
 
 BENCHMARK(BM_MemcpyPicture)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(BM_NameColumnWidth)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_NamesClick)->Apply(Shapes);
 BENCHMARK(BM_ShiftCommand)->Apply(Shapes);
 BENCHMARK(BM_MoveObjectCommand)->Apply(Shapes);
 BENCHMARK(BM_DrawAllPointsButton)->Apply(Shapes);
 BENCHMARK(BM_MagnifierMove)->Apply(Shapes);
+BENCHMARK(BM_ViewRepaint)->Apply(ZoomLevels);
+BENCHMARK(BM_NamesClickZoomed)->Apply(ZoomLevels);
+BENCHMARK(BM_DragPreview)
+    ->ArgNames({"objects", "points"})
+    ->Args({14, 256})
+    ->Unit(benchmark::kMicrosecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 
 }  // namespace
 

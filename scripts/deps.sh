@@ -2,7 +2,8 @@
 # Installs the Debian packages the build and tests need; does nothing when all are present.
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-dejavu-core xauth xvfb)
+          libbenchmark-dev fonts-dejavu-core xauth xvfb
+          dbus at-spi2-core python3-pyatspi)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -46,12 +46,16 @@ void LayOutPoints(tDesc& object, const LayoutFields& fields) {
 }
 
 void ShiftPoints(tDesc& object, float ax, float ay, float az, long double step) {
+  ShiftPointsBy(object, {static_cast<long double>(ax) * step, static_cast<long double>(ay) * step,
+                         static_cast<long double>(az) * step});
+}
+
+void ShiftPointsBy(tDesc& object, const Vec3& offset) {
   const int n = CheckedPointCount(object);
   PointSlots points = object.points;
   for (int k = 1; k <= n; ++k) {
     tPoint& p = points[k - 1];
-    MoveTo(p, {static_cast<long double>(ax) * step + p.x, static_cast<long double>(ay) * step + p.y,
-               static_cast<long double>(az) * step + p.z});
+    MoveTo(p, {offset.x + p.x, offset.y + p.y, offset.z + p.z});
   }
   object.points = points;
 }
@@ -87,6 +91,7 @@ bool RemoveLastPoint(tDesc& object) {
 void SetPointOne(tDesc& object, int currentPointRow, const Vec3& base) {
   tPoint point = object.Point(currentPointRow < 1 ? 1 : currentPointRow);
   MoveTo(point, base);
+  if (object.pointCount == 0) return;  // no point 1; slots beyond the count stay zero
   object.points[0] = point;
 }
 

@@ -24,6 +24,10 @@ void LayOutPoints(tDesc& object, const LayoutFields& fields);
 // Moves every point by the direction (ax, ay, az) times step.
 void ShiftPoints(tDesc& object, float ax, float ay, float az, long double step);
 
+// Moves every point by the offset, each sum rounded once to the stored float. Nothing changes
+// when a coordinate would leave the float range (OverflowError).
+void ShiftPointsBy(tDesc& object, const Vec3& offset);
+
 // Appends a point one step beyond the last, the step being the last two points' difference;
 // it takes the last point's flags. OverflowError below 2 points, RangeCheckError at 256.
 void ExtendByOnePoint(tDesc& object);
@@ -32,7 +36,8 @@ void ExtendByOnePoint(tDesc& object);
 bool RemoveLastPoint(tDesc& object);
 
 // Stores the point shown in currentPointRow (point 1 when the row is below 1), moved to the base
-// position, as point 1. The point count stays, so on an object without points nothing shows.
+// position, as point 1. The point count stays: an object without points has no point 1 and is
+// left as it is.
 void SetPointOne(tDesc& object, int currentPointRow, const Vec3& base);
 
 }  // namespace qarn

@@ -103,13 +103,16 @@ Records FreshRecords(size_t count) {
 }
 
 // Fills records [first, end) from the validated blocks starting at `in`. Fresh records are zero
-// already; reused ones get the slots beyond their new point count cleared.
+// already; a reused one clears the slots its old point count used beyond its new one, the rest
+// being zero as in every record.
 void ReadObjects(const uint8_t* in, Records& records, size_t first, size_t firstFresh) {
   for (size_t i = first; i < records.size(); ++i) {
     tDesc& record = *records[i];
+    const uint32_t oldCount = std::min(record.pointCount, static_cast<uint32_t>(kMaxPoints));
     in = ReadObject(in, record);
-    if (i >= firstFresh) continue;
-    std::fill(record.points.begin() + record.pointCount, record.points.end(), tPoint{});
+    if (i >= firstFresh || record.pointCount >= oldCount) continue;
+    std::fill(record.points.begin() + record.pointCount, record.points.begin() + oldCount,
+              tPoint{});
   }
 }
 
@@ -140,8 +143,9 @@ std::vector<uint8_t> SerializeToBytes(const tHeader& doc) {
 }
 
 // Rebuilding 1363 records of 4 KB on every edit would cost far more than the file's 60 KB, so
-// the document's records are reused and only the missing ones allocated. Every allocation comes
-// before the first change, so a failure still leaves the document as it was.
+// the document's records are reused and only the missing ones allocated; clearing all their
+// unused slots would cost as much, so only those a shorter count gave up are cleared. Every
+// allocation comes before the first change, so a failure still leaves the document as it was.
 void ParseBuffer(const FileBuffer& buffer, tHeader& doc) {
   ValidatePathSet(buffer);
   const size_t count = DeclaredCount(buffer);

@@ -1,6 +1,7 @@
 #include "document/path_set_records.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "document/errors.h"
 
@@ -16,7 +17,7 @@ std::string tDesc::DisplayName() const {
   return std::string(name.begin(), end);
 }
 
-tPoint& tDesc::Point(int k) {
+const tPoint& tDesc::Point(int k) const {
   if (k < 1 || k > kMaxPoints) {
     throw RangeCheckError("point " + std::to_string(k) + " does not exist; an object holds at most " +
                           std::to_string(kMaxPoints) + " points.");
@@ -24,7 +25,9 @@ tPoint& tDesc::Point(int k) {
   return points[static_cast<size_t>(k - 1)];
 }
 
-const tPoint& tDesc::Point(int k) const { return const_cast<tDesc*>(this)->Point(k); }
+tPoint& tDesc::Point(int k) {
+  return const_cast<tPoint&>(std::as_const(*this).Point(k));
+}
 
 tHeader::tHeader(const tHeader& other)
     : leadingWord(other.leadingWord), objectCount(other.objectCount), lastIndex(other.lastIndex) {
@@ -42,7 +45,7 @@ void tHeader::ClearRecords() {
   objectCount = 0;
 }
 
-tDesc& tHeader::Object(int k) {
+const tDesc& tHeader::Object(int k) const {
   if (k < 1 || static_cast<size_t>(k) > records.size()) {
     throw ListIndexError("object " + std::to_string(k) + " does not exist; the path set holds " +
                          std::to_string(records.size()) + " objects.");
@@ -50,7 +53,9 @@ tDesc& tHeader::Object(int k) {
   return *records[static_cast<size_t>(k - 1)];
 }
 
-const tDesc& tHeader::Object(int k) const { return const_cast<tHeader*>(this)->Object(k); }
+tDesc& tHeader::Object(int k) {
+  return const_cast<tDesc&>(std::as_const(*this).Object(k));
+}
 
 tDesc& tHeader::InsertNew(int k) {
   if (k < 1 || static_cast<size_t>(k) > records.size() + 1) {

@@ -28,8 +28,9 @@ struct tPoint {
 };
 static_assert(sizeof(tPoint) == 16);
 
-// One object of a path set. Every record has room for 256 points whatever its point count;
-// slots beyond the count are zero in every record the codec builds.
+// One object of a path set. Every record has room for 256 points whatever its point count.
+// Slots beyond the count are zero: the parse relies on it, so every writer that lowers the count
+// clears the slots it gives up, and nothing writes beyond the count without raising it.
 struct tDesc {
   std::array<uint8_t, kNameBytes> name{};
   uint32_t pointCount = 0;

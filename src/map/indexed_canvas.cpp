@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 
 namespace qarn {
 namespace {
@@ -40,18 +39,21 @@ bool InsideEllipse(int64_t i, int64_t j, int64_t l, int64_t t, int64_t r, int64_
 
 }  // namespace
 
-IndexedCanvas::IndexedCanvas(QImage& image)
-    : bits_(image.bits()),
-      stride_(image.bytesPerLine()),
+template <class Pixel>
+PixelCanvas<Pixel>::PixelCanvas(QImage& image)
+    : bits_(reinterpret_cast<Pixel*>(image.bits())),
+      stride_(image.bytesPerLine() / static_cast<qsizetype>(sizeof(Pixel))),
       width_(image.width()),
       height_(image.height()) {}
 
-void IndexedCanvas::Plot(int x, int y, uint8_t index) {
+template <class Pixel>
+void PixelCanvas<Pixel>::Plot(int x, int y, Pixel index) {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
   bits_[y * stride_ + x] = index;
 }
 
-void IndexedCanvas::Line(int x0, int y0, int x1, int y1, uint8_t index) {
+template <class Pixel>
+void PixelCanvas<Pixel>::Line(int x0, int y0, int x1, int y1, Pixel index) {
   const int64_t dx = static_cast<int64_t>(x1) - x0;
   const int64_t dy = static_cast<int64_t>(y1) - y0;
   if (dx == 0 && dy == 0) return;
@@ -62,7 +64,8 @@ void IndexedCanvas::Line(int x0, int y0, int x1, int y1, uint8_t index) {
   }
 }
 
-void IndexedCanvas::LineMajorX(int64_t x0, int64_t y0, int64_t dx, int64_t dy, uint8_t index) {
+template <class Pixel>
+void PixelCanvas<Pixel>::LineMajorX(int64_t x0, int64_t y0, int64_t dx, int64_t dy, Pixel index) {
   const auto [first, last] = MajorRange(x0, dx, width_);
   const int64_t sign = dx > 0 ? 1 : -1;
   for (int64_t x = first; x <= last; ++x) {
@@ -71,7 +74,8 @@ void IndexedCanvas::LineMajorX(int64_t x0, int64_t y0, int64_t dx, int64_t dy, u
   }
 }
 
-void IndexedCanvas::LineMajorY(int64_t x0, int64_t y0, int64_t dx, int64_t dy, uint8_t index) {
+template <class Pixel>
+void PixelCanvas<Pixel>::LineMajorY(int64_t x0, int64_t y0, int64_t dx, int64_t dy, Pixel index) {
   const auto [first, last] = MajorRange(y0, dy, height_);
   const int64_t sign = dy > 0 ? 1 : -1;
   for (int64_t y = first; y <= last; ++y) {
@@ -80,11 +84,12 @@ void IndexedCanvas::LineMajorY(int64_t x0, int64_t y0, int64_t dx, int64_t dy, u
   }
 }
 
-void IndexedCanvas::RectangleOutline(int l, int t, int r, int b, uint8_t index) {
+template <class Pixel>
+void PixelCanvas<Pixel>::RectangleOutline(int l, int t, int r, int b, Pixel index) {
   if (r <= l || b <= t) return;
   if (l >= 0 && t >= 0 && r <= width_ && b <= height_) {  // the usual case: nothing to clip
-    std::memset(bits_ + t * stride_ + l, index, static_cast<size_t>(r - l));
-    std::memset(bits_ + (b - 1) * stride_ + l, index, static_cast<size_t>(r - l));
+    std::fill_n(bits_ + t * stride_ + l, r - l, index);
+    std::fill_n(bits_ + (b - 1) * stride_ + l, r - l, index);
     for (int y = t + 1; y < b - 1; ++y) bits_[y * stride_ + l] = bits_[y * stride_ + r - 1] = index;
     return;
   }
@@ -102,7 +107,8 @@ void IndexedCanvas::RectangleOutline(int l, int t, int r, int b, uint8_t index) 
   }
 }
 
-void IndexedCanvas::Ellipse(int l, int t, int r, int b, uint8_t outline, uint8_t fill) {
+template <class Pixel>
+void PixelCanvas<Pixel>::Ellipse(int l, int t, int r, int b, Pixel outline, Pixel fill) {
   if (r <= l || b <= t) return;
   const int top = std::max(t, 0);
   const int bottom = std::min(b - 1, height_ - 1);
@@ -118,5 +124,8 @@ void IndexedCanvas::Ellipse(int l, int t, int r, int b, uint8_t outline, uint8_t
     }
   }
 }
+
+template class PixelCanvas<uint8_t>;
+template class PixelCanvas<QRgb>;
 
 }  // namespace qarn

@@ -6,12 +6,10 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "document/errors.h"
 #include "document/path_set_records.h"
-#include "geometry/polar.h"
-#include "geometry/rounding.h"
-#include "map/indexed_canvas.h"
 #include "map/map_palette.h"
 #include "map/map_picture_file.h"
 #include "map/map_transform.h"
@@ -21,15 +19,8 @@ namespace {
 
 constexpr QRgb kBlack = 0xFF000000;
 constexpr QRgb kRed = 0xFFFF0000;
-constexpr long double kShortestDirectionLine = 12.0L;
-// No mark reaches further than this from its point, so marks of points further outside the
-// picture are skipped (which also keeps the corner arithmetic far from the integer limits).
-constexpr int kMarkReach = 8;
-
-bool MarkMayShow(QPoint p, const QImage& image) {
-  return p.x() >= -kMarkReach && p.y() >= -kMarkReach && p.x() < image.width() + kMarkReach &&
-         p.y() < image.height() + kMarkReach;
-}
+// Past this many marks one copy of the whole picture is cheaper than one per mark.
+constexpr size_t kMarksRestoredOneByOne = 512;
 
 int DrawnPointCount(const tDesc& object) {
   return static_cast<int>(std::min<uint32_t>(object.pointCount, kMaxPoints));
@@ -85,18 +76,63 @@ QImage MapPicture::LoadUserMap(const QString& path) {
   return ToMarkablePicture(ReadMapPictureFile(path));
 }
 
+QRegion MapPicture::TakeChangedArea() {
+  return std::exchange(changed_, QRegion());
+}
+
 void MapPicture::Restore() {
+  changed_ += BoundsOf(marks_);
+  marks_.clear();
   if (image_.size() != pristine_.size() || image_.format() != pristine_.format()) {
     image_ = pristine_.copy();
+    changed_ = image_.rect();
     return;
   }
   // One copy of the pixel bytes; the palette is the pristine one already.
   std::memcpy(image_.bits(), pristine_.constBits(), static_cast<size_t>(pristine_.sizeInBytes()));
 }
 
-void MapPicture::DrawAllPoints(const tHeader& doc, const MapTransform& t) {
-  Restore();
+void MapPicture::RestoreMarked() {
+  if (marks_.size() > kMarksRestoredOneByOne) {
+    Restore();
+    return;
+  }
+  changed_ += BoundsOf(marks_);
+  const QRect whole = image_.rect();
+  // The row pointers once: scanLine() checks for sharing on every call.
+  uchar* to = image_.bits();
+  const uchar* from = pristine_.constBits();
+  const qsizetype stride = image_.bytesPerLine();
+  for (const Mark& mark : marks_) {
+    const QRect box = MarkBounds(mark, whole) & whole;
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+      const qsizetype at = y * stride + box.left();
+      std::memcpy(to + at, from + at, static_cast<size_t>(box.width()));
+    }
+  }
+  marks_.clear();
+}
+
+void MapPicture::ShowMarks(MarkList marks) {
+  RestoreMarked();
+  Draw(marks);
+  marks_ = std::move(marks);
+}
+
+void MapPicture::Draw(const MarkList& marks) {
   IndexedCanvas canvas(image_);
+  DrawMarks(canvas, image_.size(), marks, black_, red_);
+  changed_ += BoundsOf(marks);
+}
+
+QRect MapPicture::BoundsOf(const MarkList& marks) const {
+  QRect bounds;
+  for (const Mark& mark : marks) bounds |= MarkBounds(mark, image_.rect());
+  return bounds & image_.rect();
+}
+
+void MapPicture::DrawAllPoints(const tHeader& doc, const MapTransform& t) {
+  MarkList marks;
   Undrawn undrawn;
   for (size_t o = 0; o < doc.records.size(); ++o) {
     const tDesc& object = *doc.records[o];
@@ -105,19 +141,19 @@ void MapPicture::DrawAllPoints(const tHeader& doc, const MapTransform& t) {
     for (int k = 1; k <= drawn; ++k) {
       const tPoint& point = object.points[static_cast<size_t>(k - 1)];
       if (QPoint pixel; t.DrawablePixel(point.x, point.z, pixel)) {
-        DrawSquare(canvas, pixel);
+        marks.push_back({MarkKind::Square, pixel, {}});
       } else {
         undrawn.Note(object, k, place);
       }
     }
     if (object.pointCount > kMaxPoints) undrawn.Note(object, 0, place);
   }
+  ShowMarks(std::move(marks));
   RaiseUndrawn(undrawn, t);
 }
 
 void MapPicture::DrawObjectMarks(const tDesc& object, const MapTransform& t, int number) {
-  Restore();
-  IndexedCanvas canvas(image_);
+  MarkList marks;
   Undrawn undrawn;
   const auto place = [number] { return number > 0 ? "object " + std::to_string(number) : ""; };
   const auto pixel = [&](int k) -> std::optional<QPoint> {
@@ -127,55 +163,25 @@ void MapPicture::DrawObjectMarks(const tDesc& object, const MapTransform& t, int
   };
   const int count = DrawnPointCount(object);
   if (count == 1) {
-    if (const auto p = pixel(1)) DrawCross(canvas, *p);
+    if (const auto p = pixel(1)) marks.push_back({MarkKind::Cross, *p, {}});
   } else if (count >= 2) {
     const std::optional<QPoint> first = pixel(1);
     const std::optional<QPoint> second = pixel(2);
-    if (first) DrawDisc(canvas, *first);
-    if (first && second) DrawDirectionLine(canvas, *first, *second);
+    if (first) marks.push_back({MarkKind::ObjectDisc, *first, {}});
+    if (first && second) marks.push_back({MarkKind::Line, *first, *second});
     for (int k = 3; k <= count; ++k) {
-      if (const auto p = pixel(k)) DrawCross(canvas, *p);
+      if (const auto p = pixel(k)) marks.push_back({MarkKind::Cross, *p, {}});
     }
   }
   if (object.pointCount > kMaxPoints) undrawn.Note(object, 0, place);
+  ShowMarks(std::move(marks));
   RaiseUndrawn(undrawn, t);
 }
 
 void MapPicture::DrawPointDisc(int px, int py) {
-  IndexedCanvas canvas(image_);
-  DrawDisc(canvas, {px, py});
-}
-
-void MapPicture::DrawDisc(IndexedCanvas& canvas, QPoint p) const {
-  if (!MarkMayShow(p, image_)) return;
-  canvas.Ellipse(p.x() - 4, p.y() - 4, p.x() + 4, p.y() + 4, black_, red_);
-}
-
-void MapPicture::DrawSquare(IndexedCanvas& canvas, QPoint p) const {
-  if (!MarkMayShow(p, image_)) return;
-  canvas.RectangleOutline(p.x() - 2, p.y() - 2, p.x() + 3, p.y() + 3, black_);
-}
-
-void MapPicture::DrawCross(IndexedCanvas& canvas, QPoint p) const {
-  if (!MarkMayShow(p, image_)) return;
-  canvas.Line(p.x() - 4, p.y() - 4, p.x() + 4, p.y() + 4, black_);
-  canvas.Line(p.x() - 4, p.y() + 4, p.x() + 4, p.y() - 4, black_);
-}
-
-// From point 1 towards point 2; a line shorter than 12 pixels is lengthened to 12 pixels in the
-// same direction, and two points on one pixel give a line to the right (direction 0).
-void MapPicture::DrawDirectionLine(IndexedCanvas& canvas, QPoint from, QPoint to) const {
-  long double length = 0;
-  long double angle = 0;
-  RectToPolar(static_cast<long double>(to.x()) - from.x(),
-              static_cast<long double>(to.y()) - from.y(), length, angle);
-  if (length < kShortestDirectionLine) {
-    long double dx = 0;
-    long double dy = 0;
-    PolarToRect(kShortestDirectionLine, angle, dx, dy);
-    to = QPoint(RoundToInt(from.x() + dx), RoundToInt(from.y() + dy));
-  }
-  canvas.Line(from.x(), from.y(), to.x(), to.y(), black_);
+  const MarkList disc{{MarkKind::PointDisc, {px, py}, {}}};
+  Draw(disc);
+  marks_.push_back(disc.front());
 }
 
 }  // namespace qarn

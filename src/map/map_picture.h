@@ -2,12 +2,14 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRegion>
 #include <QString>
 #include <cstdint>
 
+#include "map/map_marks.h"
+
 namespace qarn {
 
-class IndexedCanvas;
 struct MapTransform;
 struct tDesc;
 class tHeader;
@@ -17,7 +19,9 @@ inline constexpr int kMapHeight = 1600;
 
 // The map as shown: the picture with the marks drawn into its pixels (so the magnifier shows
 // them too), and the pristine picture every redraw starts from. Marks are not state; each
-// DrawAllPoints and DrawObjectMarks begins by restoring the pristine picture.
+// DrawAllPoints and DrawObjectMarks begins by restoring the pristine picture, and the picture
+// remembers which marks it shows, so only their pixels are restored and only the area that
+// changed needs to be shown again.
 class MapPicture {
  public:
   // `pristine` must be Format_Indexed8 with pure black and pure red in its palette
@@ -33,7 +37,14 @@ class MapPicture {
   const QImage& Image() const { return image_; }
   const QImage& Pristine() const { return pristine_; }
 
+  // The marks drawn now, in the order drawn.
+  const MarkList& Marks() const { return marks_; }
+  // The part of the picture changed since the last call: where marks were taken away or drawn.
+  QRegion TakeChangedArea();
+
   void Restore();
+  // Takes the marks shown away and draws these instead.
+  void ShowMarks(MarkList marks);
   // Squares (5 x 5 outlines centred on the point) at every point of every object.
   // A point that cannot be drawn (UndrawableCoordinateError) and a point count above kMaxPoints
   // (RangeCheckError) do not stop the drawing: every other mark is drawn, then the first of
@@ -48,13 +59,14 @@ class MapPicture {
   void DrawPointDisc(int px, int py);
 
  private:
-  void DrawSquare(IndexedCanvas& canvas, QPoint p) const;
-  void DrawCross(IndexedCanvas& canvas, QPoint p) const;
-  void DrawDisc(IndexedCanvas& canvas, QPoint p) const;
-  void DrawDirectionLine(IndexedCanvas& canvas, QPoint from, QPoint to) const;
+  void RestoreMarked();
+  void Draw(const MarkList& marks);
+  QRect BoundsOf(const MarkList& marks) const;
 
   QImage pristine_;
   QImage image_;
+  MarkList marks_;
+  QRegion changed_;
   uint8_t black_ = 0;
   uint8_t red_ = 0;
 };

@@ -1,6 +1,6 @@
 #include "widgets/char_edit.h"
 
-#include <QByteArray>
+#include <QList>
 
 namespace qarn {
 
@@ -8,13 +8,13 @@ namespace {
 
 constexpr int kLongestEntry = 255;
 
-// Every byte from 128 up, accented letters included, is csOther.
-TCharEdit::TCharSet ClassOf(unsigned char byte) {
-  if (byte == '\t') return TCharEdit::csTab;
-  if (byte == ' ') return TCharEdit::csSpace;
-  if (byte >= '0' && byte <= '9') return TCharEdit::csNumber;
-  if (byte >= 'A' && byte <= 'Z') return TCharEdit::csUpperChar;
-  if (byte >= 'a' && byte <= 'z') return TCharEdit::csLowerChar;
+// Every character from 128 up, accented letters and emoji included, is csOther.
+TCharEdit::TCharSet ClassOf(char32_t c) {
+  if (c == '\t') return TCharEdit::csTab;
+  if (c == ' ') return TCharEdit::csSpace;
+  if (c >= '0' && c <= '9') return TCharEdit::csNumber;
+  if (c >= 'A' && c <= 'Z') return TCharEdit::csUpperChar;
+  if (c >= 'a' && c <= 'z') return TCharEdit::csLowerChar;
   return TCharEdit::csOther;
 }
 
@@ -34,13 +34,12 @@ void TCharEdit::SetMaxLength(int length) {
   maxLength_ = length < minLength_ ? minLength_ : length;
 }
 
-// Lengths count the bytes of the UTF-8 form, so a letter outside ASCII counts as more than one
-// byte, each of them in csOther.
+// Lengths count characters (code points): an emoji is one character, like a letter.
 bool TCharEdit::CheckText() {
-  const QByteArray bytes = text().toUtf8();
-  if (bytes.size() < minLength_ || bytes.size() > maxLength_) return false;
-  for (const char byte : bytes) {
-    if (!(charSets_ & (1u << ClassOf(static_cast<unsigned char>(byte))))) return false;
+  const QList<uint> characters = text().toUcs4();
+  if (characters.size() < minLength_ || characters.size() > maxLength_) return false;
+  for (const uint c : characters) {
+    if (!(charSets_ & (1u << ClassOf(static_cast<char32_t>(c))))) return false;
   }
   return true;
 }

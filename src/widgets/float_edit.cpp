@@ -48,14 +48,18 @@ void TFloatEdit::SetFormat(TFloatView format) {
 }
 
 void TFloatEdit::UpdateText() {
-  ReplaceText(FormatFloatText(value_, format_, precision_, digits_, LocaleDecimalSeparator()));
+  ShowText(ValueText());
+}
+
+QString TFloatEdit::ValueText() const {
+  return FormatFloatText(value_, format_, precision_, digits_, LocaleDecimalSeparator());
 }
 
 // Unreadable text keeps the held value, so without bounds this check always passes: a slip of
 // the keyboard reverts instead of trapping the focus.
 bool TFloatEdit::CheckText() {
   value_ = ParseDecimalText(text(), value_);
-  UpdateText();
+  ReplaceText(ValueText());
   return InBounds(value_);
 }
 

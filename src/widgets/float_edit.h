@@ -39,6 +39,7 @@ class TFloatEdit : public TValidEdit {
 
  protected:
   bool CheckText() override;
+  QString ValueText() const;
   void ReadValueOnEntry() override { Value(); }
 
  private:

@@ -1,12 +1,15 @@
 #include "widgets/glyph_icons.h"
 
+#include <QIconEngine>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPolygonF>
+#include <algorithm>
 #include <cmath>
+#include <map>
 #include <numbers>
 
 namespace qarn {
@@ -252,16 +255,44 @@ QImage AppIconImage(int size) {
   return image;
 }
 
+// Draws a glyph when a size and state of it is first shown, not when the button is made: most
+// buttons are never shown disabled or at 32 pixels, and drawing every picture up front took a
+// tenth of the editor's start.
+class GlyphIconEngine : public QIconEngine {
+ public:
+  explicit GlyphIconEngine(Glyph glyph) : glyph_(glyph) {}
+
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+    const bool disabled = mode == QIcon::Disabled;
+    const int side = std::min(size.width(), size.height());
+    QPixmap& cached = drawn_[{side, disabled}];
+    if (cached.isNull() && side > 0) {
+      const QImage normal = GlyphImage(glyph_, side);
+      cached = QPixmap::fromImage(disabled ? Greyed(normal) : normal);
+    }
+    return cached;
+  }
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+  }
+  QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+    const int side = std::min(size.width(), size.height());
+    return {side, side};
+  }
+  QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+    return {QSize(16, 16), QSize(32, 32)};
+  }
+  QIconEngine* clone() const override { return new GlyphIconEngine(*this); }
+
+ private:
+  Glyph glyph_;
+  std::map<std::pair<int, bool>, QPixmap> drawn_;
+};
+
 }  // namespace
 
 QIcon GlyphIcon(Glyph g) {
-  QIcon icon;
-  for (int size : {16, 32}) {
-    const QImage normal = GlyphImage(g, size);
-    icon.addPixmap(QPixmap::fromImage(normal), QIcon::Normal);
-    icon.addPixmap(QPixmap::fromImage(Greyed(normal)), QIcon::Disabled);
-  }
-  return icon;
+  return QIcon(new GlyphIconEngine(g));
 }
 
 QIcon AppIcon() {

@@ -33,7 +33,8 @@ enum class Glyph {
   Minus,
 };
 
-// The glyph at 16 x 16 and 32 x 32 pixels, each in a normal and a greyed disabled state.
+// The glyph at 16 x 16 and 32 x 32 pixels (or any size asked for), each in a normal and a greyed
+// disabled state, drawn when first shown.
 QIcon GlyphIcon(Glyph g);
 
 // The program's icon (a piece of map with point marks) from 16 x 16 to 256 x 256 pixels.

@@ -27,9 +27,10 @@ void tGridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
                               const QModelIndex& index) const {
   const int col = index.column() + 1;
   const int row = index.row() + 1;
+  using Mark = tKvStringGrid::tRowMark;
   const bool marked = (option.state & QStyle::State_Selected) || index == grid_->currentIndex();
-  // A selected row of a grid without the keyboard focus looks like any other row.
-  const tKvStringGrid::tCellLook look = grid_->CellLook(col, row, marked && grid_->hasFocus());
+  const Mark mark = !marked ? Mark::None : grid_->hasFocus() ? Mark::Focused : Mark::Unfocused;
+  const tKvStringGrid::tCellLook look = grid_->CellLook(col, row, mark);
   QString text = index.data(Qt::DisplayRole).toString();
   const QRect textRect = TextRect(option.rect);
   if ((look.flags & kDtEndEllipsis) && (look.flags & kDtSingleLine)) {

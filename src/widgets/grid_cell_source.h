@@ -11,6 +11,7 @@ class tGridCellSource {
  public:
   virtual ~tGridCellSource() = default;
   virtual QString CellDisplayText(int col, int row) = 0;
+  virtual QString CellHint(int col, int row) = 0;  // the tooltip; empty for none
   virtual QString ColumnTitle(int col) = 0;
   virtual int CellTextFlags(int col, int row) = 0;  // Qt text flags, alignment included
   virtual QColor FixedCellFontColor(int row) = 0;

@@ -33,7 +33,11 @@ bool TIntegerEdit::InBounds(int32_t value) const {
 }
 
 void TIntegerEdit::UpdateText() {
-  ReplaceText(QString::number(value_));
+  ShowText(ValueText());
+}
+
+QString TIntegerEdit::ValueText() const {
+  return QString::number(value_);
 }
 
 // A readable number is taken and shown in its plain form even when it lies outside the bounds;
@@ -42,7 +46,7 @@ bool TIntegerEdit::CheckText() {
   const std::optional<int32_t> parsed = ParseIntegerText(text());
   if (!parsed) return false;
   value_ = *parsed;
-  UpdateText();
+  ReplaceText(ValueText());
   return InBounds(value_);
 }
 

@@ -30,6 +30,7 @@ class TIntegerEdit : public TValidEdit {
 
  protected:
   bool CheckText() override;
+  QString ValueText() const;
   void ReadValueOnEntry() override { Value(); }
 
  private:

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <algorithm>
 #include <optional>
 #include <string>
@@ -24,17 +25,12 @@ namespace {
 // A fresh grid has the string grid's usual five columns and rows.
 constexpr int kInitialCount = 5;
 
-// Counts a depth up for the lifetime of the scope, also when the scope is left by an exception.
-class DepthScope {
- public:
-  explicit DepthScope(int& depth) : depth_(depth) { ++depth_; }
-  ~DepthScope() { --depth_; }
-  DepthScope(const DepthScope&) = delete;
-  DepthScope& operator=(const DepthScope&) = delete;
-
- private:
-  int& depth_;
-};
+// A third of the highlight over the cell's own colour: pale enough for the normal text colour.
+QColor Blend(const QColor& highlight, const QColor& plain) {
+  const auto mix = [](int h, int p) { return (h + 2 * p) / 3; };
+  return QColor(mix(highlight.red(), plain.red()), mix(highlight.green(), plain.green()),
+                mix(highlight.blue(), plain.blue()));
+}
 
 }  // namespace
 
@@ -62,6 +58,8 @@ void tKvStringGrid::SetUpView() {
   setTabKeyNavigation(false);
   setShowGrid(true);
   setWordWrap(false);
+  // Scrolling by whole columns never reaches the end of a column wider than the view.
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   setCornerButtonEnabled(false);
   for (QHeaderView* header : {horizontalHeader(), verticalHeader()}) {
     header->setSectionsClickable(false);
@@ -191,7 +189,7 @@ void tKvStringGrid::KeepCurrentCell(const std::function<void()>& change) {
   const int oldCol = Col();
   const int oldRow = Row();
   {
-    DepthScope quiet(quietDepth_);
+    const QScopedValueRollback quiet(quietDepth_, quietDepth_ + 1);
     change();
   }
   if (oldRow > 0 && Row() > 0 && (oldRow != Row() || oldCol != Col())) NotifyClick();
@@ -203,7 +201,7 @@ void tKvStringGrid::DeferClicks(const std::function<void()>& handler, bool click
   const bool outermost = deferDepth_ == 0;
   if (outermost) clickPending_ = false;
   {
-    DepthScope defer(deferDepth_);
+    const QScopedValueRollback defer(deferDepth_, deferDepth_ + 1);
     handler();
   }
   if (!outermost || !(clickPending_ || clickAnyway)) return;
@@ -226,7 +224,7 @@ void tKvStringGrid::currentChanged(const QModelIndex& current, const QModelIndex
 // a move, so it is made silently.
 void tKvStringGrid::EnsureCurrentCell() {
   if (currentIndex().isValid() || RowCount() <= FixedRows() || ColCount() <= FixedCols()) return;
-  DepthScope quiet(quietDepth_);
+  const QScopedValueRollback quiet(quietDepth_, quietDepth_ + 1);
   MoveCurrentTo(FirstSelectableCol(std::min(preferredCol_, ColCount() - 1)), FixedRows());
 }
 
@@ -339,10 +337,21 @@ QString tKvStringGrid::GetEditMask(int col, int) {
   return col >= 0 && col < definitions_.size() ? definitions_[col]->EditMask : QString();
 }
 
-tKvStringGrid::tCellLook tKvStringGrid::CellLook(int col, int row, bool highlighted) {
+tKvStringGrid::tCellLook tKvStringGrid::CellLook(int col, int row, tRowMark mark) {
   tCellLook look;
-  look.background = highlighted ? GetCellDrawFocusedColor(col, row) : GetCellDrawColor(col, row);
-  canvasFontColor_ = palette().color(highlighted ? QPalette::HighlightedText : QPalette::Text);
+  switch (mark) {
+    case tRowMark::None:
+      look.background = GetCellDrawColor(col, row);
+      break;
+    case tRowMark::Focused:
+      look.background = GetCellDrawFocusedColor(col, row);
+      break;
+    case tRowMark::Unfocused:
+      look.background = Blend(GetCellDrawFocusedColor(col, row), GetCellDrawColor(col, row));
+      break;
+  }
+  canvasFontColor_ =
+      palette().color(mark == tRowMark::Focused ? QPalette::HighlightedText : QPalette::Text);
   look.flags = GetCellDrawFlags(col, row);
   if (look.flags == 0) look.flags = kDtDefaultCell;
   look.font = GetCellDrawFontColor(col, row);
@@ -351,6 +360,10 @@ tKvStringGrid::tCellLook tKvStringGrid::CellLook(int col, int row, bool highligh
 
 QString tKvStringGrid::CellDisplayText(int col, int row) {
   return GetCellDrawText(col, row);
+}
+
+QString tKvStringGrid::CellHint(int col, int row) {
+  return OnGetCellHint ? OnGetCellHint(col, row) : QString();
 }
 
 int tKvStringGrid::CellTextFlags(int col, int row) {

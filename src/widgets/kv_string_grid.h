@@ -80,11 +80,16 @@ class tKvStringGrid : public QTableView, private tGridCellSource {
   QMenu* HideColumnsMenu() const { return hideColumnsMenu_; }
   // The selection rule: only a cell of a column wider than 0 may become current.
   bool CanSelectCell(int col, int row) const;
-  tCellLook CellLook(int col, int row, bool highlighted);
+  // How a cell of the current row or any other cell looks; the current row of a grid without
+  // the focus keeps a paler highlight, so the selection stays visible.
+  enum class tRowMark { None, Focused, Unfocused };
+  tCellLook CellLook(int col, int row, tRowMark mark);
 
   std::function<void(tKvStringGrid*)> OnClick;
   std::function<void(tKvStringGrid*, int col, int row, const QString& text)> OnExitCell;
   std::function<QString(int col, int row)> OnGetCellDrawText;
+  // The tooltip of a data cell; none when unset or empty.
+  std::function<QString(int col, int row)> OnGetCellHint;
   std::function<int32_t(int col, int row)> OnGetCellDrawFlags;
   std::function<QColor(int col, int row)> OnGetCellDrawFontColor;
   std::function<QColor(int col, int row)> OnGetCellDrawColor;
@@ -108,6 +113,8 @@ class tKvStringGrid : public QTableView, private tGridCellSource {
 
  protected:
   QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+  // Letters typed into the grid select nothing: no row jumps to a matching text.
+  void keyboardSearch(const QString&) override {}
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -118,6 +125,7 @@ class tKvStringGrid : public QTableView, private tGridCellSource {
 
  private:
   QString CellDisplayText(int col, int row) override;
+  QString CellHint(int col, int row) override;
   QString ColumnTitle(int col) override;
   int CellTextFlags(int col, int row) override;
   QColor FixedCellFontColor(int row) override;

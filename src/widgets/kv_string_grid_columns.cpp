@@ -232,11 +232,12 @@ bool tKvStringGrid::eventFilter(QObject* watched, QEvent* event) {
   return QTableView::eventFilter(watched, event);
 }
 
-// The corner over the fixed column is the caption of column 0.
+// The corner over the fixed column is the caption of column 0. The corner button itself is
+// disabled (it takes no clicks), so it is drawn with the colours of the enabled header beside it.
 void tKvStringGrid::PaintCorner() {
   QStylePainter painter(corner_);
   QStyleOptionHeader option;
-  option.initFrom(corner_);
+  option.initFrom(horizontalHeader());
   option.state |= QStyle::State_Enabled;
   option.rect = corner_->rect();
   option.text = ColumnTitle(0);

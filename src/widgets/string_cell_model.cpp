@@ -95,7 +95,12 @@ QVariant tStringCellModel::data(const QModelIndex& index, int role) const {
   const int col = index.column() + 1;
   const int row = index.row() + 1;
   if (role == Qt::EditRole) return Cell(col, row);
-  if (role == Qt::DisplayRole) return source_ ? source_->CellDisplayText(col, row) : QString();
+  if (!source_) return {};
+  if (role == Qt::DisplayRole) return source_->CellDisplayText(col, row);
+  if (role == Qt::ToolTipRole) {
+    const QString hint = source_->CellHint(col, row);
+    return hint.isEmpty() ? QVariant() : QVariant(hint);
+  }
   return {};
 }
 

@@ -107,7 +107,14 @@ void TValidEdit::SetLinkStyle(TlinkStyle style) {
 }
 
 void TValidEdit::ReplaceText(const QString& newText) {
+  if (text() == newText) return;
+  setText(newText);
+  if (!hasFocus()) setCursorPosition(0);
+}
+
+void TValidEdit::ShowText(const QString& newText) {
   if (text() != newText) setText(newText);
+  setCursorPosition(0);  // also ends a selection
 }
 
 bool TValidEdit::ButtonShows() const {

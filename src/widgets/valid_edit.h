@@ -50,12 +50,16 @@ class TValidEdit : public QLineEdit {
   // The warning sound; QApplication::beep() unless replaced (tests count beeps with it).
   static std::function<void()>& BeepHook();
 
+  // Shows a text the program sets (a value to read, not an entry being typed): the cursor goes
+  // to the start, so a field narrower than its text shows the sign and the leading digits.
+  void ShowText(const QString& text);
+
  protected:
   virtual bool CheckText() = 0;
   // Numeric fields read their value when the focus enters them.
   virtual void ReadValueOnEntry() {}
   // Replaces the text only when it differs, so the cursor and undo history survive a
-  // validation that changes nothing.
+  // validation that changes nothing. A field without the focus then shows the start.
   void ReplaceText(const QString& text);
 
   bool event(QEvent* event) override;

@@ -16,8 +16,9 @@ std::optional<QString> Chosen(const QString& name) {
 
 }  // namespace
 
-std::optional<QString> QtFormDialogs::OpenFileName(QWidget* parent, const QString& proposed) {
-  QFileDialog dialog(parent, QString(), proposed, kFilter);
+std::optional<QString> QtFormDialogs::OpenFileName(QWidget* parent, const QString& title,
+                                                   const QString& proposed) {
+  QFileDialog dialog(parent, title, proposed, kFilter);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::AnyFile);  // a name that does not exist may be typed
   dialog.setDefaultSuffix(QStringLiteral("pathset"));
@@ -26,7 +27,7 @@ std::optional<QString> QtFormDialogs::OpenFileName(QWidget* parent, const QStrin
 }
 
 std::optional<QString> QtFormDialogs::SaveFileName(QWidget* parent, const QString& proposed) {
-  QFileDialog dialog(parent, QString(), proposed, kFilter);
+  QFileDialog dialog(parent, QStringLiteral("Save"), proposed, kFilter);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(QStringLiteral("pathset"));
   dialog.setOption(QFileDialog::DontConfirmOverwrite);

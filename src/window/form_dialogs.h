@@ -14,8 +14,10 @@ class FormDialogs {
   enum class SaveAnswer { Save, Discard, Cancel };
 
   virtual ~FormDialogs() = default;
-  // The open dialog shared by Load and Merge; nullopt when the user cancels.
-  virtual std::optional<QString> OpenFileName(QWidget* parent, const QString& proposed) = 0;
+  // The open dialog shared by Load and Merge, titled after the command; nullopt when the user
+  // cancels.
+  virtual std::optional<QString> OpenFileName(QWidget* parent, const QString& title,
+                                              const QString& proposed) = 0;
   // The save dialog; nullopt when the user cancels.
   virtual std::optional<QString> SaveFileName(QWidget* parent, const QString& proposed) = 0;
   virtual void ShowError(QWidget* parent, const QString& message) = 0;
@@ -25,7 +27,8 @@ class FormDialogs {
 // The platform's file dialogs and message boxes.
 class QtFormDialogs : public FormDialogs {
  public:
-  std::optional<QString> OpenFileName(QWidget* parent, const QString& proposed) override;
+  std::optional<QString> OpenFileName(QWidget* parent, const QString& title,
+                                      const QString& proposed) override;
   std::optional<QString> SaveFileName(QWidget* parent, const QString& proposed) override;
   void ShowError(QWidget* parent, const QString& message) override;
   SaveAnswer AskSaveChanges(QWidget* parent, const QString& documentName) override;

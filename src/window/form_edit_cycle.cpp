@@ -1,17 +1,18 @@
 // The one place every change of the document goes through: the edit cycle (serialise, parse,
 // refresh), the guard that turns the program's errors into one message, the rollback of a failed
 // command and the undo history.
+#include <QDir>
 #include <QFileInfo>
-#include <QLabel>
-#include <QLocale>
+#include <QScopedValueRollback>
 #include <QToolButton>
 
 #include "document/errors.h"
 #include "document/path_set_codec.h"
 #include "fileio/file_place.h"
 #include "widgets/kv_string_grid.h"
+#include "window/pending_messages.h"
 #include "window/qarn_form.h"
-#include "window/scoped_counter.h"
+#include "window/status_line.h"
 
 namespace qarn {
 
@@ -27,6 +28,12 @@ bool SerializesTo(const tHeader& doc, const std::vector<uint8_t>& bytes) {
   }
 }
 
+// "Undo Move points (Ctrl+Z)": the button names the step it would take back or do again.
+QString StepTip(const QString& action, const QString& step, const char* keys) {
+  const QString named = step.isEmpty() ? action : action + QLatin1Char(' ') + step;
+  return QStringLiteral("%1 (%2)").arg(named, QLatin1String(keys));
+}
+
 }  // namespace
 
 void TQarnForm::Guard(const std::function<void()>& handler) {
@@ -38,15 +45,16 @@ void TQarnForm::Guard(const std::function<void()>& handler) {
 }
 
 void TQarnForm::ReportError(const QString& message) {
-  dialogs_->ShowError(this, message);
+  messages_->Report(message);
 }
 
-void TQarnForm::RunCommand(const QString& name, const std::function<void()>& command) {
+void TQarnForm::RunCommand(const QString& name, const std::function<void()>& command,
+                           int mergeKey) {
   if (commandDepth_ > 0) {  // part of a larger command: that one is the undo step
     command();
     return;
   }
-  ScopedCounter depth(commandDepth_);
+  const QScopedValueRollback depth(commandDepth_, commandDepth_ + 1);
   const DocumentState before = CurrentState();
   const int cyclesBefore = editCycles_;
   try {
@@ -55,10 +63,7 @@ void TQarnForm::RunCommand(const QString& name, const std::function<void()>& com
     RollBack(before, editCycles_ != cyclesBefore);
     throw;
   }
-  DocumentState after = CurrentState();
-  if (after.bytes == before.bytes) return;
-  undoStack_.push(new SnapshotCommand(name, before, std::move(after),
-                                      [this](const DocumentState& state) { RestoreState(state); }));
+  undoStack_.push(name, before, CurrentState(), mergeKey);
 }
 
 void TQarnForm::RollBack(const DocumentState& before, bool refreshed) {
@@ -120,23 +125,20 @@ std::string TQarnForm::PlaceInDocument(int object) const {
 }
 
 void TQarnForm::UpdateStatus() {
-  QString text = DocumentName();
-  if (IsModified()) text += QStringLiteral(" *");
+  std::optional<QPointF> world;
   if (pointerPixel_) {
-    const QPointF pixel(*pointerPixel_);
-    const float x = transform_.MapToWorldX(static_cast<float>(pixel.x()));
-    const float z = transform_.MapToWorldZ(static_cast<float>(pixel.y()));
-    const QLocale locale;
-    text += QStringLiteral("    x %1   z %2")
-                .arg(locale.toString(static_cast<double>(x), 'f', 2),
-                     locale.toString(static_cast<double>(z), 'f', 2));
+    world = QPointF(transform_.MapToWorldX(static_cast<float>(pointerPixel_->x())),
+                    transform_.MapToWorldZ(static_cast<float>(pointerPixel_->y())));
   }
-  StatusLabel->setText(text);
+  StatusLabel->Show(DocumentName(), IsModified(), world, mapHint_);
+  StatusLabel->setToolTip(QDir::toNativeSeparators(documentPath_));
 }
 
 void TQarnForm::UpdateUndoButtons() {
   UndoButton->setEnabled(undoStack_.canUndo());
   RedoButton->setEnabled(undoStack_.canRedo());
+  UndoButton->setToolTip(StepTip(QStringLiteral("Undo"), undoStack_.undoText(), "Ctrl+Z"));
+  RedoButton->setToolTip(StepTip(QStringLiteral("Redo"), undoStack_.redoText(), "Ctrl+Shift+Z"));
   UpdateStatus();
 }
 

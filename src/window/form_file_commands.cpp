@@ -4,6 +4,7 @@
 
 #include "document/path_set_codec.h"
 #include "fileio/path_set_file.h"
+#include "window/dialog_places.h"
 #include "window/qarn_form.h"
 
 namespace qarn {
@@ -19,16 +20,17 @@ QString InitialDirectory() {
 }  // namespace
 
 void TQarnForm::InitDialogNames() {
-  openName_ = InitialDirectory();
-  saveName_ = QDir(InitialDirectory()).filePath(QStringLiteral("roam.pathset"));
+  dialogPlaces_ =
+      std::make_unique<DialogPlaces>(InitialDirectory(), QStringLiteral("roam.pathset"));
 }
 
 void TQarnForm::LoadButtonClick() {
   Guard([this] {
     if (!ConfirmDiscardChanges()) return;
-    const std::optional<QString> name = dialogs_->OpenFileName(this, openName_);
+    const std::optional<QString> name =
+        dialogs_->OpenFileName(this, QStringLiteral("Load"), dialogPlaces_->OpenProposal());
     if (!name) return;
-    openName_ = *name;
+    dialogPlaces_->Used(*name);
     LoadFrom(*name);
   });
 }
@@ -39,6 +41,7 @@ void TQarnForm::LoadFrom(const QString& path) {
   document_ = std::move(loaded);
   RefillObjectList();
   documentPath_ = path;
+  dialogPlaces_->Used(path);
   undoStack_.clear();
   UpdateUndoButtons();
   DrawAllPoints();
@@ -55,9 +58,9 @@ bool TQarnForm::LoadFile(const QString& path) {
 
 void TQarnForm::Button1Click() {
   Guard([this] {
-    const std::optional<QString> name = dialogs_->SaveFileName(this, saveName_);
+    const std::optional<QString> name =
+        dialogs_->SaveFileName(this, dialogPlaces_->SaveProposal(documentPath_));
     if (!name) return;
-    saveName_ = *name;
     SaveTo(*name);
   });
 }
@@ -70,6 +73,7 @@ bool TQarnForm::SaveTo(const QString& path) {
     ParseBuffer(*buffer_, document_);
     RefillObjectList();
     documentPath_ = path;
+    dialogPlaces_->Used(path);
     undoStack_.setClean();
     saved = true;
   });
@@ -87,18 +91,18 @@ bool TQarnForm::ConfirmDiscardChanges() {
     case FormDialogs::SaveAnswer::Save:
       break;
   }
-  const QString proposed = documentPath_.isEmpty() ? saveName_ : documentPath_;
-  const std::optional<QString> name = dialogs_->SaveFileName(this, proposed);
+  const std::optional<QString> name =
+      dialogs_->SaveFileName(this, dialogPlaces_->SaveProposal(documentPath_));
   if (!name) return false;
-  saveName_ = *name;
   return SaveTo(*name);
 }
 
 void TQarnForm::Button2Click() {
   Guard([this] {
-    const std::optional<QString> name = dialogs_->OpenFileName(this, openName_);
+    const std::optional<QString> name =
+        dialogs_->OpenFileName(this, QStringLiteral("Merge"), dialogPlaces_->OpenProposal());
     if (!name) return;
-    openName_ = *name;
+    dialogPlaces_->Used(*name);
     RunCommand(QStringLiteral("Merge"), [&] {
       MergePathSetFile(*name, *buffer_, document_);
       RefillObjectList();

@@ -18,6 +18,8 @@
 #include "window/magnifier_view.h"
 #include "window/map_view.h"
 #include "window/qarn_form.h"
+#include "window/status_line.h"
+#include "window/zoom_control.h"
 
 namespace qarn {
 
@@ -28,15 +30,34 @@ constexpr int kRightColumnWidth = 369;
 constexpr int kListAreaHeight = 245;
 constexpr int kEditPanelHeight = 230;
 constexpr int kFieldHeight = 21;
+constexpr int kZoomBoxLeft = 362;
+constexpr int kZoomBoxWidth = 72;
+constexpr int kStatusLeft = 590;
+constexpr QSize kDesignedSize(792, 573);
+constexpr int kBarMargin = 8;
 
-QFrame* Panel(QWidget* parent, const QString& name, bool bevel = true) {
+QFrame* Panel(QWidget* parent, const QString& name, const QString& spoken, bool bevel = true) {
   auto* panel = new QFrame(parent);
   panel->setObjectName(name);
+  panel->setAccessibleName(spoken);
   if (bevel) {
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel->setLineWidth(1);
   }
   return panel;
+}
+
+// The lists' columns: fixed widths, no number of their own (no menu entry, no saved visibility),
+// the cells' default text format, always shown.
+constexpr int32_t kNumberColumnWidth = 64;
+constexpr int32_t kNoColumnId = 0;
+constexpr int32_t kDefaultDrawFlags = 0;
+constexpr bool kShown = true;
+constexpr bool kNotInMenu = false;
+
+void AddListColumn(tKvStringGrid* grid, const char* title, int32_t width) {
+  grid->AddColumn(QString::fromLatin1(title), QString(), QString(), width, kNoColumnId,
+                  kDefaultDrawFlags, kShown, kNotInMenu);
 }
 
 QPushButton* PushButton(QWidget* parent, const QString& name, const QString& caption, int left) {
@@ -46,38 +67,111 @@ QPushButton* PushButton(QWidget* parent, const QString& name, const QString& cap
   return button;
 }
 
+// The status line reaches from its left edge to the bar's right margin or to the first control
+// placed right of it, whichever comes first: a control at the bar's right end keeps its room.
+int StatusLineRight(const QWidget* bar, const QWidget* status) {
+  int right = bar->width() - kBarMargin;
+  for (const QWidget* child : bar->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (child != status && !child->isHidden() && child->x() > kStatusLeft) {
+      right = std::min(right, child->x() - kBarMargin);
+    }
+  }
+  return right;
+}
+
+// The parts Qt adds to a scrolled view (its viewport and the holders of its scroll bars) are
+// announced under the view's own name.
+void NameScrollParts(QAbstractScrollArea* area) {
+  const QString name = area->accessibleName();
+  area->viewport()->setAccessibleName(name);
+  const std::pair<QScrollBar*, QString> bars[] = {
+      {area->horizontalScrollBar(), QStringLiteral("%1, scroll sideways").arg(name)},
+      {area->verticalScrollBar(), QStringLiteral("%1, scroll up and down").arg(name)}};
+  for (const auto& [bar, spoken] : bars) {
+    bar->setAccessibleName(spoken);
+    if (bar->parentWidget() != area) bar->parentWidget()->setAccessibleName(spoken);
+  }
+}
+
+// Every control of the edit panel and the bottom bar whole, the point list with its caption and
+// one row, and room in the status line for the marker and a position far from the origin.
+// Never more than the designed size, whatever the font.
+QSize MinimumFormSize(const QWidget* status) {
+  const int statusWidth =
+      status->fontMetrics().horizontalAdvance(QStringLiteral("u…d *   x -00000,00  z -00000,00"));
+  const int pointListHeight = 2 * 18 + 4;
+  const QSize least(kStatusLeft + statusWidth + kBarMargin,
+                    2 + kListAreaHeight + kEditPanelHeight + pointListHeight + kBottomBarHeight);
+  return least.boundedTo(kDesignedSize);
+}
+
 }  // namespace
 
-// A glyph button's designed place, picture and tooltip.
+// An edit field's layout name, designed place and width, and the name assistive technology
+// announces for it.
+struct FieldPlace {
+  const char* name;
+  int left, top, width;
+  const char* spoken;
+};
+
+namespace {
+
+// The box, its text field and its list all announce the same name. On Linux an editable box
+// announces its text as its name, so the purpose is its description too.
+void NameComboBox(QComboBox* box, const QString& spoken) {
+  box->setAccessibleName(spoken);
+  box->setAccessibleDescription(spoken);
+  box->lineEdit()->setAccessibleName(spoken);
+  box->view()->setAccessibleName(spoken);
+}
+
+void Place(QWidget* field, const FieldPlace& place) {
+  field->setObjectName(QString::fromLatin1(place.name));
+  field->setGeometry(place.left, place.top, place.width, kFieldHeight);
+  field->setAccessibleName(QString::fromLatin1(place.spoken));
+}
+
+}  // namespace
+
+// A glyph button's member, layout name, designed place, picture and tooltip (which is also the
+// name assistive technology announces).
 struct GlyphPlace {
+  QToolButton* FormButtons::*button;
   const char* name;
   int left, top;
   Glyph glyph;
   const char* tip;
 };
 
+// The member and its layout name from one spelling.
+#define QARN_GLYPH(member) &FormButtons::member, #member
+
 void TQarnForm::GlyphButtons(QWidget* parent, std::initializer_list<GlyphPlace> places) {
   for (const GlyphPlace& p : places) {
-    GlyphButton(parent, QString::fromLatin1(p.name), p.left, p.top, p.glyph,
-                QString::fromLatin1(p.tip));
+    buttons_.*p.button = GlyphButton(parent, QString::fromLatin1(p.name), p.left, p.top, p.glyph,
+                                     QString::fromLatin1(p.tip));
   }
 }
 
 void TQarnForm::BuildControls() {
-  ScrollBox1 = new QScrollArea(this);
-  ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
-  Image1 = new MapView();
-  Image1->SetPicture(&map_.Image());
-  ScrollBox1->setWidget(Image1);
+  ScrollBox1 = new MapView(map_, this);
+  Image1 = ScrollBox1->Canvas();
   BuildBottomBar();
   BuildRightColumn();
   BuildEditPanel();
   BuildCalibrationBlock();
   SetTabOrder();
+  for (QAbstractScrollArea* area :
+       {static_cast<QAbstractScrollArea*>(ScrollBox1), static_cast<QAbstractScrollArea*>(Names),
+        static_cast<QAbstractScrollArea*>(Ents)}) {
+    NameScrollParts(area);
+  }
+  setMinimumSize(MinimumFormSize(StatusLabel));
 }
 
 void TQarnForm::BuildBottomBar() {
-  Panel1 = Panel(this, QStringLiteral("Panel1"));
+  Panel1 = Panel(this, QStringLiteral("Panel1"), QStringLiteral("File and view buttons"));
   LoadButton = PushButton(Panel1, QStringLiteral("LoadButton"), QStringLiteral("Load..."), 11);
   Button1 = PushButton(Panel1, QStringLiteral("Button1"), QStringLiteral("Save..."), 121);
   Button2 = PushButton(Panel1, QStringLiteral("Button2"), QStringLiteral("Merge ..."), 276);
@@ -90,27 +184,36 @@ void TQarnForm::BuildBottomBar() {
                            QStringLiteral("Undo (Ctrl+Z)"));
   RedoButton = GlyphButton(Panel1, QStringLiteral("RedoButton"), 556, 8, Glyph::Redo,
                            QStringLiteral("Redo (Ctrl+Shift+Z)"));
-  StatusLabel = new QLabel(Panel1);
+  StatusLabel = new StatusLine(Panel1);
   StatusLabel->setObjectName(QStringLiteral("StatusLabel"));
+  ZoomBox = new ZoomControl(*ScrollBox1, Panel1);
+  // Between Merge and Points, beside the other map command: the status line keeps the bar's
+  // right end for the file name and the position.
+  ZoomBox->setGeometry(kZoomBoxLeft, 9, kZoomBoxWidth, kFieldHeight);
+  UndoButton->setAccessibleName(QStringLiteral("Undo"));
+  RedoButton->setAccessibleName(QStringLiteral("Redo"));
 }
 
 void TQarnForm::BuildRightColumn() {
-  Panel2 = Panel(this, QStringLiteral("Panel2"));
-  Panel4 = Panel(Panel2, QStringLiteral("Panel4"));
-  Panel5 = Panel(Panel4, QStringLiteral("Panel5"), false);
+  Panel2 = Panel(this, QStringLiteral("Panel2"), QStringLiteral("Lists and edit panel"));
+  Panel4 = Panel(Panel2, QStringLiteral("Panel4"), QStringLiteral("Object list and magnifier"));
+  Panel5 = Panel(Panel4, QStringLiteral("Panel5"), QStringLiteral("Magnifier"), false);
   Image2 = new MagnifierView(Panel5);
   Image2->setGeometry(0, 0, 159, 151);
+  Image2->setAccessibleName(QStringLiteral("Magnifier"));
   Names = new tKvStringGrid(Panel4);
   Names->setObjectName(QStringLiteral("Names"));
   Names->SetColCount(2);
   Names->SetDefaultRowHeight(16);
   Names->SetRowCount(2);
-  Panel3 = Panel(Panel2, QStringLiteral("Panel3"));
+  Names->setAccessibleName(QStringLiteral("Objects"));
+  Panel3 = Panel(Panel2, QStringLiteral("Panel3"), QStringLiteral("Edit panel"));
   Ents = new tKvStringGrid(Panel2);
   Ents->setObjectName(QStringLiteral("Ents"));
   Ents->SetColCount(5);
   Ents->SetDefaultRowHeight(18);
   Ents->SetRowCount(2);
+  Ents->setAccessibleName(QStringLiteral("Points of the selected object"));
 }
 
 QToolButton* TQarnForm::GlyphButton(QWidget* parent, const QString& name, int left, int top,
@@ -123,21 +226,19 @@ QToolButton* TQarnForm::GlyphButton(QWidget* parent, const QString& name, int le
   button->setFocusPolicy(Qt::NoFocus);
   button->setAutoRaise(true);
   button->setToolTip(tip);
-  glyphButtons_.insert(name, button);
+  button->setAccessibleName(tip);
   return button;
 }
 
-TFloatEdit* TQarnForm::FloatField(const QString& name, int left, int top, int width) {
+TFloatEdit* TQarnForm::FloatField(const FieldPlace& place) {
   auto* field = new TFloatEdit(Panel3);
-  field->setObjectName(name);
-  field->setGeometry(left, top, width, kFieldHeight);
+  Place(field, place);
   return field;
 }
 
-TIntegerEdit* TQarnForm::IntegerField(const QString& name, int left, int top, int width) {
+TIntegerEdit* TQarnForm::IntegerField(const FieldPlace& place) {
   auto* field = new TIntegerEdit(Panel3);
-  field->setObjectName(name);
-  field->setGeometry(left, top, width, kFieldHeight);
+  Place(field, place);
   field->SetValue(0);
   return field;
 }
@@ -157,69 +258,79 @@ void TQarnForm::BuildTypeAndListButtons() {
   DTyp->setGeometry(5, 5, 191, kFieldHeight);
   DTyp->setMaxVisibleItems(24);
   DTyp->setInsertPolicy(QComboBox::NoInsert);
+  NameComboBox(DTyp, QStringLiteral("Type name of the selected object"));
   GlyphButtons(
-      Panel3, {{"SpeedButton1", 205, 5, Glyph::ArrowRightPlus, "Add a copy of the selected object"},
-               {"SpeedButton2", 235, 5, Glyph::WasteBin, "Delete the selected object"},
-               {"SpeedButton3", 275, 5, Glyph::CircleThreeShapes,
-                "Continue the series: add the next object in the same step"},
-               {"SpeedButton6", 315, 5, Glyph::ArrowUpOverBar, "Move the selected object up"},
-               {"SpeedButton7", 340, 5, Glyph::BarOverArrowDown, "Move the selected object down"},
-               {"SpeedButton21", 4, 25, Glyph::BarOverArrowDown,
-                "Apply the layout preset of the type shown"}});
+      Panel3,
+      {{QARN_GLYPH(SpeedButton1), 205, 5, Glyph::ArrowRightPlus,
+        "Add a copy of the selected object"},
+       {QARN_GLYPH(SpeedButton2), 235, 5, Glyph::WasteBin, "Delete the selected object"},
+       {QARN_GLYPH(SpeedButton3), 275, 5, Glyph::CircleThreeShapes,
+        "Continue the series: add the next object in the same step"},
+       {QARN_GLYPH(SpeedButton6), 315, 5, Glyph::ArrowUpOverBar, "Move the selected object up"},
+       {QARN_GLYPH(SpeedButton7), 340, 5, Glyph::BarOverArrowDown, "Move the selected object down"},
+       {QARN_GLYPH(SpeedButton21), 4, 25, Glyph::BarOverArrowDown,
+        "Apply the layout preset of the type shown"}});
 }
 
 void TQarnForm::BuildDirectionPad() {
-  GlyphButtons(Panel3,
-               {{"nwButton", 35, 45, Glyph::ArrowNW, "Move up and left on the map by the step"},
-                {"nButton", 60, 45, Glyph::ArrowN, "Move up on the map by the step"},
-                {"neButton", 85, 45, Glyph::ArrowNE, "Move up and right on the map by the step"},
-                {"wButton", 35, 70, Glyph::ArrowW, "Move left on the map by the step"},
-                {"eButton", 85, 70, Glyph::ArrowE, "Move right on the map by the step"},
-                {"swButton", 35, 95, Glyph::ArrowSW, "Move down and left on the map by the step"},
-                {"sButton", 60, 95, Glyph::ArrowS, "Move down on the map by the step"},
-                {"seButton", 85, 95, Glyph::ArrowSE, "Move down and right on the map by the step"},
-                {"UpButton", 120, 55, Glyph::TriangleUp, "Move higher by the step"},
-                {"DownButton", 120, 80, Glyph::TriangleDown, "Move lower by the step"}});
-  mEdit = FloatField(QStringLiteral("mEdit"), 58, 69, 26);
+  GlyphButtons(
+      Panel3,
+      {{QARN_GLYPH(nwButton), 35, 45, Glyph::ArrowNW, "Move up and left on the map by the step"},
+       {QARN_GLYPH(nButton), 60, 45, Glyph::ArrowN, "Move up on the map by the step"},
+       {QARN_GLYPH(neButton), 85, 45, Glyph::ArrowNE, "Move up and right on the map by the step"},
+       {QARN_GLYPH(wButton), 35, 70, Glyph::ArrowW, "Move left on the map by the step"},
+       {QARN_GLYPH(eButton), 85, 70, Glyph::ArrowE, "Move right on the map by the step"},
+       {QARN_GLYPH(swButton), 35, 95, Glyph::ArrowSW, "Move down and left on the map by the step"},
+       {QARN_GLYPH(sButton), 60, 95, Glyph::ArrowS, "Move down on the map by the step"},
+       {QARN_GLYPH(seButton), 85, 95, Glyph::ArrowSE, "Move down and right on the map by the step"},
+       {QARN_GLYPH(UpButton), 120, 55, Glyph::TriangleUp, "Move higher by the step"},
+       {QARN_GLYPH(DownButton), 120, 80, Glyph::TriangleDown, "Move lower by the step"}});
+  mEdit = FloatField({"mEdit", 58, 69, 26, "Step of the move buttons"});
   mEdit->SetValue(1);
 }
 
 void TQarnForm::BuildRotationGroups() {
   GlyphButtons(
-      Panel3, {{"rotLeftButton", 175, 45, Glyph::ArrowDownLeft, "Turn the object by -15 degrees"},
-               {"rotRightButton", 240, 45, Glyph::ArrowDownRight, "Turn the object by +15 degrees"},
-               {"rotOkButton", 220, 65, Glyph::CheckMark, "Apply the lengths and angles typed"},
-               {"rotRightButton2", 175, 100, Glyph::ArrowUpLeft, "Turn the object by +1 degree"},
-               {"rotLeftButton2", 240, 100, Glyph::ArrowUpRight, "Turn the object by -1 degree"},
-               {"XrotLeftButton", 55, 180, Glyph::ArrowDownLeft, "Turn the rows by -15 degrees"},
-               {"XrotRightButton2", 55, 205, Glyph::ArrowUpLeft, "Turn the rows by +1 degree"},
-               {"XrotOkButton", 180, 182, Glyph::CheckMark, "Apply the lengths and angles typed"},
-               {"XrotRightButton", 230, 180, Glyph::ArrowDownRight, "Turn the rows by +15 degrees"},
-               {"XrotLeftButton2", 230, 205, Glyph::ArrowUpRight, "Turn the rows by -1 degree"}});
-  Rotation = IntegerField(QStringLiteral("Rotation"), 195, 65, 26);
-  Lenge = FloatField(QStringLiteral("Lenge"), 195, 85, 46);
-  XLenge = FloatField(QStringLiteral("XLenge"), 110, 182, 46);
-  XRotation = IntegerField(QStringLiteral("XRotation"), 155, 182, 26);
+      Panel3,
+      {{QARN_GLYPH(rotLeftButton), 175, 45, Glyph::ArrowDownLeft, "Turn the object by -15 degrees"},
+       {QARN_GLYPH(rotRightButton), 240, 45, Glyph::ArrowDownRight,
+        "Turn the object by +15 degrees"},
+       {QARN_GLYPH(rotOkButton), 220, 65, Glyph::CheckMark, "Apply the lengths and angles typed"},
+       {QARN_GLYPH(rotRightButton2), 175, 100, Glyph::ArrowUpLeft, "Turn the object by +1 degree"},
+       {QARN_GLYPH(rotLeftButton2), 240, 100, Glyph::ArrowUpRight, "Turn the object by -1 degree"},
+       {QARN_GLYPH(XrotLeftButton), 55, 180, Glyph::ArrowDownLeft, "Turn the rows by -15 degrees"},
+       {QARN_GLYPH(XrotRightButton2), 55, 205, Glyph::ArrowUpLeft, "Turn the rows by +1 degree"},
+       {QARN_GLYPH(XrotOkButton), 180, 182, Glyph::CheckMark, "Apply the lengths and angles typed"},
+       {QARN_GLYPH(XrotRightButton), 230, 180, Glyph::ArrowDownRight,
+        "Turn the rows by +15 degrees"},
+       {QARN_GLYPH(XrotLeftButton2), 230, 205, Glyph::ArrowUpRight, "Turn the rows by -1 degree"}});
+  Rotation = IntegerField({"Rotation", 195, 65, 26, "Direction from point 1 to point 2, degrees"});
+  Lenge = FloatField({"Lenge", 195, 85, 46, "Distance from point 1 to point 2"});
+  XLenge = FloatField({"XLenge", 110, 182, 46, "Distance from point 1 to point 3"});
+  XRotation = IntegerField({"XRotation", 155, 182, 26, "Direction of the rows, degrees"});
 }
 
 void TQarnForm::BuildPositionFields() {
-  xEdit = FloatField(QStringLiteral("xEdit"), 70, 130, 56);
-  yEdit = FloatField(QStringLiteral("yEdit"), 135, 130, 56);
-  zEdit = FloatField(QStringLiteral("zEdit"), 200, 130, 56);
-  dxEdit = FloatField(QStringLiteral("dxEdit"), 70, 155, 56);
-  dyEdit = FloatField(QStringLiteral("dyEdit"), 135, 155, 56);
-  dzEdit = FloatField(QStringLiteral("dzEdit"), 200, 155, 56);
-  XdxEdit = FloatField(QStringLiteral("XdxEdit"), 80, 205, 40);
-  XdyEdit = FloatField(QStringLiteral("XdyEdit"), 122, 205, 40);
-  XdzEdit = FloatField(QStringLiteral("XdzEdit"), 162, 205, 40);
+  xEdit = FloatField({"xEdit", 70, 130, 56, "x of point 1"});
+  yEdit = FloatField({"yEdit", 135, 130, 56, "y (height) of point 1"});
+  zEdit = FloatField({"zEdit", 200, 130, 56, "z of point 1"});
+  dxEdit = FloatField({"dxEdit", 70, 155, 56, "x from point 1 to point 2"});
+  dyEdit = FloatField({"dyEdit", 135, 155, 56, "y from point 1 to point 2"});
+  dzEdit = FloatField({"dzEdit", 200, 155, 56, "z from point 1 to point 2"});
+  XdxEdit = FloatField({"XdxEdit", 80, 205, 40, "x from point 1 to point 3"});
+  XdyEdit = FloatField({"XdyEdit", 122, 205, 40, "y from point 1 to point 3"});
+  XdzEdit = FloatField({"XdzEdit", 162, 205, 40, "z from point 1 to point 3"});
   GlyphButtons(
-      Panel3, {{"SpeedButton4", 270, 130, Glyph::CheckMark, "Set point 1 from x, y, z"},
-               {"SpeedButton5", 270, 155, Glyph::CheckMark, "Lay the points out from the offsets"},
-               {"SpeedButton20", 203, 205, Glyph::CheckMark, "Lay the points out from the offsets"},
-               {"SpeedButton8", 10, 150, Glyph::ArrowRightPlus, "Extend the object by one point"},
-               {"SpeedButton19", 10, 175, Glyph::CircleThreeShapes,
-                "Extend the object by a pair of points and lay out"},
-               {"SpeedButton17", 10, 200, Glyph::WasteBin, "Remove the last point"}});
+      Panel3,
+      {{QARN_GLYPH(SpeedButton4), 270, 130, Glyph::CheckMark, "Set point 1 from x, y, z"},
+       {QARN_GLYPH(SpeedButton5), 270, 155, Glyph::CheckMark,
+        "Lay the points out from the offsets"},
+       {QARN_GLYPH(SpeedButton20), 203, 205, Glyph::CheckMark,
+        "Lay the points out from the offsets"},
+       {QARN_GLYPH(SpeedButton8), 10, 150, Glyph::ArrowRightPlus, "Extend the object by one point"},
+       {QARN_GLYPH(SpeedButton19), 10, 175, Glyph::CircleThreeShapes,
+        "Extend the object by a pair of points and lay out"},
+       {QARN_GLYPH(SpeedButton17), 10, 200, Glyph::WasteBin, "Remove the last point"}});
 }
 
 void TQarnForm::BuildFlagControls() {
@@ -229,6 +340,7 @@ void TQarnForm::BuildFlagControls() {
     auto* box = new QCheckBox(Panel3);
     box->setObjectName(QStringLiteral("c%1").arg(n));
     box->setProperty("tag", place + 1);
+    box->setAccessibleName(QStringLiteral("Flag bit %1").arg(32 - n));
     box->setGeometry(300 + 15 * (place % 4), blockTop + 15 * (place / 4), 16, 17);
     checkBoxes_[static_cast<size_t>(n - 1)] = box;
   }
@@ -237,14 +349,16 @@ void TQarnForm::BuildFlagControls() {
   HexTyp->setEditable(true);
   HexTyp->setInsertPolicy(QComboBox::NoInsert);
   HexTyp->setGeometry(300, 182, 65, kFieldHeight);
+  NameComboBox(HexTyp, QStringLiteral("Flag presets"));
   HexEdit = new TCharEdit(Panel3);
   HexEdit->setObjectName(QStringLiteral("HexEdit"));
   HexEdit->setGeometry(260, 205, 66, kFieldHeight);
+  HexEdit->setAccessibleName(QStringLiteral("Flags of every point, hexadecimal"));
   HexEdit->SetCharSets(0x3F);
   HexEdit->SetMinLength(0);
   HexEdit->SetMaxLength(255);
-  GlyphButton(Panel3, QStringLiteral("SpeedButton18"), 330, 205, Glyph::CheckMark,
-              QStringLiteral("Set every point's flags to the hexadecimal value"));
+  GlyphButtons(Panel3, {{QARN_GLYPH(SpeedButton18), 330, 205, Glyph::CheckMark,
+                         "Set every point's flags to the hexadecimal value"}});
 }
 
 void TQarnForm::BuildCalibrationBlock() {
@@ -257,14 +371,14 @@ void TQarnForm::BuildCalibrationBlock() {
     label->setVisible(false);
     calibrationLabels_[static_cast<size_t>(i)] = label;
   }
-  GlyphButtons(Panel5, {{"SpeedButton9", 10, 170, Glyph::Plus, ""},
-                        {"SpeedButton10", 35, 170, Glyph::Minus, ""},
-                        {"SpeedButton16", 10, 215, Glyph::Plus, ""},
-                        {"SpeedButton15", 35, 215, Glyph::Minus, ""},
-                        {"SpeedButton11", 90, 170, Glyph::Plus, ""},
-                        {"SpeedButton12", 115, 170, Glyph::Minus, ""},
-                        {"SpeedButton13", 90, 215, Glyph::Plus, ""},
-                        {"SpeedButton14", 115, 215, Glyph::Minus, ""}});
+  GlyphButtons(Panel5, {{QARN_GLYPH(SpeedButton9), 10, 170, Glyph::Plus, "Map scale x up"},
+                        {QARN_GLYPH(SpeedButton10), 35, 170, Glyph::Minus, "Map scale x down"},
+                        {QARN_GLYPH(SpeedButton16), 10, 215, Glyph::Plus, "Map scale z up"},
+                        {QARN_GLYPH(SpeedButton15), 35, 215, Glyph::Minus, "Map scale z down"},
+                        {QARN_GLYPH(SpeedButton11), 90, 170, Glyph::Plus, "Map origin right"},
+                        {QARN_GLYPH(SpeedButton12), 115, 170, Glyph::Minus, "Map origin left"},
+                        {QARN_GLYPH(SpeedButton13), 90, 215, Glyph::Plus, "Map origin down"},
+                        {QARN_GLYPH(SpeedButton14), 115, 215, Glyph::Minus, "Map origin up"}});
   for (QToolButton* button : Panel5->findChildren<QToolButton*>()) button->setVisible(false);
 }
 
@@ -276,7 +390,7 @@ void TQarnForm::SetTabOrder() {
   }
   order << HexEdit << Lenge << XLenge << XRotation << XdzEdit << XdxEdit << XdyEdit;
   for (int n = 1; n <= 16; ++n) order.append(checkBoxes_[static_cast<size_t>(n - 1)]);
-  order << Ents << Names << ScrollBox1;
+  order << Ents << Names << ScrollBox1 << ZoomBox;
   for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
@@ -286,7 +400,8 @@ void TQarnForm::LayOutContainers() {
   const int mapWidth = std::max(0, w - kRightColumnWidth);
   const int upperHeight = std::max(0, h - kBottomBarHeight);
   Panel1->setGeometry(0, upperHeight, w, kBottomBarHeight);
-  StatusLabel->setGeometry(590, 7, std::max(0, w - 598), 25);
+  const int statusRight = StatusLineRight(Panel1, StatusLabel);
+  StatusLabel->setGeometry(kStatusLeft, 7, std::max(0, statusRight - kStatusLeft), 25);
   Panel2->setGeometry(mapWidth, 0, kRightColumnWidth, upperHeight);
   ScrollBox1->setGeometry(0, 0, mapWidth, upperHeight);
   // Inside Panel2's one-pixel bevel: the list area, the edit panel, then the point list.
@@ -302,18 +417,17 @@ void TQarnForm::LayOutContainers() {
 void TQarnForm::Loaded() {
   Names->Loaded();
   Ents->Loaded();
-  Names->AddColumn(QStringLiteral("Nummer"), QString(), QString(), 64, 0, 0, true, false);
-  Names->AddColumn(QStringLiteral("Name"), QString(), QString(), 192, 0, 0, true, false);
+  AddListColumn(Names, "Nummer", kNumberColumnWidth);
+  AddListColumn(Names, "Name", kNameColumnWidth);
   for (const char* title : {"Nummer", "X", "Y", "Z", "Flags"}) {
-    Ents->AddColumn(QString::fromLatin1(title), QString(), QString(), 64, 0, 0, true, false);
+    AddListColumn(Ents, title, kNumberColumnWidth);
   }
   Names->OnGetCellDrawText = [this](int col, int row) { return NamesCellText(col, row); };
+  Names->OnGetCellHint = [this](int col, int row) { return NamesCellHint(col, row); };
   Ents->OnGetCellDrawText = [this](int col, int row) { return EntsCellText(col, row); };
 }
 
-void TQarnForm::OnClick(const QString& buttonName, std::function<void()> handler) {
-  QToolButton* button = glyphButtons_.value(buttonName);
-  Q_ASSERT(button);
+void TQarnForm::OnClick(QToolButton* button, std::function<void()> handler) {
   connect(button, &QToolButton::clicked, this,
           [this, handler = std::move(handler)] { Guard(handler); });
 }

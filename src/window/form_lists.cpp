@@ -2,6 +2,7 @@
 // map marks in step with the selected object.
 #include <QCheckBox>
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 
 #include "commands/refresh_values.h"
 #include "commands/type_and_flags.h"
@@ -11,26 +12,13 @@
 #include "widgets/float_edit.h"
 #include "widgets/integer_edit.h"
 #include "widgets/kv_string_grid.h"
-#include "window/map_view.h"
+#include "window/name_widths.h"
 #include "window/number_text.h"
 #include "window/qarn_form.h"
-#include "window/scoped_counter.h"
 
 namespace qarn {
 
 namespace {
-
-class FlagScope {
- public:
-  explicit FlagScope(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
-  ~FlagScope() { flag_ = previous_; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  bool& flag_;
-  bool previous_;
-};
 
 // The texts come from the document when the cells are painted, so a list that keeps its length
 // needs a repaint only. Setting the row count again would tell the grid that every cell changed,
@@ -43,8 +31,11 @@ void ShowRows(tKvStringGrid* grid, int rows) {
 }  // namespace
 
 void TQarnForm::RefillObjectList() {
-  FlagScope quiet(namesClickSuppressed_);  // a shorter list clamps the row without a refresh
+  // A shorter list clamps the row without a refresh.
+  const QScopedValueRollback quiet(namesClickSuppressed_, true);
   ShowRows(Names, static_cast<int>(document_.objectCount) + 1);
+  const int nameWidth = nameWidths_->Widest(document_, Names->font(), kNameColumnWidth);
+  if (nameWidth != Names->ColWidths(1)) Names->SetColWidths(1, nameWidth);
 }
 
 QString TQarnForm::NamesCellText(int col, int row) const {
@@ -52,6 +43,17 @@ QString TQarnForm::NamesCellText(int col, int row) const {
   if (col == 0) return QString::number(row);
   if (col == 1) return QString::fromLatin1(document_.Object(row).DisplayName());
   return QString();
+}
+
+// The whole name with the object's number and point count: a long name is cut off in the list.
+QString TQarnForm::NamesCellHint(int, int row) const {
+  if (row < 1 || row > static_cast<int>(document_.records.size())) return QString();
+  const tDesc& object = document_.Object(row);
+  const QString points = object.pointCount == 1
+                             ? QStringLiteral("1 point")
+                             : QStringLiteral("%1 points").arg(object.pointCount);
+  return QStringLiteral("%1\nObject %2, %3")
+      .arg(QString::fromLatin1(object.DisplayName()), QString::number(row), points);
 }
 
 QString TQarnForm::EntsCellText(int col, int row) const {
@@ -81,17 +83,13 @@ tDesc& TQarnForm::SelectedObject() {
   return document_.Object(SelectedRow());
 }
 
-void TQarnForm::SelectRow(int row) {
-  Names->SetRow(row);
-}
-
 void TQarnForm::SelectRowSilently(int row) {
-  FlagScope quiet(namesClickSuppressed_);
+  const QScopedValueRollback quiet(namesClickSuppressed_, true);
   if (row >= 1 && row < Names->RowCount()) Names->SetRow(row);
 }
 
 void TQarnForm::RefreshObject(int n) {
-  ScopedCounter depth(refreshDepth_);  // lowered on every exit, errors included
+  const QScopedValueRollback depth(refreshDepth_, refreshDepth_ + 1);  // errors included
   const tDesc& object = document_.Object(n);
   WithPlace([&] { return PlaceInDocument(n); }, [&] { FillPointList(object); });
   const RefreshValues values = ComputeRefreshValues(object);
@@ -119,10 +117,10 @@ void TQarnForm::RefreshObject(int n) {
     XLenge->SetValue(0);
   }
   if (values.flags) ShowFlags(*values.flags);
-  Names->setFocus();
+  if (!keepFocus_) Names->setFocus();
   // The marks come last: a point that cannot be drawn is reported when every field already
   // shows the object, and the map shows all of its other marks.
-  const auto repaint = qScopeGuard([this] { Image1->update(); });
+  const auto shown = qScopeGuard([this] { ShowMapChanges(); });
   WithPlace([this] { return PlaceInDocument(); },
             [&] { map_.DrawObjectMarks(object, transform_, n); });
 }
@@ -136,12 +134,15 @@ void TQarnForm::FillPointList(const tDesc& object) {
 void TQarnForm::ShowFlags(uint32_t flags) {
   const std::array<bool, 32> boxes = BoxesFromFlags(flags);
   for (size_t i = 0; i < boxes.size(); ++i) checkBoxes_[i]->setChecked(boxes[i]);
-  HexEdit->setText(QString::fromStdString(FlagText(flags)));
+  HexEdit->ShowText(QString::fromStdString(FlagText(flags)));
 }
 
 void TQarnForm::NamesClick() {
   if (namesClickSuppressed_) return;
-  Guard([this] { RefreshObject(SelectedRow()); });
+  Guard([this] {
+    RefreshObject(SelectedRow());
+    RevealPointOne();
+  });
 }
 
 void TQarnForm::EntsClick() {
@@ -156,7 +157,7 @@ void TQarnForm::EntsClick() {
     const tPoint& point = object.Point(k);
     const QPoint pixel = transform_.PixelOf(point.x, point.z);
     map_.DrawPointDisc(pixel.x(), pixel.y());
-    Image1->update();
+    ShowMapChanges();
   });
 }
 

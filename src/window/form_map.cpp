@@ -6,7 +6,7 @@
 #include "document/errors.h"
 #include "widgets/float_edit.h"
 #include "window/magnifier_view.h"
-#include "window/map_view.h"
+#include "window/map_canvas.h"
 #include "window/number_text.h"
 #include "window/qarn_form.h"
 
@@ -17,11 +17,15 @@ void TQarnForm::DrawAllPoints() {
     WithPlace([this] { return PlaceInDocument(); },
               [this] { map_.DrawAllPoints(document_, transform_); });
   } catch (...) {
-    Image1->update();  // every square that could be drawn is
+    ShowMapChanges();  // every square that could be drawn is
     throw;
   }
-  Image1->update();
+  ShowMapChanges();
   ShowCalibrationLabels();
+}
+
+void TQarnForm::ShowMapChanges() {
+  Image1->ShowChanges(map_.TakeChangedArea());
 }
 
 void TQarnForm::ShowCalibrationLabels() {
@@ -36,13 +40,13 @@ void TQarnForm::Button3Click() {
   Guard([this] { DrawAllPoints(); });
 }
 
-void TQarnForm::Image1MouseMove(QPoint pixel) {
+void TQarnForm::PointerOver(std::optional<QPoint> pixel) {
   pointerPixel_ = pixel;
-  Image2->ShowAround(&map_.Image(), pixel);
+  if (pixel) Image2->ShowAround(&map_.Image(), *pixel);
   UpdateStatus();
 }
 
-void TQarnForm::Image1MouseUp(QPoint pixel) {
+void TQarnForm::Pick(QPoint pixel) {
   Guard([&] {
     xEdit->SetValue(transform_.MapToWorldX(static_cast<float>(pixel.x())));
     zEdit->SetValue(transform_.MapToWorldZ(static_cast<float>(pixel.y())));
@@ -58,27 +62,22 @@ void TQarnForm::Calibrate(float MapTransform::*parameter, long double step) {
 }
 
 void TQarnForm::ConnectMap() {
-  Image1->OnPointerMoved = [this](QPoint pixel) { Image1MouseMove(pixel); };
-  Image1->OnButtonReleased = [this](QPoint pixel) { Image1MouseUp(pixel); };
-  Image1->OnPointerLeft = [this] {
-    pointerPixel_.reset();
-    UpdateStatus();
-  };
+  Image1->SetEditor(this);
   connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
   const struct {
-    const char* name;
+    QToolButton* FormButtons::*button;
     float MapTransform::*parameter;
     long double step;
-  } steps[] = {{"SpeedButton9", &MapTransform::unitsPerPixelX, 0.01L},
-               {"SpeedButton10", &MapTransform::unitsPerPixelX, -0.01L},
-               {"SpeedButton16", &MapTransform::unitsPerPixelZ, 0.01L},
-               {"SpeedButton15", &MapTransform::unitsPerPixelZ, -0.01L},
-               {"SpeedButton11", &MapTransform::originColumn, 1.0L},
-               {"SpeedButton12", &MapTransform::originColumn, -1.0L},
-               {"SpeedButton13", &MapTransform::originRow, 1.0L},
-               {"SpeedButton14", &MapTransform::originRow, -1.0L}};
+  } steps[] = {{&FormButtons::SpeedButton9, &MapTransform::unitsPerPixelX, 0.01L},
+               {&FormButtons::SpeedButton10, &MapTransform::unitsPerPixelX, -0.01L},
+               {&FormButtons::SpeedButton16, &MapTransform::unitsPerPixelZ, 0.01L},
+               {&FormButtons::SpeedButton15, &MapTransform::unitsPerPixelZ, -0.01L},
+               {&FormButtons::SpeedButton11, &MapTransform::originColumn, 1.0L},
+               {&FormButtons::SpeedButton12, &MapTransform::originColumn, -1.0L},
+               {&FormButtons::SpeedButton13, &MapTransform::originRow, 1.0L},
+               {&FormButtons::SpeedButton14, &MapTransform::originRow, -1.0L}};
   for (const auto& s : steps) {
-    OnClick(QString::fromLatin1(s.name), [this, p = s.parameter, d = s.step] { Calibrate(p, d); });
+    OnClick(buttons_.*s.button, [this, p = s.parameter, d = s.step] { Calibrate(p, d); });
   }
 }
 

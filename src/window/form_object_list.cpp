@@ -47,11 +47,11 @@ void TQarnForm::SpeedButton7Click() {
 }
 
 void TQarnForm::ConnectObjectList() {
-  OnClick(QStringLiteral("SpeedButton1"), [this] { SpeedButton1Click(); });
-  OnClick(QStringLiteral("SpeedButton2"), [this] { SpeedButton2Click(); });
-  OnClick(QStringLiteral("SpeedButton3"), [this] { SpeedButton3Click(); });
-  OnClick(QStringLiteral("SpeedButton6"), [this] { SpeedButton6Click(); });
-  OnClick(QStringLiteral("SpeedButton7"), [this] { SpeedButton7Click(); });
+  OnClick(buttons_.SpeedButton1, [this] { SpeedButton1Click(); });
+  OnClick(buttons_.SpeedButton2, [this] { SpeedButton2Click(); });
+  OnClick(buttons_.SpeedButton3, [this] { SpeedButton3Click(); });
+  OnClick(buttons_.SpeedButton6, [this] { SpeedButton6Click(); });
+  OnClick(buttons_.SpeedButton7, [this] { SpeedButton7Click(); });
 }
 
 }  // namespace qarn

@@ -22,13 +22,17 @@ void TQarnForm::SpeedButton5Click() {
 
 void TQarnForm::LayOutPoints() {
   tDesc& object = SelectedObject();
+  qarn::LayOutPoints(object, LayoutFromFields());
+  EditCycle();
+}
+
+LayoutFields TQarnForm::LayoutFromFields() {
   LayoutFields fields;
   fields.base = {xEdit->Value(), yEdit->Value(), zEdit->Value()};
   fields.pair = {dxEdit->Value(), dyEdit->Value(), dzEdit->Value()};
   fields.row = {XdxEdit->Value(), XdyEdit->Value(), XdzEdit->Value()};
   fields.rowLength = XLenge->Value();
-  qarn::LayOutPoints(object, fields);
-  EditCycle();
+  return fields;
 }
 
 void TQarnForm::ShiftPoints(float ax, float ay, float az) {
@@ -63,21 +67,22 @@ void TQarnForm::SpeedButton17Click() {
 }
 
 void TQarnForm::ConnectPlacement() {
-  OnClick(QStringLiteral("SpeedButton4"), [this] { SpeedButton4Click(); });
-  OnClick(QStringLiteral("SpeedButton5"), [this] { SpeedButton5Click(); });
-  OnClick(QStringLiteral("SpeedButton20"), [this] { SpeedButton5Click(); });
-  OnClick(QStringLiteral("SpeedButton8"), [this] { SpeedButton8Click(); });
-  OnClick(QStringLiteral("SpeedButton19"), [this] { SpeedButton19Click(); });
-  OnClick(QStringLiteral("SpeedButton17"), [this] { SpeedButton17Click(); });
+  OnClick(buttons_.SpeedButton4, [this] { SpeedButton4Click(); });
+  OnClick(buttons_.SpeedButton5, [this] { SpeedButton5Click(); });
+  OnClick(buttons_.SpeedButton20, [this] { SpeedButton5Click(); });
+  OnClick(buttons_.SpeedButton8, [this] { SpeedButton8Click(); });
+  OnClick(buttons_.SpeedButton19, [this] { SpeedButton19Click(); });
+  OnClick(buttons_.SpeedButton17, [this] { SpeedButton17Click(); });
   const struct {
-    const char* name;
+    QToolButton* FormButtons::*button;
     float ax, ay, az;
-  } moves[] = {{"nwButton", -1, 0, -1}, {"nButton", 0, 0, -1}, {"neButton", 1, 0, -1},
-               {"eButton", 1, 0, 0},    {"seButton", 1, 0, 1}, {"sButton", 0, 0, 1},
-               {"swButton", -1, 0, 1},  {"wButton", -1, 0, 0}, {"UpButton", 0, 1, 0},
-               {"DownButton", 0, -1, 0}};
+  } moves[] = {{&FormButtons::nwButton, -1, 0, -1}, {&FormButtons::nButton, 0, 0, -1},
+               {&FormButtons::neButton, 1, 0, -1},  {&FormButtons::eButton, 1, 0, 0},
+               {&FormButtons::seButton, 1, 0, 1},   {&FormButtons::sButton, 0, 0, 1},
+               {&FormButtons::swButton, -1, 0, 1},  {&FormButtons::wButton, -1, 0, 0},
+               {&FormButtons::UpButton, 0, 1, 0},   {&FormButtons::DownButton, 0, -1, 0}};
   for (const auto& m : moves) {
-    OnClick(QString::fromLatin1(m.name), [this, m] { ShiftPoints(m.ax, m.ay, m.az); });
+    OnClick(buttons_.*m.button, [this, m] { ShiftPoints(m.ax, m.ay, m.az); });
   }
 }
 

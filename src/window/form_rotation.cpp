@@ -1,4 +1,5 @@
 // The rotation tools: step the pair and row angles, turn them into offsets and lay out again.
+#include "commands/point_layout.h"
 #include "commands/rotation.h"
 #include "widgets/float_edit.h"
 #include "widgets/integer_edit.h"
@@ -16,6 +17,17 @@ void TQarnForm::ApplyRotation() {
   LayOutPoints();
 }
 
+LayoutFields TQarnForm::TurnedLayout(int32_t degrees) {
+  LayoutFields fields = LayoutFromFields();
+  const HorizontalOffset pair = OffsetFromPolar(Lenge->Value(), degrees);
+  const HorizontalOffset row = OffsetFromPolar(XLenge->Value(), XRotation->Value());
+  fields.pair.x = pair.dx;
+  fields.pair.z = pair.dz;
+  fields.row.x = row.dx;
+  fields.row.z = row.dz;
+  return fields;
+}
+
 void TQarnForm::StepRotation(int32_t pairStep, int32_t rowStep) {
   RunCommand(QStringLiteral("Turn"), [=, this] {
     // Both sums are formed before either field changes, so an overflow applies nothing.
@@ -29,15 +41,15 @@ void TQarnForm::StepRotation(int32_t pairStep, int32_t rowStep) {
 
 void TQarnForm::ConnectRotation() {
   const struct {
-    const char* name;
+    QToolButton* FormButtons::*button;
     int32_t pairStep, rowStep;
-  } buttons[] = {{"rotLeftButton", -15, -15}, {"rotRightButton", 15, 15},
-                 {"rotLeftButton2", -1, -1},  {"rotRightButton2", 1, 1},
-                 {"rotOkButton", 0, 0},       {"XrotLeftButton", 0, -15},
-                 {"XrotRightButton", 0, 15},  {"XrotLeftButton2", 0, -1},
-                 {"XrotRightButton2", 0, 1},  {"XrotOkButton", 0, 0}};
+  } buttons[] = {{&FormButtons::rotLeftButton, -15, -15}, {&FormButtons::rotRightButton, 15, 15},
+                 {&FormButtons::rotLeftButton2, -1, -1},  {&FormButtons::rotRightButton2, 1, 1},
+                 {&FormButtons::rotOkButton, 0, 0},       {&FormButtons::XrotLeftButton, 0, -15},
+                 {&FormButtons::XrotRightButton, 0, 15},  {&FormButtons::XrotLeftButton2, 0, -1},
+                 {&FormButtons::XrotRightButton2, 0, 1},  {&FormButtons::XrotOkButton, 0, 0}};
   for (const auto& b : buttons) {
-    OnClick(QString::fromLatin1(b.name), [this, b] { StepRotation(b.pairStep, b.rowStep); });
+    OnClick(buttons_.*b.button, [this, b] { StepRotation(b.pairStep, b.rowStep); });
   }
 }
 

@@ -1,49 +1,123 @@
 #include "window/map_view.h"
 
-#include <QMouseEvent>
-#include <QPainter>
+#include <QApplication>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QWheelEvent>
+#include <cmath>
+
+#include "map/map_picture.h"
+#include "window/map_canvas.h"
 
 namespace qarn {
+namespace {
 
-MapView::MapView(QWidget* parent) : QWidget(parent) {
-  setObjectName(QStringLiteral("Image1"));
-  setCursor(Qt::CrossCursor);
-  setMouseTracking(true);
-  setAttribute(Qt::WA_OpaquePaintEvent);
+constexpr int kNotch = 120;  // wheel delta of one notch
+
+}  // namespace
+
+MapView::MapView(const MapPicture& map, QWidget* parent)
+    : QScrollArea(parent), canvas_(new MapCanvas(map, *this)), mapSize_(map.Image().size()) {
+  setObjectName(QStringLiteral("ScrollBox1"));
+  setAccessibleName(QStringLiteral("Map"));
+  setAlignment(Qt::AlignCenter);  // a zoomed-out map sits in the middle
+  setWidget(canvas_);
+  BindKeys();
 }
 
-void MapView::SetPicture(const QImage* picture) {
-  picture_ = picture;
-  if (picture_) setFixedSize(picture_->size());
-  update();
+void MapView::BindKeys() {
+  const auto bind = [this](std::initializer_list<QKeySequence> keys, void (MapView::*action)()) {
+    for (const QKeySequence& key : keys) {
+      connect(new QShortcut(key, this), &QShortcut::activated, this, action);
+    }
+  };
+  bind({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal),
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Equal),
+        QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Plus)},
+       &MapView::ZoomIn);
+  bind({QKeySequence(Qt::CTRL | Qt::Key_Minus),
+        QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Minus)},
+       &MapView::ZoomOut);
+  bind({QKeySequence(Qt::CTRL | Qt::Key_9)}, &MapView::Fit);
+  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_0), this), &QShortcut::activated, this,
+          [this] { SetScale(1.0); });
 }
 
-void MapView::paintEvent(QPaintEvent* event) {
-  if (!picture_) return;
-  // Only the exposed part: the picture is 1280 x 1600, the viewport a fraction of it.
-  QPainter painter(this);
-  const QRect exposed = event->rect() & picture_->rect();
-  // Converted first: Qt draws an indexed picture through its generic path, which costs several
-  // times the conversion and the plain copy of 32-bit pixels together.
-  painter.drawImage(exposed.topLeft(),
-                    picture_->copy(exposed).convertToFormat(QImage::Format_RGB32));
+double MapView::Scale() const {
+  return canvas_->View().Scale();
 }
 
-void MapView::mouseMoveEvent(QMouseEvent* event) {
-  if (OnPointerMoved) OnPointerMoved(event->position().toPoint());
-  QWidget::mouseMoveEvent(event);
+QPoint MapView::Scroll() const {
+  return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
 }
 
-void MapView::mouseReleaseEvent(QMouseEvent* event) {
-  const QPoint pixel = event->position().toPoint();
-  // A release outside the picture (the pointer dragged off it) picks nothing.
-  if (picture_ && picture_->rect().contains(pixel) && OnButtonReleased) OnButtonReleased(pixel);
-  QWidget::mouseReleaseEvent(event);
+void MapView::SetScroll(QPoint scroll) {
+  horizontalScrollBar()->setValue(scroll.x());
+  verticalScrollBar()->setValue(scroll.y());
 }
 
-void MapView::leaveEvent(QEvent* event) {
-  if (OnPointerLeft) OnPointerLeft();
-  QWidget::leaveEvent(event);
+void MapView::SetScaleAbout(double scale, QPoint anchor) {
+  const ViewTransform next(scale);
+  if (next.Scale() == Scale()) return;
+  // The centre of the map pixel under the anchor goes back under the anchor.
+  const QPoint pixel = canvas_->View().MapPixelAt(canvas_->mapFrom(viewport(), anchor));
+  canvas_->SetView(next);
+  const double x = (pixel.x() + 0.5) * next.Scale() - 0.5 - anchor.x();
+  const double y = (pixel.y() + 0.5) * next.Scale() - 0.5 - anchor.y();
+  SetScroll(QPoint(int(std::lround(x)), int(std::lround(y))));
+  emit ScaleChanged(next.Scale());
+}
+
+void MapView::SetScale(double scale) {
+  SetScaleAbout(scale, viewport()->rect().center());
+}
+
+void MapView::ZoomIn() {
+  SetScale(canvas_->View().NextLevel(+1));
+}
+
+void MapView::ZoomOut() {
+  SetScale(canvas_->View().NextLevel(-1));
+}
+
+void MapView::Fit() {
+  SetScale(ViewTransform::FitScale(mapSize_, maximumViewportSize()));
+}
+
+void MapView::ScrollBy(QPoint delta) {
+  SetScroll(Scroll() + delta);
+}
+
+void MapView::Reveal(QPoint mapPixel) {
+  const QPoint at = canvas_->View().ViewPixelOf(mapPixel);
+  const QRect shown(Scroll(), viewport()->size());
+  if (shown.contains(at)) return;
+  SetScroll(at - viewport()->rect().center());
+}
+
+void MapView::wheelEvent(QWheelEvent* event) {
+  TurnWheel(event, event->position().toPoint());
+}
+
+void MapView::TurnWheel(QWheelEvent* event, QPoint anchor) {
+  const QPoint delta = event->angleDelta();
+  if (event->modifiers() & Qt::ControlModifier) {
+    wheelZoomRest_ += delta.y() ? delta.y() : delta.x();
+    const int steps = wheelZoomRest_ / kNotch;
+    wheelZoomRest_ -= steps * kNotch;
+    ViewTransform target = canvas_->View();
+    for (int i = 0; i < std::abs(steps); ++i) target = ViewTransform(target.NextLevel(steps));
+    SetScaleAbout(target.Scale(), anchor);
+    event->accept();
+    return;
+  }
+  // Shift turns the wheel sideways, unless the platform has done so already.
+  const bool sideways = (event->modifiers() & Qt::ShiftModifier) && delta.x() == 0;
+  const QPoint turned = sideways ? QPoint(delta.y(), 0) : delta;
+  const int lines = QApplication::wheelScrollLines();
+  ScrollBy(QPoint(-turned.x() * lines * horizontalScrollBar()->singleStep() / kNotch,
+                  -turned.y() * lines * verticalScrollBar()->singleStep() / kNotch));
+  event->accept();
 }
 
 }  // namespace qarn

@@ -1,34 +1,49 @@
 #pragma once
 
-#include <QImage>
-#include <QWidget>
-#include <functional>
+#include <QScrollArea>
 
 namespace qarn {
 
-// The map picture shown unscaled (Image1): pointer positions on it are map pixels.
-class MapView : public QWidget {
+class MapCanvas;
+class MapPicture;
+
+// The map area (ScrollBox1): the map picture in a scrolled view that owns the zoom and the
+// panning. Ctrl+wheel zooms about the pointer, Ctrl++ and Ctrl+- about the view's centre,
+// Ctrl+0 shows 100 % and Ctrl+9 fits the whole map; the wheel scrolls, Shift+wheel sideways.
+class MapView : public QScrollArea {
   Q_OBJECT
 
  public:
-  explicit MapView(QWidget* parent = nullptr);
+  MapView(const MapPicture& map, QWidget* parent);
 
-  // The picture to show; the view keeps a pointer, so the owner keeps it alive and calls
-  // update() after drawing into it.
-  void SetPicture(const QImage* picture);
+  MapCanvas* Canvas() const { return canvas_; }
+  double Scale() const;
+  // Zooms keeping the map pixel under `anchor` (a viewport position) where it is.
+  void SetScaleAbout(double scale, QPoint anchor);
+  void SetScale(double scale);  // about the viewport's centre
+  void ZoomIn();
+  void ZoomOut();
+  void Fit();
+  void ScrollBy(QPoint delta);
+  // Scrolls the map pixel to the middle of the view unless it is in view already.
+  void Reveal(QPoint mapPixel);
+  // The wheel turned over the map or beside it; `anchor` is the pointer in the viewport.
+  void TurnWheel(QWheelEvent* event, QPoint anchor);
 
-  std::function<void(QPoint pixel)> OnPointerMoved;
-  std::function<void(QPoint pixel)> OnButtonReleased;
-  std::function<void()> OnPointerLeft;
+ signals:
+  void ScaleChanged(double scale);
 
  protected:
-  void paintEvent(QPaintEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void leaveEvent(QEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
-  const QImage* picture_ = nullptr;
+  void BindKeys();
+  QPoint Scroll() const;
+  void SetScroll(QPoint scroll);
+
+  MapCanvas* canvas_;
+  QSize mapSize_;
+  int wheelZoomRest_ = 0;  // a part of a wheel notch not yet turned into a zoom step
 };
 
 }  // namespace qarn

@@ -8,14 +8,14 @@
 #include <QToolButton>
 
 #include "widgets/kv_string_grid.h"
+#include "window/dialog_places.h"
 #include "window/map_view.h"
+#include "window/name_widths.h"
+#include "window/pending_messages.h"
 
 namespace qarn {
 
 namespace {
-
-// A path set is at most 60000 bytes, so thousands of whole images cost little memory.
-constexpr int kUndoLimit = 5000;
 
 QImage ChosenMap(QImage map) {
   return map.isNull() ? MapPicture::BuiltInMap() : std::move(map);
@@ -27,14 +27,17 @@ TQarnForm::TQarnForm(std::unique_ptr<FormDialogs> dialogs, QImage map, QWidget* 
     : QWidget(parent),
       dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtFormDialogs>()),
       buffer_(std::make_unique<FileBuffer>()),
-      map_(ChosenMap(std::move(map))) {
+      map_(ChosenMap(std::move(map))),
+      undoStack_([this](const DocumentState& state) { RestoreState(state); }) {
   setObjectName(QStringLiteral("QarnForm"));
   setWindowTitle(QStringLiteral("QarnForm"));
   QFont font(QStringLiteral("Sans Serif"), 8);
   font.setStyleHint(QFont::SansSerif);
   setFont(font);
   setAutoFillBackground(true);
-  undoStack_.setUndoLimit(kUndoLimit);  // Qt takes a limit only while the stack is empty
+  messages_ = new PendingMessages(
+      this, [this](const QString& message) { dialogs_->ShowError(this, message); });
+  nameWidths_ = std::make_unique<NameWidths>();
   BuildControls();
   Loaded();
   FillTypeLists();
@@ -45,11 +48,7 @@ TQarnForm::TQarnForm(std::unique_ptr<FormDialogs> dialogs, QImage map, QWidget* 
   UpdateUndoButtons();
 }
 
-TQarnForm::~TQarnForm() {
-  // The undo stack clears itself as it is destroyed, when the members declared after it are
-  // already gone: its index signal must not reach the form's status any more.
-  undoStack_.disconnect(this);
-}
+TQarnForm::~TQarnForm() = default;
 
 void TQarnForm::ConnectAll() {
   Names->OnClick = [this](tKvStringGrid*) { NamesClick(); };
@@ -61,8 +60,8 @@ void TQarnForm::ConnectAll() {
   ConnectTypeAndFlags();
   ConnectObjectList();
   ConnectShortcuts();
-  connect(&undoStack_, &QUndoStack::indexChanged, this, [this] { UpdateUndoButtons(); });
-  connect(&undoStack_, &QUndoStack::cleanChanged, this, [this] { UpdateUndoButtons(); });
+  connect(&undoStack_, &UndoHistory::indexChanged, this, [this] { UpdateUndoButtons(); });
+  connect(&undoStack_, &UndoHistory::cleanChanged, this, [this] { UpdateUndoButtons(); });
 }
 
 void TQarnForm::ConnectShortcuts() {
@@ -76,8 +75,8 @@ void TQarnForm::ConnectShortcuts() {
   // A focused edit field claims these keys for its own text undo before the shortcut sees them.
   bind(QKeySequence::Undo, [this] { Guard([this] { undoStack_.undo(); }); });
   bind(QKeySequence::Redo, [this] { Guard([this] { undoStack_.redo(); }); });
-  OnClick(QStringLiteral("UndoButton"), [this] { undoStack_.undo(); });
-  OnClick(QStringLiteral("RedoButton"), [this] { undoStack_.redo(); });
+  OnClick(UndoButton, [this] { undoStack_.undo(); });
+  OnClick(RedoButton, [this] { undoStack_.redo(); });
 }
 
 void TQarnForm::resizeEvent(QResizeEvent* event) {

@@ -1,9 +1,7 @@
 #pragma once
 
-#include <QHash>
 #include <QImage>
 #include <QString>
-#include <QUndoStack>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -14,8 +12,10 @@
 #include "document/path_set_records.h"
 #include "map/map_picture.h"
 #include "map/map_transform.h"
+#include "window/form_buttons.h"
 #include "window/form_dialogs.h"
-#include "window/snapshot_command.h"
+#include "window/map_editor.h"
+#include "window/undo_history.h"
 
 class QCheckBox;
 class QComboBox;
@@ -27,20 +27,29 @@ class QToolButton;
 
 namespace qarn {
 
+class DialogPlaces;
 class MagnifierView;
+class MapCanvas;
+class NameWidths;
+class PendingMessages;
 class MapView;
 class TCharEdit;
 class TFloatEdit;
 class TIntegerEdit;
 class tKvStringGrid;
+class ZoomControl;
+struct LayoutFields;
+struct Vec3;
 enum class Glyph;
+struct FieldPlace;
 struct GlyphPlace;
+class StatusLine;
 
 // The editor's one window: the map on the left, the object and point lists and the edit panel on
 // the right, the file buttons at the bottom. It owns the document, the file buffer and the map.
 // The implementation is split by area: layout, file commands, lists, map, placement, rotation,
 // type and flags, object list, edit cycle.
-class TQarnForm : public QWidget {
+class TQarnForm : public QWidget, private MapEditor {
   Q_OBJECT
 
  public:
@@ -50,12 +59,14 @@ class TQarnForm : public QWidget {
 
   // Loads a file as Load does, without the dialog; false (after showing the message) on failure.
   bool LoadFile(const QString& path);
+  // Shows one message box; before the window is on the screen, once it is.
+  void ReportError(const QString& message);
 
   const tHeader& Document() const { return document_; }
   const FileBuffer& Buffer() const { return *buffer_; }
   const QImage& MapImage() const { return map_.Image(); }
   const MapTransform& Transform() const { return transform_; }
-  QUndoStack& UndoStack() { return undoStack_; }
+  UndoHistory& UndoStack() { return undoStack_; }
   bool IsModified() const { return !undoStack_.isClean(); }
   QString DocumentName() const;
   int RefreshDepth() const { return refreshDepth_; }
@@ -66,6 +77,8 @@ class TQarnForm : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
+  static constexpr int kNameColumnWidth = 192;  // designed; a longer name widens the column
+
   // --- layout (form_layout.cpp)
   void BuildControls();
   void BuildBottomBar();
@@ -83,18 +96,21 @@ class TQarnForm : public QWidget {
   QToolButton* GlyphButton(QWidget* parent, const QString& name, int left, int top, Glyph glyph,
                            const QString& tip);
   void GlyphButtons(QWidget* parent, std::initializer_list<GlyphPlace> places);
-  TFloatEdit* FloatField(const QString& name, int left, int top, int width);
-  TIntegerEdit* IntegerField(const QString& name, int left, int top, int width);
+  TFloatEdit* FloatField(const FieldPlace& place);
+  TIntegerEdit* IntegerField(const FieldPlace& place);
   void ConnectShortcuts();
   // Connects a glyph button built by the layout to its handler.
-  void OnClick(const QString& buttonName, std::function<void()> handler);
+  void OnClick(QToolButton* button, std::function<void()> handler);
 
   // --- edit cycle, guard, undo (form_edit_cycle.cpp)
   // Runs a handler; the program's errors show one message and the program goes on.
   void Guard(const std::function<void()>& handler);
   // Runs a command that changes the document as one undoable step; on any failure the document,
   // the object list and the selection are restored to what they were before the command.
-  void RunCommand(const QString& name, const std::function<void()>& command);
+  // Consecutive commands with the same merge key form one step: the keystrokes of one typing
+  // run (one visit to a text box) undo together.
+  void RunCommand(const QString& name, const std::function<void()>& command,
+                  int mergeKey = UndoHistory::kNoMerge);
   void EditCycle();
   void SerializeAndParse();
   DocumentState CurrentState() const;
@@ -103,7 +119,6 @@ class TQarnForm : public QWidget {
   // Undo and redo: the document, the selection, and the lists, fields and marks to match.
   void RestoreState(const DocumentState& state);
   void RollBack(const DocumentState& before, bool refreshed);
-  void ReportError(const QString& message);
   void UpdateStatus();
   void UpdateUndoButtons();
   // Where messages about the document, or its object n, say they are: "demo.pathset: object 3",
@@ -130,25 +145,40 @@ class TQarnForm : public QWidget {
   void NamesClick();
   void EntsClick();
   QString NamesCellText(int col, int row) const;
+  QString NamesCellHint(int col, int row) const;
   QString EntsCellText(int col, int row) const;
   tDesc& SelectedObject();
   int SelectedRow() const;
-  void SelectRow(int row);
   void SelectRowSilently(int row);
 
   // --- map view (form_map.cpp)
   void DrawAllPoints();
+  void ShowMapChanges();
   void Button3Click();  // Points
-  void Image1MouseMove(QPoint pixel);
-  void Image1MouseUp(QPoint pixel);
+  void PointerOver(std::optional<QPoint> pixel) override;
+  void Pick(QPoint pixel) override;
   void Calibrate(float MapTransform::*parameter, long double step);
   void ShowCalibrationLabels();
   void ConnectMap();
+
+  // --- editing on the map: select, drag to move, drag to turn (form_map_edit.cpp)
+  bool SelectNear(QPoint viewPixel, const ViewTransform& view) override;
+  void BeginPreview() override;
+  void CancelPreview() override;
+  void PreviewMove(QPoint offset) override;
+  void FinishMove(QPoint offset) override;
+  void PreviewTurn(QPointF point) override;
+  void FinishTurn(QPointF point) override;
+  Vec3 WorldOffset(QPoint offset) const;
+  int32_t DegreesTowards(QPointF point);
+  void ShowPreview(const std::function<void(tDesc&)>& change);
+  void RevealPointOne();
 
   // --- point placement and translation (form_placement.cpp)
   void SpeedButton4Click();  // set point 1
   void SpeedButton5Click();  // lay out
   void LayOutPoints();
+  LayoutFields LayoutFromFields();
   void ShiftPoints(float ax, float ay, float az);
   void SpeedButton8Click();   // extend by one point
   void SpeedButton19Click();  // extend by a pair and lay out
@@ -157,13 +187,19 @@ class TQarnForm : public QWidget {
 
   // --- rotation (form_rotation.cpp)
   void ApplyRotation();
+  // The layout the apply button would lay out with this angle in Rotation, for a preview (the
+  // offsets not rounded through their fields' text).
+  LayoutFields TurnedLayout(int32_t degrees);
   void StepRotation(int32_t pairStep, int32_t rowStep);
   void ConnectRotation();
 
   // --- type and flags (form_type_flags.cpp)
-  void DTypChange(const QString& text);
+  using TypeChange = void (TQarnForm::*)(const QString& text, int typingRun);
+  void DTypChange(const QString& text, int typingRun = -1);
   void SpeedButton21Click();  // type preset
-  void HexTypChange(const QString& text);
+  void HexTypChange(const QString& text, int typingRun = -1);
+  void TypedChange(TypeChange change, const QString& text);
+  void KeepingStoredFlags(const std::function<void()>& change);
   void SpeedButton18Click();  // apply HexEdit
   void ccClick();
   void ApplyFlags();
@@ -183,6 +219,7 @@ class TQarnForm : public QWidget {
   void FinishMove(std::optional<int> row);
 
   std::unique_ptr<FormDialogs> dialogs_;
+  PendingMessages* messages_ = nullptr;
   tHeader document_;
   std::unique_ptr<FileBuffer> buffer_;
   MapTransform transform_;
@@ -191,12 +228,16 @@ class TQarnForm : public QWidget {
   int commandDepth_ = 0;
   int editCycles_ = 0;
   bool namesClickSuppressed_ = false;
+  bool keepFocus_ = false;  // a refresh leaves the focus where the user is typing
+  int typingRun_ = 0;
   bool scrolledAtStart_ = false;
-  QUndoStack undoStack_;
+  UndoHistory undoStack_;
   QString documentPath_;
-  QString openName_;
-  QString saveName_;
+  std::unique_ptr<DialogPlaces> dialogPlaces_;
+  std::unique_ptr<NameWidths> nameWidths_;
   std::optional<QPoint> pointerPixel_;
+  MarkList marksBeforeDrag_;
+  QString mapHint_;  // what a drag on the map would do, shown in the status line
   tDesc shownObject_;  // the object the point list shows, as the last refresh left it
 
   // containers
@@ -205,8 +246,8 @@ class TQarnForm : public QWidget {
   QFrame* Panel3 = nullptr;
   QFrame* Panel4 = nullptr;
   QFrame* Panel5 = nullptr;
-  QScrollArea* ScrollBox1 = nullptr;
-  MapView* Image1 = nullptr;
+  MapView* ScrollBox1 = nullptr;
+  MapCanvas* Image1 = nullptr;
   MagnifierView* Image2 = nullptr;
   tKvStringGrid* Names = nullptr;
   tKvStringGrid* Ents = nullptr;
@@ -217,7 +258,8 @@ class TQarnForm : public QWidget {
   QPushButton* Button3 = nullptr;
   QToolButton* UndoButton = nullptr;
   QToolButton* RedoButton = nullptr;
-  QLabel* StatusLabel = nullptr;
+  StatusLine* StatusLabel = nullptr;
+  ZoomControl* ZoomBox = nullptr;
   // edit panel
   QComboBox* DTyp = nullptr;
   QComboBox* HexTyp = nullptr;
@@ -238,7 +280,7 @@ class TQarnForm : public QWidget {
   TCharEdit* HexEdit = nullptr;
   std::array<QCheckBox*, 32> checkBoxes_{};     // c1 .. c32
   std::array<QLabel*, 4> calibrationLabels_{};  // Label1 .. Label4
-  QHash<QString, QToolButton*> glyphButtons_;
+  FormButtons buttons_;
 };
 
 }  // namespace qarn

@@ -56,8 +56,6 @@ QString VersionText() {
 
 std::unique_ptr<TQarnForm> CreateEditor(const StartOptions& options,
                                         std::unique_ptr<FormDialogs> dialogs) {
-  if (!dialogs) dialogs = std::make_unique<QtFormDialogs>();
-  FormDialogs& reporter = *dialogs;
   QImage map;
   QString mapError;
   if (!options.mapPath.isEmpty()) {
@@ -68,7 +66,8 @@ std::unique_ptr<TQarnForm> CreateEditor(const StartOptions& options,
     }
   }
   auto form = std::make_unique<TQarnForm>(std::move(dialogs), map);
-  if (!mapError.isEmpty()) reporter.ShowError(form.get(), mapError);
+  // Both messages wait until the window is on the screen.
+  if (!mapError.isEmpty()) form->ReportError(mapError);
   if (!options.file.isEmpty()) form->LoadFile(options.file);
   return form;
 }

@@ -145,6 +145,28 @@ TEST(ShiftPoints, ObjectWithoutPointsStaysAsItIs) {
   EXPECT_TRUE(SameBytes(object, tDesc{}));
 }
 
+// A drag on the map moves by whole map pixels, a different step per axis: the same bytes as the
+// shift command moving each axis by its own step.
+TEST(ShiftPointsBy, EqualsTheShiftCommandAxisByAxis) {
+  const tDesc start = ObjectWith({{7, 1.1f, -0.0f, 3.3f}, {8, -4000.7f, 2, 16.01f}});
+  for (const auto& [columns, rows] : {std::pair{20, 0}, std::pair{-13, 41}, std::pair{0, -7}}) {
+    tDesc byCommand = start;
+    ShiftPoints(byCommand, float(columns), 0, 0, 2.82f);
+    ShiftPoints(byCommand, 0, 0, float(rows), 3.04f);
+    tDesc byOffset = start;
+    ShiftPointsBy(byOffset, {columns * static_cast<long double>(2.82f), 0,
+                             rows * static_cast<long double>(3.04f)});
+    EXPECT_TRUE(SameBytes(byOffset, byCommand)) << columns << ", " << rows;
+  }
+}
+
+TEST(ShiftPointsBy, AMoveBeyondTheFloatRangeChangesNothing) {
+  tDesc object = ObjectWith({{0, 3e38f, 0, 0}, {0, 1, 1, 1}});
+  const tDesc before = object;
+  EXPECT_THROW(ShiftPointsBy(object, {1e38L, 0, 0}), OverflowError);
+  EXPECT_TRUE(SameBytes(object, before));
+}
+
 TEST(ExtendByOnePoint, ContinuesTheLastStepWithTheLastFlags) {
   tDesc object = ObjectWith({{1, 0, 0, 0}, {0x42, 10, 0, 0}});
   ExtendByOnePoint(object);
@@ -222,11 +244,11 @@ TEST(SetPointOne, WithoutCurrentRowKeepsPointOnesFlags) {
   ExpectAt(object.points[0], 4, 5, 6);
 }
 
-TEST(SetPointOne, WritesSlotOneButNoPointOnAnEmptyObject) {
+TEST(SetPointOne, LeavesAnObjectWithoutPointsAsItIs) {
   tDesc object;
   SetPointOne(object, -1, {4, 5, 6});
-  ExpectAt(object.points[0], 4, 5, 6);
-  EXPECT_EQ(object.pointCount, 0u);
+  EXPECT_TRUE(SameBytes(object, tDesc{}));
+  EXPECT_THROW(SetPointOne(object, 1, {4, 5, 1e39L}), OverflowError);
 }
 
 TEST(SetPointOne, RefusesRowsAndValuesThatCannotBeStored) {

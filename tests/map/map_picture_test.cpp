@@ -332,5 +332,56 @@ TEST_F(MapPictureTest, MarksOfObjectsAtTheEdgeAreClipped) {
   EXPECT_EQ(Pixel(1275, 4), kBlackIndex);
 }
 
+// Each redraw restores only the pixels of the marks it takes away; the result must still be the
+// pristine picture with the new marks alone, and the area reported as changed must hold every
+// pixel that changed.
+struct RedrawCase {
+  const char* name;
+  int squaresBefore;  // "Points" with this many points first, then the object's marks
+};
+
+class MapPictureRedrawTest : public MapPictureTest,
+                             public ::testing::WithParamInterface<RedrawCase> {};
+
+TEST_P(MapPictureRedrawTest, ARedrawEqualsAFreshDrawingAndReportsWhatChanged) {
+  std::vector<std::vector<WorldPoint>> objects = {{At(300, 300), At(320, 300), At(300, 340)},
+                                                  {At(900, 1200), At(880, 1190), At(860, 1500)}};
+  for (int k = 0; k < GetParam().squaresBefore; ++k) {
+    if (k % 200 == 0) objects.emplace_back();
+    objects.back().push_back(At(20 + (k * 7) % 1240, 20 + k));
+  }
+  const tHeader doc = MakeDocument(objects);
+  picture_.DrawAllPoints(doc, t_);
+  picture_.DrawObjectMarks(doc.Object(1), t_);
+  picture_.DrawPointDisc(320, 300);
+  picture_.TakeChangedArea();
+  const QImage before = picture_.Image().copy();
+  picture_.DrawObjectMarks(doc.Object(2), t_);
+  MapPicture fresh(test::PlainPicture());
+  fresh.DrawObjectMarks(doc.Object(2), t_);
+  EXPECT_EQ(picture_.Image(), fresh.Image());
+  const QRegion changed = picture_.TakeChangedArea();
+  for (const auto& [at, index] : Changes(before, picture_.Image())) {
+    ASSERT_TRUE(changed.contains(QPoint(at.first, at.second))) << at.first << "," << at.second;
+  }
+  EXPECT_FALSE(changed.contains(QPoint(600, 700))) << "far from both objects";
+  EXPECT_TRUE(picture_.TakeChangedArea().isEmpty()) << "taken once";
+}
+
+INSTANTIATE_TEST_SUITE_P(Marks, MapPictureRedrawTest,
+                         ::testing::Values(RedrawCase{"few", 3}, RedrawCase{"many", 700}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MapPictureTest, ShownMarksComeBackAsTheyWere) {
+  const tHeader doc = MakeDocument({{At(300, 300), At(320, 300), At(300, 340)}});
+  picture_.DrawObjectMarks(doc.Object(1), t_);
+  picture_.DrawPointDisc(300, 340);
+  const QImage shown = picture_.Image().copy();
+  const MarkList marks = picture_.Marks();
+  picture_.DrawAllPoints(doc, t_);
+  picture_.ShowMarks(marks);
+  EXPECT_EQ(picture_.Image(), shown);
+}
+
 }  // namespace
 }  // namespace qarn

@@ -416,10 +416,12 @@ TEST_F(CharEditTest, EveryTextUpTo255BytesPassesAndLongerFails) {
   EXPECT_EQ(beeps_.count(), 1);
 }
 
-TEST_F(CharEditTest, LengthCountsBytes) {
+TEST_F(CharEditTest, LengthCountsCharactersEmojiIncluded) {
   edit_.SetMaxLength(3);
   EXPECT_TRUE(Accepts(QStringLiteral("abc")));
-  EXPECT_FALSE(Accepts(QString::fromUtf8("ab\xc3\xa9")));  // 'é' takes two bytes
+  EXPECT_TRUE(Accepts(QString::fromUtf8("ab\xc3\xa9")));          // 'é': one character
+  EXPECT_TRUE(Accepts(QString::fromUtf8("ab\xf0\x9f\x98\x80")));  // an emoji: one character
+  EXPECT_FALSE(Accepts(QString::fromUtf8("abc\xf0\x9f\x98\x80")));
   edit_.SetMinLength(2);
   EXPECT_FALSE(Accepts(QStringLiteral("a")));
   EXPECT_FALSE(Accepts(QString()));
@@ -465,6 +467,8 @@ INSTANTIATE_TEST_SUITE_P(
         CharClassCase{Set({C::csTab}), " ", false},
         CharClassCase{Set({C::csLowerChar}), "\xc3\xa9", false},  // accented: csOther
         CharClassCase{Set({C::csOther}), "\xc3\xa9@[`{", true},
+        CharClassCase{Set({C::csOther}), "\xf0\x9f\x98\x80", true},
+        CharClassCase{Set({C::csLowerChar}), "a\xf0\x9f\x98\x80", false},
         CharClassCase{Set({C::csOther}), "a", false}, CharClassCase{0, "", true},
         CharClassCase{0, "x", false}));
 

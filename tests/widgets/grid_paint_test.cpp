@@ -42,13 +42,19 @@ class GridPaintTest : public ::testing::Test {
   std::unique_ptr<tKvStringGrid> grid;
 };
 
-TEST_F(GridPaintTest, UnfocusedSelectedRowLooksLikeAnyRow) {
+TEST_F(GridPaintTest, UnfocusedCurrentRowKeepsAPalerHighlightAndTheTextColour) {
+  grid->OnGetCellDrawText = [](int, int) { return QStringLiteral("MMMM"); };
   test::FocusGrid(*grid);
   grid->clearFocus();
   ASSERT_FALSE(grid->hasFocus());
-  EXPECT_EQ(Background(1, 2), kWindow);
-  EXPECT_EQ(Background(2, 2), kWindow);
+  const QColor pale = Background(1, 2);
+  EXPECT_NE(pale, kWindow);
+  EXPECT_NE(pale, kHighlight);
+  EXPECT_EQ(Background(2, 2), pale);
+  EXPECT_GT(pale.lightness(), kHighlight.lightness()) << "paler than the focused highlight";
   EXPECT_EQ(Background(1, 1), kWindow);
+  EXPECT_EQ(PixelsOf(1, 2, kHighlightText), 0);
+  EXPECT_GT(PixelsOf(1, 2, Qt::black), 0);
 }
 
 TEST_F(GridPaintTest, FocusedSelectedRowIsHighlighted) {

@@ -15,7 +15,9 @@
 
 namespace qarn::testing {
 
-std::optional<QString> ScriptedDialogs::OpenFileName(QWidget*, const QString& proposed) {
+std::optional<QString> ScriptedDialogs::OpenFileName(QWidget*, const QString& title,
+                                                     const QString& proposed) {
+  openTitles << title;
   proposedOpenNames << proposed;
   if (openAnswers.empty()) throw std::logic_error("unexpected open dialog");
   auto answer = openAnswers.front();

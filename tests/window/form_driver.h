@@ -30,10 +30,12 @@ class ScriptedDialogs : public FormDialogs {
   std::deque<SaveAnswer> saveChangesAnswers;
   QStringList errors;
   QStringList proposedOpenNames;
+  QStringList openTitles;
   QStringList proposedSaveNames;
   QStringList askedAbout;
 
-  std::optional<QString> OpenFileName(QWidget*, const QString& proposed) override;
+  std::optional<QString> OpenFileName(QWidget*, const QString& title,
+                                      const QString& proposed) override;
   std::optional<QString> SaveFileName(QWidget*, const QString& proposed) override;
   void ShowError(QWidget*, const QString& message) override { errors << message; }
   SaveAnswer AskSaveChanges(QWidget*, const QString& name) override;

@@ -1,6 +1,7 @@
 // Start-up state, Load, Save and Merge through the buttons, and refusals of bad files.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -65,6 +66,27 @@ TEST_F(FileCommandsTest, SaveDialogProposesRoamFirstThenTheLastName) {
   ASSERT_EQ(ui.dialogs().proposedSaveNames.size(), 2);
   EXPECT_TRUE(ui.dialogs().proposedSaveNames[0].endsWith(QStringLiteral("/roam.pathset")));
   EXPECT_EQ(ui.dialogs().proposedSaveNames[1], ui.TempPath("a.pathset"));
+}
+
+TEST_F(FileCommandsTest, DialogsAreTitledAfterTheCommandAndStartWhereTheFilesAre) {
+  const QString other = QDir(ui.TempPath("other")).absolutePath();
+  ASSERT_TRUE(QDir().mkpath(other));
+  const QString merged = QDir(other).filePath(QStringLiteral("b.pathset"));
+  ui.WriteFile("other/b.pathset", two);
+  ui.Merge(merged);  // before any file is open
+  ui.Save(ui.TempPath("saved.pathset"));
+  const QString opened = ui.WriteFile("a.pathset", two);
+  ui.Load(opened);
+  ui.Save(ui.TempPath("a.pathset"));
+  ui.Merge(merged);
+  EXPECT_EQ(ui.dialogs().openTitles, QStringList({"Merge", "Load", "Merge"}));
+  EXPECT_EQ(
+      ui.dialogs().proposedSaveNames,
+      QStringList({QDir(other).filePath(QStringLiteral("roam.pathset")),  // the folder last used
+                   opened}));                                             // the open file
+  ASSERT_EQ(ui.dialogs().proposedOpenNames.size(), 3);
+  EXPECT_EQ(ui.dialogs().proposedOpenNames[1], ui.TempPath("saved.pathset"));
+  EXPECT_EQ(ui.dialogs().proposedOpenNames[2], opened);
 }
 
 TEST_F(FileCommandsTest, MergeAppendsAndNumbersOn) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QShortcut>
+#include <cstring>
 #include <random>
 
 #include "form_driver.h"
@@ -20,8 +21,20 @@ class UndoTest : public ::testing::Test {
     ui.Load(path);
     ui.ClickRow("Names", 1);
   }
+  QString ButtonTip(const char* name) { return ui.form().findChild<QToolButton*>(name)->toolTip(); }
+  // Every writer keeps them so; parsing relies on it.
+  void ExpectSlotsBeyondTheCountsZero() {
+    for (const auto& record : ui.doc().records) {
+      for (size_t k = record->pointCount; k < record->points.size(); ++k) {
+        ASSERT_EQ(std::memcmp(&record->points[k], &kZero, sizeof kZero), 0)
+            << record->DisplayName() << " slot " << k + 1;
+      }
+    }
+  }
+
   FormDriver ui;
   QString path;
+  static constexpr tPoint kZero{};
 };
 
 TEST_F(UndoTest, UndoRestoresBytesAndSelectionRedoRepeats) {
@@ -31,6 +44,7 @@ TEST_F(UndoTest, UndoRestoresBytesAndSelectionRedoRepeats) {
   ui.Click("SpeedButton2");  // delete object 2
   const std::vector<uint8_t> end = ui.DocumentBytes();
   ASSERT_EQ(ui.doc().objectCount, 2u);
+  EXPECT_EQ(ButtonTip("UndoButton"), QStringLiteral("Undo Delete object (Ctrl+Z)"));
   ui.Click("UndoButton");
   EXPECT_EQ(ui.doc().objectCount, 3u);
   EXPECT_EQ(ui.Grid("Names")->Row(), 2);
@@ -39,6 +53,8 @@ TEST_F(UndoTest, UndoRestoresBytesAndSelectionRedoRepeats) {
   EXPECT_EQ(ui.Grid("Names")->Row(), 1);
   EXPECT_EQ(ui.Float("xEdit")->Value(), 0) << "the fields follow the restored object";
   EXPECT_FALSE(ui.form().findChild<QToolButton*>("UndoButton")->isEnabled());
+  EXPECT_EQ(ButtonTip("UndoButton"), QStringLiteral("Undo (Ctrl+Z)"));
+  EXPECT_EQ(ButtonTip("RedoButton"), QStringLiteral("Redo Move points (Ctrl+Shift+Z)"));
   ui.Click("RedoButton");
   ui.Click("RedoButton");
   EXPECT_EQ(ui.DocumentBytes(), end);
@@ -136,8 +152,10 @@ TEST_F(UndoTest, RandomCommandsUndoAndRedoExactly) {
     ui.Click(buttons[static_cast<int>(random() % buttons.size())]);
   }
   const std::vector<uint8_t> end = ui.DocumentBytes();
+  ExpectSlotsBeyondTheCountsZero();
   while (ui.form().UndoStack().canUndo()) ui.form().UndoStack().undo();
   EXPECT_EQ(ui.DocumentBytes(), start);
+  ExpectSlotsBeyondTheCountsZero();
   while (ui.form().UndoStack().canRedo()) ui.form().UndoStack().redo();
   EXPECT_EQ(ui.DocumentBytes(), end);
 }

@@ -27,6 +27,11 @@ class StartupTest : public ::testing::Test {
     file.write(bytes);
     return path;
   }
+  void ShowAndWait(TQarnForm& form) {
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !reported->errors.isEmpty(); }));
+  }
   QTemporaryDir dir;
   ScriptedDialogs* reported = nullptr;
 };
@@ -43,11 +48,13 @@ TEST_F(StartupTest, OpensTheFileGiven) {
   EXPECT_TRUE(reported->errors.isEmpty());
 }
 
-TEST_F(StartupTest, BadOrMissingFileShowsItsMessageAndStartsEmpty) {
+TEST_F(StartupTest, BadOrMissingFileShowsItsMessageOnceTheWindowIsOnTheScreen) {
   for (const QString& path :
        {Write("bad.pathset", QByteArray("xyz")), dir.filePath("gone.pathset")}) {
     auto form = Start({path});
     EXPECT_EQ(form->Document().objectCount, 0u);
+    EXPECT_TRUE(reported->errors.isEmpty()) << "no message over a window not yet drawn";
+    ShowAndWait(*form);
     ASSERT_EQ(reported->errors.size(), 1);
     EXPECT_TRUE(reported->errors[0].contains(QFileInfo(path).fileName()));
   }
@@ -69,6 +76,7 @@ TEST_F(StartupTest, RefusesAMapOfAnotherSizeAndUsesTheBuiltInOne) {
   const QString path = dir.filePath("small.png");
   ASSERT_TRUE(map.save(path));
   auto form = Start({QStringLiteral("--map"), path});
+  ShowAndWait(*form);
   ASSERT_EQ(reported->errors.size(), 1);
   EXPECT_TRUE(reported->errors[0].contains(QStringLiteral("small.png")));
   EXPECT_EQ(form->MapImage(), MapPicture::BuiltInMap());

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+
+#include "map/view_transform.h"
+
+namespace qarn {
+
+class MapPicture;
+
+// The map as the view shows it. From 100 % up every map pixel is a crisp block of view pixels,
+// the marks included; below 100 % the pristine picture is smoothed and the marks are drawn over
+// it at their own size in view pixels, so none fades away or vanishes.
+class ZoomedMap {
+ public:
+  // The view pixels of `area` (view coordinates, inside the view's size) as 32-bit pixels.
+  QImage Piece(const MapPicture& map, const ViewTransform& view, QRect area);
+
+ private:
+  QImage Smoothed(const QImage& pristine, const ViewTransform& view);
+
+  QImage smoothed_;  // the pristine picture at smoothedScale_, made once per zoom level
+  double smoothedScale_ = 0;
+  qint64 smoothedFrom_ = 0;
+};
+
+// The view pixels of `area` at a scale of 1 or more, each the colour of the map pixel it shows.
+QImage BlockScaledPiece(const QImage& picture, const ViewTransform& view, QRect area);
+
+}  // namespace qarn

@@ -1,0 +1,225 @@
+#include "window/map_canvas.h"
+
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include "map/map_handles.h"
+#include "map/map_picture.h"
+#include "window/map_drag_tool.h"
+#include "window/map_editor.h"
+#include "window/map_pan_tool.h"
+#include "window/map_pick_tool.h"
+#include "window/map_select_tool.h"
+#include "window/map_view.h"
+
+namespace qarn {
+namespace {
+
+// Below 100 % the marks keep their size in view pixels, so they reach this far past the view
+// rectangle of the map pixels they stand on.
+constexpr int kMarkReachInView = 14;
+
+bool TypesText(const QWidget* widget) {
+  if (qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QAbstractSpinBox*>(widget)) {
+    return true;
+  }
+  const auto* combo = qobject_cast<const QComboBox*>(widget);
+  return combo && combo->isEditable();
+}
+
+}  // namespace
+
+MapCanvas::MapCanvas(const MapPicture& map, MapView& view) : map_(map), view_(view) {
+  setObjectName(QStringLiteral("Image1"));
+  setAccessibleName(QStringLiteral("Map picture"));
+  setCursor(Qt::CrossCursor);
+  setMouseTracking(true);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  SetView(ViewTransform());
+}
+
+MapCanvas::~MapCanvas() {
+  qApp->removeEventFilter(this);
+}
+
+void MapCanvas::SetView(const ViewTransform& transform) {
+  transform_ = transform;
+  setFixedSize(transform_.ViewSize(map_.Image().size()));
+  update();
+}
+
+void MapCanvas::ShowChanges(const QRegion& mapArea) {
+  const int margin = transform_.Scale() < 1.0 ? kMarkReachInView : 0;
+  for (const QRect& r : mapArea) {
+    update(transform_.ViewRectOf(r).adjusted(-margin, -margin, margin, margin));
+  }
+}
+
+void MapCanvas::paintEvent(QPaintEvent* event) {
+  // Only the exposed part: the picture is 1280 x 1600 at 100 %, the viewport a fraction of it.
+  QPainter painter(this);
+  for (const QRect& r : event->region()) {
+    const QRect exposed = r & rect();
+    if (!exposed.isEmpty())
+      painter.drawImage(exposed.topLeft(), zoomed_.Piece(map_, transform_, exposed));
+  }
+}
+
+MapPointer MapCanvas::PointerOf(const QMouseEvent* event) const {
+  return {event->position().toPoint(), event->globalPosition().toPoint(), event->modifiers()};
+}
+
+std::unique_ptr<MapTool> MapCanvas::ToolFor(const QMouseEvent* event, const MapPointer& pointer) {
+  const bool left = event->button() == Qt::LeftButton;
+  if (event->button() == Qt::MiddleButton || (left && spaceHeld_)) {
+    return std::make_unique<PanTool>(view_, pointer);
+  }
+  if (!editor_) return nullptr;
+  if (left) {
+    switch (HandleAt(map_.Marks(), transform_, pointer.view)) {
+      case MapHandle::Disc:
+        return std::make_unique<MoveTool>(*editor_, *this, pointer);
+      case MapHandle::LineEnd:
+        return std::make_unique<TurnTool>(*editor_, *this, pointer);
+      case MapHandle::None:
+        break;
+    }
+  }
+  return std::make_unique<PickTool>(*editor_, *this);
+}
+
+void MapCanvas::mousePressEvent(QMouseEvent* event) {
+  if (tool_) return;  // another button during a drag changes nothing
+  const MapPointer pointer = PointerOf(event);
+  Hold(ToolFor(event, pointer), event->button());
+}
+
+void MapCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (tool_) return;
+  const MapPointer pointer = PointerOf(event);
+  if (event->button() == Qt::LeftButton && !spaceHeld_ && editor_) {
+    if (auto select = SelectTool::Start(*editor_, *this, pointer)) {
+      Hold(std::move(select), event->button());
+      return;
+    }
+  }
+  Hold(ToolFor(event, pointer), event->button());
+}
+
+void MapCanvas::Hold(std::unique_ptr<MapTool> tool, Qt::MouseButton button) {
+  tool_ = std::move(tool);
+  if (!tool_) return;
+  toolButton_ = button;
+  setCursor(tool_->Cursor());
+  // Escape reaches the tool wherever the keyboard focus is.
+  qApp->installEventFilter(this);
+}
+
+void MapCanvas::LetGo() {
+  tool_.reset();
+  toolButton_ = Qt::NoButton;
+  if (!underMouse()) qApp->removeEventFilter(this);
+}
+
+void MapCanvas::mouseMoveEvent(QMouseEvent* event) {
+  const MapPointer pointer = PointerOf(event);
+  if (editor_) editor_->PointerOver(transform_.MapPixelAt(pointer.view));
+  if (tool_) {
+    tool_->Move(pointer);
+  } else {
+    ShowCursorFor(pointer.view);
+  }
+}
+
+void MapCanvas::mouseReleaseEvent(QMouseEvent* event) {
+  const MapPointer pointer = PointerOf(event);
+  if (!tool_) {
+    // A release without a press seen here (the press began elsewhere) picks, as designed.
+    if (editor_) PickTool(*editor_, *this).Release(pointer);
+    return;
+  }
+  if (event->button() != toolButton_) return;
+  std::unique_ptr<MapTool> tool = std::move(tool_);
+  LetGo();
+  tool->Release(pointer);
+  ShowCursorFor(pointer.view);
+}
+
+void MapCanvas::keyPressEvent(QKeyEvent* event) {
+  if (tool_ && event->key() == Qt::Key_Escape) {
+    tool_->Cancel();
+    event->accept();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void MapCanvas::wheelEvent(QWheelEvent* event) {
+  view_.TurnWheel(event, mapTo(view_.viewport(), event->position().toPoint()));
+}
+
+void MapCanvas::ShowCursorFor(QPoint view) {
+  if (spaceHeld_) {
+    setCursor(Qt::OpenHandCursor);
+    return;
+  }
+  switch (HandleAt(map_.Marks(), transform_, view)) {
+    case MapHandle::Disc:
+      setCursor(Qt::SizeAllCursor);
+      break;
+    case MapHandle::LineEnd:
+      setCursor(TurnTool::HoverCursor());
+      break;
+    case MapHandle::None:
+      setCursor(Qt::CrossCursor);
+      break;
+  }
+}
+
+void MapCanvas::enterEvent(QEnterEvent* event) {
+  // Space pans while the pointer is over the map, unless the user is typing into a field.
+  qApp->installEventFilter(this);
+  QWidget::enterEvent(event);
+}
+
+void MapCanvas::leaveEvent(QEvent* event) {
+  if (!tool_) qApp->removeEventFilter(this);
+  spaceHeld_ = false;
+  if (editor_) editor_->PointerOver(std::nullopt);
+  QWidget::leaveEvent(event);
+}
+
+bool MapCanvas::TakesSpace(const QEvent* event) const {
+  const auto* key = static_cast<const QKeyEvent*>(event);
+  return key->key() == Qt::Key_Space && !TypesText(QApplication::focusWidget());
+}
+
+bool MapCanvas::CancelsTool(const QEvent* event) const {
+  return tool_ && event->type() == QEvent::KeyPress &&
+         static_cast<const QKeyEvent*>(event)->key() == Qt::Key_Escape;
+}
+
+bool MapCanvas::eventFilter(QObject* watched, QEvent* event) {
+  if (CancelsTool(event)) {
+    tool_->Cancel();
+    return true;
+  }
+  const QEvent::Type type = event->type();
+  if ((type != QEvent::KeyPress && type != QEvent::KeyRelease) || !TakesSpace(event)) {
+    return QWidget::eventFilter(watched, event);
+  }
+  if (!static_cast<const QKeyEvent*>(event)->isAutoRepeat()) {
+    spaceHeld_ = type == QEvent::KeyPress;
+    if (!tool_) ShowCursorFor(mapFromGlobal(QCursor::pos()));
+  }
+  return true;
+}
+
+}  // namespace qarn

@@ -1,0 +1,12 @@
+#include "window/map_pick_tool.h"
+
+#include "window/map_canvas.h"
+#include "window/map_editor.h"
+
+namespace qarn {
+
+void PickTool::Release(const MapPointer& pointer) {
+  if (canvas_.rect().contains(pointer.view)) editor_.Pick(canvas_.View().MapPixelAt(pointer.view));
+}
+
+}  // namespace qarn

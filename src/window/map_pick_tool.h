@@ -1,0 +1,26 @@
+#pragma once
+
+#include "window/map_tool.h"
+
+namespace qarn {
+
+class MapCanvas;
+class MapEditor;
+
+// A plain click, as designed: the release over the picture picks its position; a release outside
+// (the pointer dragged off the picture) picks nothing.
+class PickTool : public MapTool {
+ public:
+  PickTool(MapEditor& editor, const MapCanvas& canvas) : editor_(editor), canvas_(canvas) {}
+
+  void Move(const MapPointer&) override {}
+  void Release(const MapPointer& pointer) override;
+  void Cancel() override {}
+  QCursor Cursor() const override { return Qt::CrossCursor; }
+
+ private:
+  MapEditor& editor_;
+  const MapCanvas& canvas_;
+};
+
+}  // namespace qarn

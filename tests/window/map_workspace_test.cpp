@@ -1,0 +1,340 @@
+// The map as a workspace, driven through the real widgets: zoom, pan, pick, select, drag to move
+// and to turn.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include "commands/point_layout.h"
+#include "document/path_set_codec.h"
+#include "form_driver.h"
+#include "map/magnifier.h"
+#include "map/map_handles.h"
+#include "map/zoomed_map.h"
+#include "window/map_canvas.h"
+#include "window/map_view.h"
+#include "window/zoom_control.h"
+
+namespace qarn::testing {
+namespace {
+
+class MapWorkspaceTest : public ::testing::Test {
+ protected:
+  FormDriver ui;
+  const MapTransform& t = ui.form().Transform();
+
+  MapView* View() { return ui.form().findChild<MapView*>(QStringLiteral("ScrollBox1")); }
+  MapCanvas* Canvas() { return ui.form().findChild<MapCanvas*>(QStringLiteral("Image1")); }
+  QPoint Scroll() {
+    return {View()->horizontalScrollBar()->value(), View()->verticalScrollBar()->value()};
+  }
+  // The world point shown at a map pixel.
+  tPoint At(int column, int row) {
+    return P(t.MapToWorldX(float(column)), 0, t.MapToWorldZ(float(row)));
+  }
+  // Where a map pixel shows on the picture widget.
+  QPoint OnCanvas(QPoint pixel) { return Canvas()->View().ViewPixelOf(pixel); }
+  QPoint PixelUnder(QPoint canvasPos) { return Canvas()->View().MapPixelAt(canvasPos); }
+
+  void Wheel(QPoint viewportPos, int delta, Qt::KeyboardModifiers modifiers) {
+    const QPoint pos = Canvas()->mapFrom(View()->viewport(), viewportPos);
+    QWheelEvent event(pos, Canvas()->mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      modifiers, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Canvas(), &event);
+  }
+  void Mouse(QEvent::Type type, Qt::MouseButton button, QPoint pos,
+             Qt::KeyboardModifiers modifiers = {}) {
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
+    QMouseEvent event(type, pos, Canvas()->mapToGlobal(pos),
+                      type == QEvent::MouseMove ? Qt::NoButton : button, held, modifiers);
+    QApplication::sendEvent(Canvas(), &event);
+  }
+  void Drag(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = {},
+            Qt::MouseButton button = Qt::LeftButton) {
+    Mouse(QEvent::MouseButtonPress, button, from, modifiers);
+    Mouse(QEvent::MouseMove, button, (from + to) / 2, modifiers);
+    Mouse(QEvent::MouseMove, button, to, modifiers);
+    Mouse(QEvent::MouseButtonRelease, button, to, modifiers);
+  }
+  void DoubleClick(QPoint pos) {
+    Mouse(QEvent::MouseButtonPress, Qt::LeftButton, pos);
+    Mouse(QEvent::MouseButtonRelease, Qt::LeftButton, pos);
+    Mouse(QEvent::MouseButtonDblClick, Qt::LeftButton, pos);
+    Mouse(QEvent::MouseButtonRelease, Qt::LeftButton, pos);
+  }
+  // Loads objects and selects the first in the object list.
+  void LoadAndSelect(std::initializer_list<tDesc> objects) {
+    ui.Load(ui.WriteFile("map.pathset", MakeDocument(objects)));
+    ASSERT_TRUE(ui.dialogs().errors.isEmpty()) << ui.dialogs().errors.join('\n').toStdString();
+    ui.ClickRow("Names", 1);
+  }
+  tDesc Triangle() { return MakeObject("tri", {At(600, 700), At(603, 700), At(600, 760)}); }
+};
+
+TEST_F(MapWorkspaceTest, CtrlWheelKeepsTheMapPixelUnderThePointer) {
+  const QPoint pointer(200, 250);
+  const QPoint pixel = PixelUnder(Canvas()->mapFrom(View()->viewport(), pointer));
+  const double levels[] = {1.5, 2, 3, 4, 3, 2, 1.5, 1};
+  for (double level : levels) {
+    Wheel(pointer, level > View()->Scale() ? 120 : -120, Qt::ControlModifier);
+    EXPECT_EQ(View()->Scale(), level);
+    EXPECT_EQ(PixelUnder(Canvas()->mapFrom(View()->viewport(), pointer)), pixel) << level;
+  }
+  EXPECT_EQ(Scroll(), QPoint(505, 525)) << "back at 100 % where it started";
+}
+
+TEST_F(MapWorkspaceTest, WheelScrollsDownAndShiftWheelSideways) {
+  const QPoint before = Scroll();
+  Wheel({100, 100}, -120, {});
+  EXPECT_EQ(Scroll().x(), before.x());
+  EXPECT_GT(Scroll().y(), before.y());
+  const QPoint down = Scroll();
+  Wheel({100, 100}, -120, Qt::ShiftModifier);
+  EXPECT_GT(Scroll().x(), down.x());
+  EXPECT_EQ(Scroll().y(), down.y());
+  EXPECT_EQ(View()->Scale(), 1.0);
+}
+
+struct PickCase {
+  double scale;
+  QPoint canvasPos;
+  QPoint pixel;
+};
+
+class MapPickTest : public MapWorkspaceTest, public ::testing::WithParamInterface<PickCase> {};
+
+TEST_P(MapPickTest, PickStatusAndMagnifierAreThoseOfThePixelUnderThePointer) {
+  const PickCase& c = GetParam();
+  View()->SetScale(c.scale);
+  Mouse(QEvent::MouseMove, Qt::NoButton, c.canvasPos);
+  const QString status = ui.form().findChild<QLabel*>(QStringLiteral("StatusLabel"))->text();
+  const QLocale german(QLocale::German, QLocale::Germany);
+  const float x = t.MapToWorldX(float(c.pixel.x()));
+  const float z = t.MapToWorldZ(float(c.pixel.y()));
+  EXPECT_TRUE(status.contains(
+      QStringLiteral("x %1  z %2")
+          .arg(german.toString(double(x), 'f', 2), german.toString(double(z), 'f', 2))))
+      << status.toStdString();
+  QWidget* magnifier = ui.form().findChild<QWidget*>(QStringLiteral("Image2"));
+  QImage expected(magnifier->size(), QImage::Format_RGB32);
+  QPainter painter(&expected);
+  PaintMagnifier(painter, ui.form().MapImage(), c.pixel, expected.size(),
+                 magnifier->palette().color(QPalette::Window));
+  painter.end();
+  EXPECT_EQ(magnifier->grab().toImage().convertToFormat(QImage::Format_RGB32), expected);
+  Mouse(QEvent::MouseButtonPress, Qt::LeftButton, c.canvasPos);
+  Mouse(QEvent::MouseButtonRelease, Qt::LeftButton, c.canvasPos);
+  EXPECT_EQ(static_cast<float>(ui.Float("xEdit")->Value()), x);
+  EXPECT_EQ(static_cast<float>(ui.Float("zEdit")->Value()), z);
+}
+
+INSTANTIATE_TEST_SUITE_P(Zoom, MapPickTest,
+                         ::testing::Values(PickCase{0.5, {504, 470}, {1009, 941}},
+                                           PickCase{0.5, {505, 471}, {1011, 943}},
+                                           PickCase{2, {2018, 1883}, {1009, 941}},
+                                           PickCase{2, {2019, 1880}, {1009, 940}},
+                                           PickCase{1, {1009, 941}, {1009, 941}}));
+
+TEST_F(MapWorkspaceTest, KeysAndTheZoomBoxSetTheZoom) {
+  auto* box = ui.form().findChild<ZoomControl*>(QStringLiteral("ZoomBox"));
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->currentText(), QStringLiteral("100 %"));
+  QTest::keyClick(&ui.form(), Qt::Key_Plus, Qt::ControlModifier);
+  EXPECT_EQ(View()->Scale(), 1.5);
+  EXPECT_EQ(box->currentText(), QStringLiteral("150 %"));
+  QTest::keyClick(&ui.form(), Qt::Key_Minus, Qt::ControlModifier);
+  QTest::keyClick(&ui.form(), Qt::Key_Minus, Qt::ControlModifier);
+  EXPECT_EQ(View()->Scale(), 0.67);
+  QTest::keyClick(&ui.form(), Qt::Key_0, Qt::ControlModifier);
+  EXPECT_EQ(View()->Scale(), 1.0);
+  QTest::keyClick(&ui.form(), Qt::Key_9, Qt::ControlModifier);
+  const QSize room = View()->maximumViewportSize();
+  EXPECT_LE(Canvas()->width(), room.width());
+  EXPECT_LE(Canvas()->height(), room.height());
+  EXPECT_TRUE(Canvas()->width() == room.width() || Canvas()->height() == room.height());
+  box->lineEdit()->selectAll();
+  QTest::keyClicks(box->lineEdit(), QStringLiteral("300"));
+  QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+  EXPECT_EQ(View()->Scale(), 3.0);
+  EXPECT_EQ(box->currentText(), QStringLiteral("300 %"));
+  box->lineEdit()->selectAll();
+  QTest::keyClicks(box->lineEdit(), QStringLiteral("9000"));
+  QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+  EXPECT_EQ(View()->Scale(), 3.0) << "not a zoom level";
+  EXPECT_EQ(box->currentText(), QStringLiteral("300 %"));
+}
+
+TEST_F(MapWorkspaceTest, ZoomBoxSitsBetweenTheBottomBarsButtonsWithAccessibleNames) {
+  auto* box = ui.form().findChild<ZoomControl*>(QStringLiteral("ZoomBox"));
+  EXPECT_EQ(box->parentWidget()->objectName(), QStringLiteral("Panel1"));
+  for (const char* name : {"Button2", "Button3", "StatusLabel"}) {
+    EXPECT_FALSE(box->geometry().intersects(ui.form().findChild<QWidget*>(name)->geometry()))
+        << name;
+  }
+  EXPECT_EQ(box->accessibleName(), QStringLiteral("Zoom"));
+  EXPECT_EQ(View()->accessibleName(), QStringLiteral("Map"));
+}
+
+TEST_F(MapWorkspaceTest, AtFullSizeTheViewShowsThePicturePixelForPixel) {
+  LoadAndSelect({Triangle()});
+  const QRect shown(Scroll(), View()->viewport()->size());
+  const QImage screen = Canvas()->grab(shown).toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(screen, ui.form().MapImage().copy(shown).convertToFormat(QImage::Format_RGB32));
+}
+
+TEST_F(MapWorkspaceTest, PanningWithTheMiddleButtonOrSpaceScrollsAndPicksNothing) {
+  ui.Type("xEdit", QStringLiteral("5"));
+  // One move each: the picture scrolls under the pointer, so later positions on it would not be
+  // where a user's hand had moved.
+  const auto pan = [&](QPoint from, QPoint by, Qt::MouseButton button) {
+    Mouse(QEvent::MouseButtonPress, button, from);
+    Mouse(QEvent::MouseMove, button, from + by);
+    Mouse(QEvent::MouseButtonRelease, button, from + by);
+  };
+  const QPoint before = Scroll();
+  pan({700, 800}, {-50, -40}, Qt::MiddleButton);
+  EXPECT_EQ(Scroll(), before + QPoint(50, 40));
+  EXPECT_EQ(ui.Float("xEdit")->Value(), 5) << "the release of a pan picks nothing";
+  QEnterEvent enter(QPointF(700, 800), QPointF(700, 800), Canvas()->mapToGlobal(QPointF(700, 800)));
+  QApplication::sendEvent(Canvas(), &enter);
+  ui.Grid("Names")->setFocus();
+  QTest::keyPress(ui.Grid("Names"), Qt::Key_Space);
+  EXPECT_TRUE(Canvas()->SpaceHeld());
+  const QPoint panned = Scroll();
+  pan({700, 800}, {20, -10}, Qt::LeftButton);
+  QTest::keyRelease(ui.Grid("Names"), Qt::Key_Space);
+  EXPECT_FALSE(Canvas()->SpaceHeld());
+  EXPECT_EQ(Scroll(), panned + QPoint(-20, 10));
+  EXPECT_EQ(ui.Float("xEdit")->Value(), 5);
+}
+
+TEST_F(MapWorkspaceTest, SelectingAnObjectOutOfViewScrollsToItsFirstPoint) {
+  LoadAndSelect({Triangle(), MakeObject("far", {At(100, 100), At(110, 100)}),
+                 MakeObject("near far", {At(150, 150)})});
+  EXPECT_EQ(Scroll(), QPoint(505, 525)) << "point 1 of object 1 was in view";
+  ui.ClickRow("Names", 2);
+  EXPECT_TRUE(QRect(Scroll(), View()->viewport()->size()).contains(OnCanvas({100, 100})));
+  const QPoint there = Scroll();
+  ui.ClickRow("Names", 3);
+  EXPECT_EQ(Scroll(), there) << "point 1 of object 3 was in view";
+}
+
+struct SelectCase {
+  const char* name;
+  QPoint pixel;  // double-clicked, at 100 %
+  int selected;  // object row, 0: none
+};
+
+class MapSelectTest : public MapWorkspaceTest, public ::testing::WithParamInterface<SelectCase> {};
+
+TEST_P(MapSelectTest, ADoubleClickSelectsTheObjectWithTheNearestPoint) {
+  const SelectCase& c = GetParam();
+  ui.Load(ui.WriteFile("three.pathset", MakeDocument({MakeObject("a", {At(600, 700), At(640, 700)}),
+                                                      MakeObject("b", {At(700, 760), At(604, 700)}),
+                                                      MakeObject("c", {At(800, 900)})})));
+  ui.Type("xEdit", QStringLiteral("5"));
+  DoubleClick(OnCanvas(c.pixel));
+  if (c.selected == 0) {
+    EXPECT_EQ(static_cast<float>(ui.Float("xEdit")->Value()), t.MapToWorldX(float(c.pixel.x())))
+        << "nothing near: the clicks pick";
+    return;
+  }
+  EXPECT_EQ(ui.Grid("Names")->Row(), c.selected);
+  EXPECT_EQ(static_cast<float>(ui.Float("xEdit")->Value()), ui.doc().Object(c.selected).Point(1).x)
+      << "the fields show the object, not the pointer's position";
+}
+
+INSTANTIATE_TEST_SUITE_P(Points, MapSelectTest,
+                         ::testing::Values(SelectCase{"OnAPoint", {800, 900}, 3},
+                                           SelectCase{"NearerToB", {603, 701}, 2},
+                                           SelectCase{"TieGoesToTheLowerNumber", {602, 700}, 1},
+                                           SelectCase{"SixPixelsAway", {806, 900}, 3},
+                                           SelectCase{"TooFar", {807, 900}, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct MoveCase {
+  double scale;
+  QPoint drag;  // view pixels
+  Qt::KeyboardModifiers modifiers;
+  QPoint columns;  // map pixels moved
+};
+
+class MapMoveTest : public MapWorkspaceTest, public ::testing::WithParamInterface<MoveCase> {};
+
+TEST_P(MapMoveTest, DraggingTheDiscMovesTheObjectAsTheShiftCommandWould) {
+  const MoveCase& c = GetParam();
+  LoadAndSelect({Triangle(), MakeObject("other", {At(100, 100)})});
+  const std::vector<uint8_t> before = ui.DocumentBytes();
+  const int steps = ui.UndoSteps();
+  View()->SetScale(c.scale);
+  const QPoint disc = OnCanvas({600, 700});
+  Mouse(QEvent::MouseButtonPress, Qt::LeftButton, disc, c.modifiers);
+  Mouse(QEvent::MouseMove, Qt::LeftButton, disc + c.drag, c.modifiers);
+  EXPECT_EQ(ui.form().MapImage().pixelColor(QPoint(600, 702) + c.columns), QColor(Qt::red))
+      << "the marks follow the pointer: the disc's filling below its line";
+  Mouse(QEvent::MouseButtonRelease, Qt::LeftButton, disc + c.drag, c.modifiers);
+  tHeader expected = MakeDocument({Triangle(), MakeObject("other", {At(100, 100)})});
+  ShiftPoints(expected.Object(1), float(c.columns.x()), 0, 0, t.unitsPerPixelX);
+  ShiftPoints(expected.Object(1), 0, 0, float(c.columns.y()), t.unitsPerPixelZ);
+  EXPECT_EQ(ui.DocumentBytes(), SerializeToBytes(expected));
+  EXPECT_EQ(ui.UndoSteps(), steps + 1);
+  ui.Click("UndoButton");
+  EXPECT_EQ(ui.DocumentBytes(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Zoom, MapMoveTest,
+                         ::testing::Values(MoveCase{1, {20, 0}, {}, {20, 0}},
+                                           MoveCase{2, {20, 0}, {}, {10, 0}},
+                                           MoveCase{1, {-15, 30}, {}, {-15, 30}},
+                                           MoveCase{2, {30, 12}, Qt::ShiftModifier, {15, 0}},
+                                           MoveCase{0.5, {8, -20}, Qt::ShiftModifier, {0, -40}}));
+
+TEST_F(MapWorkspaceTest, EscapeCancelsADragAndAShortPressIsAClick) {
+  LoadAndSelect({Triangle()});
+  const std::vector<uint8_t> before = ui.DocumentBytes();
+  const QImage shown = ui.form().MapImage().copy();
+  const int steps = ui.UndoSteps();
+  const QPoint disc = OnCanvas({600, 700});
+  Mouse(QEvent::MouseButtonPress, Qt::LeftButton, disc);
+  Mouse(QEvent::MouseMove, Qt::LeftButton, disc + QPoint(30, 0));
+  QTest::keyClick(Canvas(), Qt::Key_Escape);
+  Mouse(QEvent::MouseButtonRelease, Qt::LeftButton, disc + QPoint(30, 0));
+  EXPECT_EQ(ui.DocumentBytes(), before);
+  EXPECT_EQ(ui.UndoSteps(), steps);
+  EXPECT_EQ(ui.form().MapImage(), shown) << "the marks are back";
+  // Less than the drag distance: a click, which picks.
+  const QPoint nudge(QApplication::startDragDistance() - 1, 0);
+  Drag(disc, disc + nudge);
+  EXPECT_EQ(ui.DocumentBytes(), before);
+  EXPECT_EQ(static_cast<float>(ui.Float("xEdit")->Value()),
+            t.MapToWorldX(float(PixelUnder(disc + nudge).x())));
+}
+
+TEST_F(MapWorkspaceTest, DraggingTheLineEndTurnsAsTypingTheAngleWould) {
+  const tDesc ladder = MakeObject("lad", {At(600, 700), At(640, 700), At(600, 740), At(640, 740)});
+  LoadAndSelect({ladder});
+  const int steps = ui.UndoSteps();
+  const QPoint end = OnCanvas({640, 700});  // point 2: the line is longer than 12 pixels
+  Mouse(QEvent::MouseButtonPress, Qt::LeftButton, end);
+  Mouse(QEvent::MouseMove, Qt::LeftButton, OnCanvas({620, 720}));
+  EXPECT_TRUE(ui.form()
+                  .findChild<QLabel*>(QStringLiteral("StatusLabel"))
+                  ->text()
+                  .contains(QStringLiteral("Rotation 47")));
+  Mouse(QEvent::MouseMove, Qt::LeftButton, OnCanvas({600, 730}));
+  Mouse(QEvent::MouseButtonRelease, Qt::LeftButton, OnCanvas({600, 730}));
+  EXPECT_EQ(ui.Integer("Rotation")->Value(), 90);
+  EXPECT_EQ(ui.UndoSteps(), steps + 1);
+
+  FormDriver typed;
+  typed.Load(typed.WriteFile("map.pathset", MakeDocument({ladder})));
+  typed.ClickRow("Names", 1);
+  typed.Type("Rotation", QStringLiteral("90"));
+  typed.Click("rotOkButton");
+  EXPECT_EQ(ui.DocumentBytes(), typed.DocumentBytes());
+  EXPECT_NE(ui.DocumentBytes(), SerializeToBytes(MakeDocument({ladder})));
+}
+
+}  // namespace
+}  // namespace qarn::testing
