@@ -4,8 +4,8 @@
 #include <bit>
 #include <cmath>
 
-#include "tool/path_set_json.h"
-#include "tool/tool_text.h"
+#include "exchange/path_set_json.h"
+#include "exchange/record_text.h"
 
 namespace qarn {
 
