@@ -24,6 +24,9 @@ class PathSetJsonError : public std::runtime_error {
 };
 
 QJsonObject PathSetToJson(const tHeader& doc);
+// One element of "objects" and one of its "points", as PathSetToJson writes them.
+QJsonObject ObjectToJson(const tDesc& record);
+QJsonObject PointToJson(const tPoint& point);
 
 // Reads what PathSetToJson writes. Either half of a pair ("name"/"nameBytes", "x"/"xBits") may
 // be left out; when both are given they must agree, and the exact half wins (so a value of 0 with

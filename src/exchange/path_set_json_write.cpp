@@ -25,6 +25,8 @@ void PutFloat(QJsonObject& point, const QString& key, float value) {
   point.insert(key + "Bits", HexWord(std::bit_cast<uint32_t>(value)));
 }
 
+}  // namespace
+
 QJsonObject PointToJson(const tPoint& point) {
   QJsonObject json{{QStringLiteral("flags"), HexWord(point.flags)}};
   PutFloat(json, QStringLiteral("x"), point.x);
@@ -44,8 +46,6 @@ QJsonObject ObjectToJson(const tDesc& record) {
           {QStringLiteral("points"), points},
           {QStringLiteral("trailerWord"), HexWord(record.trailerWord)}};
 }
-
-}  // namespace
 
 QJsonObject PathSetToJson(const tHeader& doc) {
   QJsonArray objects;

@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "exchange/path_set_json.h"
-#include "tool/tool_files.h"
 #include "exchange/record_text.h"
+#include "tool/tool_files.h"
 
 namespace qarn {
 
