@@ -35,7 +35,11 @@ void TQarnForm::LoadButtonClick() {
 
 void TQarnForm::LoadFrom(const QString& path) {
   // The file is checked whole before anything of the open document changes.
-  tHeader loaded = LoadPathSetFile(path, *buffer_);
+  ShowLoaded(LoadPathSetFile(path, *buffer_), path);
+  recentFiles_.Add(path);
+}
+
+void TQarnForm::ShowLoaded(tHeader loaded, const QString& path) {
   document_ = std::move(loaded);
   RefillObjectList();
   documentPath_ = path;
@@ -71,6 +75,7 @@ bool TQarnForm::SaveTo(const QString& path) {
     RefillObjectList();
     documentPath_ = path;
     undoStack_.setClean();
+    recentFiles_.Add(path);
     saved = true;
   });
   UpdateStatus();
@@ -99,11 +104,15 @@ void TQarnForm::Button2Click() {
     const std::optional<QString> name = dialogs_->OpenFileName(this, openName_);
     if (!name) return;
     openName_ = *name;
-    RunCommand(QStringLiteral("Merge"), [&] {
-      MergePathSetFile(*name, *buffer_, document_);
-      RefillObjectList();
-      DrawAllPoints();
-    });
+    MergeFiles({*name});
+  });
+}
+
+void TQarnForm::MergeFiles(const QStringList& paths) {
+  RunCommand(QStringLiteral("Merge"), [&] {
+    for (const QString& path : paths) MergePathSetFile(path, *buffer_, document_);
+    RefillObjectList();
+    DrawAllPoints();
   });
 }
 
