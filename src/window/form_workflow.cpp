@@ -17,7 +17,7 @@ void TQarnForm::ConnectWorkflow() {
   };
   bind(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { Button1Click(); });
   bind(QKeySequence(Qt::CTRL | Qt::Key_R),
-       [this] { ShowRecentFiles(LoadButton->mapToGlobal(LoadButton->rect().topLeft())); });
+       [this] { ShowRecentFiles(LoadButton->mapToGlobal(LoadButton->rect().bottomLeft())); });
   // An edit field with the focus takes these keys for its text first; see TextFieldHasFocus.
   bind(QKeySequence::Copy, [this] { CopyObject(); });
   bind(QKeySequence::Cut, [this] { CutObject(); });

@@ -60,9 +60,11 @@ void RecoveryStore::Write(const FileBuffer& image, const QString& documentPath) 
   }
 }
 
+// The path is made absolute: the editor that recovers it may start in another folder.
 void RecoveryStore::WriteNotes(const QString& documentPath) {
   QSettings notes(PathOf(id_, kNotesSuffix), QSettings::IniFormat);
-  notes.setValue(kDocumentKey, documentPath);
+  notes.setValue(kDocumentKey, documentPath.isEmpty() ? documentPath
+                                                      : QFileInfo(documentPath).absoluteFilePath());
   notes.sync();
   if (notes.status() != QSettings::NoError) {
     Fail("cannot write " + PathOf(id_, kNotesSuffix) + '.');

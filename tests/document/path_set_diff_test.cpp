@@ -20,12 +20,6 @@ tDesc Obj(std::string_view name, int points, int seed) {
   return object;
 }
 
-tHeader Doc(std::initializer_list<tDesc> objects) {
-  tHeader doc;
-  for (const tDesc& object : objects) doc.InsertNew(static_cast<int>(doc.objectCount) + 1) = object;
-  return doc;
-}
-
 std::string PointCode(const PointChange& change) {
   static const char kKinds[] = {'+', '-', 'c'};
   return std::to_string(change.number) + kKinds[static_cast<int>(change.kind)];
@@ -65,11 +59,19 @@ tDesc Renamed(tDesc object, std::string_view name) {
   return object;
 }
 
+tDesc With(tDesc object, const std::function<void(tDesc&)>& change) {
+  change(object);
+  return object;
+}
+
+using Objects = std::vector<tDesc>;
+
 struct DiffCase {
   const char* what;
-  std::function<tHeader()> a;
-  std::function<tHeader()> b;
+  Objects a;
+  Objects b;
   std::string expected;
+  uint32_t leadingWordOfB = 0;
 };
 
 void PrintTo(const DiffCase& c, std::ostream* os) {
@@ -78,136 +80,66 @@ void PrintTo(const DiffCase& c, std::ostream* os) {
 
 class DiffTest : public ::testing::TestWithParam<DiffCase> {};
 
-TEST_P(DiffTest, NamesEachChange) {
-  const PathSetDiff diff = DiffPathSets(GetParam().a(), GetParam().b());
-  EXPECT_EQ(Describe(diff), GetParam().expected);
-  EXPECT_EQ(diff.Equal(), GetParam().expected.empty());
-}
-
-const tDesc kA = Obj("a", 3, 1), kB = Obj("b", 2, 2), kC = Obj("c", 4, 3);
-
-tHeader LeadingFive() {
-  tHeader doc = Doc({kA});
-  doc.leadingWord = 5;
+tHeader Doc(const Objects& objects, uint32_t leadingWord = 0) {
+  tHeader doc;
+  for (const tDesc& object : objects) doc.InsertNew(static_cast<int>(doc.objectCount) + 1) = object;
+  doc.leadingWord = leadingWord;
   return doc;
 }
 
-tHeader HiddenNameByte() {
-  tDesc a = kA;
-  a.name[20] = 'x';  // after the first zero: the displayed name stays "a"
-  return Doc({a});
+TEST_P(DiffTest, NamesEachChange) {
+  const DiffCase& c = GetParam();
+  const PathSetDiff diff = DiffPathSets(Doc(c.a), Doc(c.b, c.leadingWordOfB));
+  EXPECT_EQ(Describe(diff), c.expected);
+  EXPECT_EQ(diff.Equal(), c.expected.empty());
 }
 
-tHeader OtherHeadWord() {
-  tDesc a = kA;
-  a.headWord = 7;
-  return Doc({a});
-}
-
-tHeader NegativeZero() {
-  tDesc a = kA;
-  a.Point(2).y = -0.0f;  // equal to 0 as a number, but other bytes in the file
-  return Doc({a});
-}
+const tDesc kA = Obj("a", 3, 1), kB = Obj("b", 2, 2), kC = Obj("c", 4, 3);
+// After the first zero: the displayed name stays "a".
+const tDesc kHiddenByte = With(kA, [](tDesc& o) { o.name[20] = 'x'; });
+// Equal to 0 as a number, other bytes in the file.
+const tDesc kNegativeZero = With(kA, [](tDesc& o) { o.Point(2).y = -0.0f; });
+const tDesc kHeadWord = With(kA, [](tDesc& o) { o.headWord = 7; });
 
 INSTANTIATE_TEST_SUITE_P(
     Pairs, DiffTest,
     ::testing::Values(
-        DiffCase{"equal",
-                 [] {
-                   return Doc({kA, kB});
-                 },
-                 [] {
-                   return Doc({kA, kB});
-                 },
-                 ""},
-        DiffCase{"both empty", [] { return Doc({}); }, [] { return Doc({}); }, ""},
-        DiffCase{"header word", [] { return Doc({kA}); }, LeadingFive, "leading word"},
-        DiffCase{"added at the end",
-                 [] {
-                   return Doc({kA, kB});
-                 },
-                 [] {
-                   return Doc({kA, kB, kC});
-                 },
-                 "object count; last index; +3"},
-        DiffCase{"removed in the middle",
-                 [] {
-                   return Doc({kA, kB, kC});
-                 },
-                 [] {
-                   return Doc({kA, kC});
-                 },
-                 "object count; last index; -2"},
-        DiffCase{"moved to the front",
-                 [] {
-                   return Doc({kA, kB, kC});
-                 },
-                 [] {
-                   return Doc({kC, kA, kB});
-                 },
-                 "3>1 moved"},
-        DiffCase{"renamed",
-                 [] {
-                   return Doc({kA, kB});
-                 },
-                 [] {
-                   return Doc({kA, Renamed(kB, "bee")});
-                 },
-                 "2 renamed"},
-        DiffCase{"name bytes after the zero", [] { return Doc({kA}); }, HiddenNameByte,
-                 "1 renamed"},
-        DiffCase{"point changed",
-                 [] {
-                   return Doc({kA, kB});
-                 },
-                 [] {
-                   return Doc({kA, WithPoint(kB, 2, {0, 9, 9, 9})});
-                 },
-                 "2 points 2c"},
-        DiffCase{"negative zero", [] { return Doc({kA}); }, NegativeZero, "1 points 2c"},
-        DiffCase{"points added", [] { return Doc({kB}); },
-                 [] { return Doc({WithPoint(WithPoint(kB, 3, {}), 4, {})}); }, "1 points 3+ 4+"},
-        DiffCase{"point removed", [] { return Doc({Obj("a", 3, 1)}); },
-                 [] { return Doc({Obj("a", 2, 1)}); }, "1 points 3-"},
-        DiffCase{"head word", [] { return Doc({kA}); }, OtherHeadWord, "1 head word"},
-        DiffCase{"one of two copies removed",
-                 [] {
-                   return Doc({kA, kA, kB});
-                 },
-                 [] {
-                   return Doc({kA, kB});
-                 },
-                 "object count; last index; -2"},
-        // The second lamp is the one kept: it shares a point more with the lamp in B.
+        DiffCase{"equal", {kA, kB}, {kA, kB}, ""}, DiffCase{"both empty", {}, {}, ""},
+        DiffCase{"header word", {kA}, {kA}, "leading word", 5},
+        DiffCase{"added at the end", {kA, kB}, {kA, kB, kC}, "object count; last index; +3"},
+        DiffCase{"removed in the middle", {kA, kB, kC}, {kA, kC}, "object count; last index; -2"},
+        DiffCase{"moved to the front", {kA, kB, kC}, {kC, kA, kB}, "3>1 moved"},
+        DiffCase{"renamed", {kA, kB}, {kA, Renamed(kB, "bee")}, "2 renamed"},
+        DiffCase{"name bytes after the zero", {kA}, {kHiddenByte}, "1 renamed"},
+        DiffCase{"point changed", {kA, kB}, {kA, WithPoint(kB, 2, {0, 9, 9, 9})}, "2 points 2c"},
+        DiffCase{"negative zero", {kA}, {kNegativeZero}, "1 points 2c"},
+        DiffCase{"points added", {kB}, {WithPoint(WithPoint(kB, 3, {}), 4, {})}, "1 points 3+ 4+"},
+        DiffCase{"point removed", {Obj("a", 3, 1)}, {Obj("a", 2, 1)}, "1 points 3-"},
+        DiffCase{"head word", {kA}, {kHeadWord}, "1 head word"},
+        DiffCase{
+            "one of two copies removed", {kA, kA, kB}, {kA, kB}, "object count; last index; -2"},
+        // The second lamp is kept: it shares more points with the lamp in B.
         DiffCase{"same name paired with the most alike",
-                 [] {
-                   return Doc({Obj("lamp", 3, 1), Obj("lamp", 3, 2)});
-                 },
-                 [] { return Doc({WithPoint(Obj("lamp", 3, 2), 1, {})}); },
+                 {Obj("lamp", 3, 1), Obj("lamp", 3, 2)},
+                 {WithPoint(Obj("lamp", 3, 2), 1, {})},
                  "object count; last index; -1; 2>1 points 1c"},
-        DiffCase{"objects without points are not renamed", [] { return Doc({Obj("a", 0, 0)}); },
-                 [] { return Doc({Obj("b", 0, 0)}); }, "-1; +1"},
-        DiffCase{"moved and changed",
-                 [] {
-                   return Doc({kA, kB});
-                 },
-                 [] {
-                   return Doc({WithPoint(kB, 1, {}), kA});
-                 },
-                 "2>1 points 1c; 1>2 moved"},
-        DiffCase{"renamed and changed is removed and added", [] { return Doc({kA}); },
-                 [] { return Doc({WithPoint(Renamed(kA, "z"), 1, {})}); }, "-1; +1"}),
+        DiffCase{
+            "objects without points are not renamed", {Obj("a", 0, 0)}, {Obj("b", 0, 0)}, "-1; +1"},
+        DiffCase{
+            "moved and changed", {kA, kB}, {WithPoint(kB, 1, {}), kA}, "2>1 points 1c; 1>2 moved"},
+        DiffCase{"renamed and changed is removed and added",
+                 {kA},
+                 {WithPoint(Renamed(kA, "z"), 1, {})},
+                 "-1; +1"},
+        DiffCase{"a removed object stands where it was",
+                 {kA, kB, kC},
+                 {Obj("new", 1, 9), kA, kC},
+                 "+1; -2"}),
     [](const auto& info) {
       std::string name = info.param.what;
       for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
       return name;
     });
-
-TEST(DiffOrderTest, ARemovedObjectStandsWhereItWas) {
-  const PathSetDiff diff = DiffPathSets(Doc({kA, kB, kC}), Doc({Obj("new", 1, 9), kA, kC}));
-  EXPECT_EQ(Describe(diff), "+1; -2");
-}
 
 }  // namespace
 }  // namespace qarn

@@ -62,7 +62,7 @@ class RecoveryTest : public ::testing::Test {
                               MakeObject("str_lamp_post_s", {P(-100, 2, 50, 0x7317)})});
 };
 
-TEST_F(RecoveryTest, ACopyFollowsUnsavedChangesAndGoesWhenSaved) {
+TEST_F(RecoveryTest, ACopyFollowsUnsavedChangesUntilSavedUndoneOrClosed) {
   const QString path = ui.WriteFile("demo.pathset", two);
   ui.Load(path);
   Attach(50ms);
@@ -73,23 +73,13 @@ TEST_F(RecoveryTest, ACopyFollowsUnsavedChangesAndGoesWhenSaved) {
   ui.Click("eButton");
   EXPECT_TRUE(QTest::qWaitFor([&] { return CopyBytes() == Bytes(ui.DocumentBytes()); }, 5000))
       << "and again within the interval";
-  const QSettings notes(QDir(Folder()).filePath(Copies().value(0).replace(".pathset", ".ini")),
-                        QSettings::IniFormat);
-  EXPECT_EQ(notes.value("document").toString(), path);
   ui.Save(path);
-  EXPECT_TRUE(Copies().isEmpty());
-  EXPECT_TRUE(QDir(Folder()).entryList(QDir::Files).isEmpty()) << "nor notes nor lock";
+  EXPECT_TRUE(QDir(Folder()).entryList(QDir::Files).isEmpty()) << "no copy, notes or lock";
   EXPECT_EQ(ui.ReadBytes(path), ui.DocumentBytes()) << "never written over by the copy";
-}
-
-TEST_F(RecoveryTest, UndoingBackToTheSavedStateOrClosingRemovesTheCopy) {
-  ui.Load(ui.WriteFile("demo.pathset", two));
-  Attach();
-  ui.ClickRow("Names", 1);
   ui.Click("eButton");
   QCoreApplication::processEvents();
   ASSERT_EQ(Copies().size(), 1);
-  ui.Click("UndoButton");
+  ui.Click("UndoButton");  // back to what was saved
   EXPECT_TRUE(Copies().isEmpty());
   ui.Click("eButton");
   QCoreApplication::processEvents();
@@ -113,51 +103,33 @@ TEST_F(RecoveryTest, ACopyThatCannotBeWrittenIsReportedOnce) {
   EXPECT_TRUE(ui.form().IsModified());
 }
 
-TEST_F(RecoveryTest, RecoverOpensTheChangesModifiedWithTheOriginalAsSaveTarget) {
+// Newest first: Later keeps a copy for the next start, Discard removes it, Recover opens it as a
+// modified document that saves to its original file; copies after that wait for the next start.
+TEST_F(RecoveryTest, EachCopyIsOfferedNewestFirstAndAnsweredOneByOne) {
   const QString path = ui.WriteFile("demo.pathset", two);
   tHeader changed = two;
   changed.Object(2).Point(1).x = 77;
-  LeaveCopy("ended", Bytes(SerializeToBytes(changed)), path);
+  const QDateTime now = QDateTime::currentDateTime();
+  LeaveCopy("newest", Bytes(SerializeToBytes(two)), "", now.addSecs(-60));
+  LeaveCopy("newer", Bytes(SerializeToBytes(two)), "/maps/newer.pathset", now.addSecs(-600));
+  LeaveCopy("older", Bytes(SerializeToBytes(changed)), path, now.addSecs(-6000));
+  LeaveCopy("oldest", Bytes(SerializeToBytes(two)), "/maps/oldest.pathset", now.addSecs(-9000));
   Attach();
-  ui.dialogs().recoverAnswers = {FormDialogs::RecoverAnswer::Recover};
+  using Answer = FormDialogs::RecoverAnswer;
+  ui.dialogs().recoverAnswers = {Answer::Later, Answer::Discard, Answer::Recover};
   Offer();
-  EXPECT_EQ(ui.dialogs().recoverQuestions, QStringList{"demo.pathset"});
+  EXPECT_EQ(ui.dialogs().recoverQuestions,
+            (QStringList{"untitled", "newer.pathset", "demo.pathset"}));
   EXPECT_EQ(ui.DocumentBytes(), SerializeToBytes(changed));
   EXPECT_TRUE(ui.form().IsModified());
   EXPECT_EQ(ui.form().DocumentPath(), path);
   EXPECT_EQ(ui.ReadBytes(path), SerializeToBytes(two)) << "the file is not touched until saved";
-  EXPECT_EQ(Copies().size(), 1) << "the copy left behind is now this editor's own";
-  EXPECT_FALSE(Copies().contains("ended.pathset"));
-}
-
-TEST_F(RecoveryTest, LaterKeepsTheCopyForTheNextStartAndDiscardRemovesIt) {
-  LeaveCopy("ended", Bytes(SerializeToBytes(two)), "");
-  Attach();
-  ui.dialogs().recoverAnswers = {FormDialogs::RecoverAnswer::Later};
-  Offer();
-  EXPECT_EQ(ui.dialogs().recoverQuestions, QStringList{"untitled"});
-  EXPECT_EQ(ui.doc().objectCount, 0u);
-  EXPECT_EQ(Copies(), QStringList{"ended.pathset"});
-  ui.dialogs().recoverAnswers = {FormDialogs::RecoverAnswer::Discard};
+  const QStringList left = Copies();
+  EXPECT_EQ(left.size(), 3) << left.join(' ').toStdString();  // newest, oldest, this editor's own
+  EXPECT_TRUE(left.contains("newest.pathset") && left.contains("oldest.pathset"));
+  ui.dialogs().recoverAnswers = {Answer::Later, Answer::Later};
   Offer();  // as at the next start
-  EXPECT_EQ(ui.dialogs().recoverQuestions.size(), 2);
-  EXPECT_TRUE(QDir(Folder()).entryList(QDir::Files).isEmpty());
-  EXPECT_FALSE(ui.form().IsModified());
-}
-
-TEST_F(RecoveryTest, NewestFirstAndTheRestWaitForTheNextStart) {
-  const QDateTime now = QDateTime::currentDateTime();
-  LeaveCopy("older", Bytes(SerializeToBytes(two)), "/maps/older.pathset", now.addSecs(-600));
-  LeaveCopy("newer", Bytes(SerializeToBytes(two)), "/maps/newer.pathset", now.addSecs(-60));
-  LeaveCopy("oldest", Bytes(SerializeToBytes(two)), "/maps/oldest.pathset", now.addSecs(-6000));
-  Attach();
-  ui.dialogs().recoverAnswers = {FormDialogs::RecoverAnswer::Later,
-                                 FormDialogs::RecoverAnswer::Recover};
-  Offer();
-  EXPECT_EQ(ui.dialogs().recoverQuestions, (QStringList{"newer.pathset", "older.pathset"}));
-  EXPECT_EQ(ui.form().DocumentName(), "older.pathset");
-  EXPECT_TRUE(Copies().contains("newer.pathset"));
-  EXPECT_TRUE(Copies().contains("oldest.pathset"));
+  EXPECT_EQ(ui.dialogs().recoverQuestions.mid(3), (QStringList{"untitled", "oldest.pathset"}));
 }
 
 TEST_F(RecoveryTest, ADamagedCopyIsReportedAndKeptAside) {
@@ -182,10 +154,15 @@ TEST_F(RecoveryTest, TheCopyOfAnEditorStillRunningIsNotTouched) {
   RecoveryStore running(Folder());
   auto image = std::make_unique<FileBuffer>();
   SerializeDocument(two, *image);
-  running.Write(*image, "/maps/busy.pathset");
+  running.Write(*image, "maps/busy.pathset");
   Attach();
   Offer();  // nothing is asked
   EXPECT_TRUE(running.HasOwnCopy());
+  const QStringList notes = QDir(Folder()).entryList({"*.ini"});
+  ASSERT_EQ(notes.size(), 1);
+  EXPECT_EQ(QSettings(QDir(Folder()).filePath(notes[0]), QSettings::IniFormat).value("document"),
+            QDir::current().absoluteFilePath("maps/busy.pathset"))
+      << "the editor that recovers it may start in another folder";
   running.RemoveOwn();
 }
 
