@@ -59,6 +59,10 @@ FormDialogs::SaveAnswer QtFormDialogs::AskSaveChanges(QWidget* parent,
   return SaveAnswer::Cancel;
 }
 
+FormDialogs::RecoverAnswer FormDialogs::AskRecover(QWidget*, const QString&, const QDateTime&) {
+  return RecoverAnswer::Later;
+}
+
 FormDialogs::RecoverAnswer QtFormDialogs::AskRecover(QWidget* parent, const QString& documentName,
                                                      const QDateTime& written) {
   QMessageBox box(

@@ -22,9 +22,10 @@ class FormDialogs {
   virtual std::optional<QString> SaveFileName(QWidget* parent, const QString& proposed) = 0;
   virtual void ShowError(QWidget* parent, const QString& message) = 0;
   virtual SaveAnswer AskSaveChanges(QWidget* parent, const QString& documentName) = 0;
-  // Whether to recover the unsaved changes that a closed editor left of a document.
+  // Whether to recover the unsaved changes that a closed editor left of a document. Dialogs that
+  // do not ask keep the changes for a later start.
   virtual RecoverAnswer AskRecover(QWidget* parent, const QString& documentName,
-                                   const QDateTime& written) = 0;
+                                   const QDateTime& written);
 };
 
 // The platform's file dialogs and message boxes.
