@@ -5,7 +5,7 @@
 #include <exception>
 
 #include "document/path_set_codec.h"
-#include "tool/path_set_json.h"
+#include "exchange/path_set_json.h"
 #include "tool/tool_errors.h"
 #include "tool/tool_files.h"
 
