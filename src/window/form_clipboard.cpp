@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QLocale>
 
 #include "commands/object_list.h"
 #include "document/path_set_codec.h"
@@ -20,12 +19,15 @@ void CheckFits(const tHeader& doc, const tHeader& pasted) {
   const size_t added = SerializedSize(pasted) - layout::kHeaderBytes;
   const size_t total = SerializedSize(doc) + added;
   if (total <= static_cast<size_t>(kMaxDocumentBytes)) return;
-  const QLocale locale;
-  throw PasteError(QStringLiteral("the %1 objects on the clipboard (%2 bytes) would make the path "
-                                  "set %3 bytes long; a path set holds at most %4 bytes.")
-                       .arg(pasted.records.size())
-                       .arg(locale.toString(static_cast<qulonglong>(added)),
-                            locale.toString(static_cast<qulonglong>(total)))
+  // Plain digits, as in every other size message: "62.112" would read as a fraction.
+  const QString objects = pasted.records.size() == 1
+                              ? QStringLiteral("the object")
+                              : QStringLiteral("the %1 objects").arg(pasted.records.size());
+  throw PasteError(QStringLiteral("%1 on the clipboard (%2 bytes) would make the path set %3 bytes "
+                                  "long; a path set holds at most %4 bytes.")
+                       .arg(objects)
+                       .arg(added)
+                       .arg(total)
                        .arg(kMaxDocumentBytes));
 }
 

@@ -91,7 +91,7 @@ TEST_F(ClipboardTest, APasteThatDoesNotFitChangesNothingAndSaysWhy) {
   Key(ui, Qt::Key_V);
   ASSERT_EQ(ui.dialogs().errors.size(), 1);
   EXPECT_TRUE(ui.dialogs().errors[0].startsWith("Nothing pasted"));
-  EXPECT_TRUE(ui.dialogs().errors[0].contains("62.112 bytes"))
+  EXPECT_TRUE(ui.dialogs().errors[0].contains("62112 bytes"))
       << ui.dialogs().errors[0].toStdString();
   EXPECT_EQ(ui.DocumentBytes(), SerializeToBytes(big));
   EXPECT_EQ(ui.UndoSteps(), 0);
