@@ -70,4 +70,12 @@ std::optional<int> MoveObjectDown(tHeader& doc, int currentRow) {
   return currentRow + 1;
 }
 
+int InsertObjects(tHeader& doc, int currentRow, const tHeader& objects) {
+  const bool onObject = currentRow >= 1 && currentRow <= ObjectCount(doc);
+  const int first = (onObject ? currentRow : ObjectCount(doc)) + 1;
+  int at = first;
+  for (const auto& object : objects.records) doc.InsertNew(at++).Assign(*object);
+  return first;
+}
+
 }  // namespace qarn

@@ -26,4 +26,8 @@ std::optional<int> ContinueSeries(tHeader& doc, int currentRow);
 std::optional<int> MoveObjectUp(tHeader& doc, int currentRow);
 std::optional<int> MoveObjectDown(tHeader& doc, int currentRow);
 
+// Inserts copies of the objects of `objects`, in their order, after the object in currentRow, or
+// after the last object when currentRow is none. Returns the row of the first one inserted.
+int InsertObjects(tHeader& doc, int currentRow, const tHeader& objects);
+
 }  // namespace qarn

@@ -4,8 +4,8 @@
 
 #include "document/errors.h"
 #include "document/path_set_codec.h"
-#include "tool/path_set_json.h"
-#include "tool/strict_json.h"
+#include "exchange/path_set_json.h"
+#include "exchange/strict_json.h"
 #include "tool/tool_errors.h"
 #include "tool/tool_files.h"
 

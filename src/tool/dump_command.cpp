@@ -3,9 +3,9 @@
 #include <QJsonDocument>
 #include <algorithm>
 
-#include "tool/path_set_json.h"
+#include "exchange/path_set_json.h"
+#include "exchange/record_text.h"
 #include "tool/tool_files.h"
-#include "tool/tool_text.h"
 
 namespace qarn {
 

@@ -1,7 +1,7 @@
 #include "tool/info_command.h"
 
+#include "exchange/record_text.h"
 #include "tool/tool_files.h"
-#include "tool/tool_text.h"
 
 namespace qarn {
 

@@ -6,6 +6,7 @@
 #include "tool/build_command.h"
 #include "tool/check_command.h"
 #include "tool/command_line.h"
+#include "tool/diff_command.h"
 #include "tool/dump_command.h"
 #include "tool/info_command.h"
 #include "tool/merge_command.h"
@@ -19,7 +20,8 @@ namespace {
 
 const std::vector<SubCommand>& SubCommands() {
   static const std::vector<SubCommand> commands{InfoCommand(),  CheckCommand(), DumpCommand(),
-                                                BuildCommand(), MergeCommand(), RenderCommand()};
+                                                BuildCommand(), MergeCommand(), RenderCommand(),
+                                                DiffCommand()};
   return commands;
 }
 

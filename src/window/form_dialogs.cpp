@@ -1,13 +1,24 @@
 #include "window/form_dialogs.h"
 
+#include <QDateTime>
 #include <QFileDialog>
+#include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace qarn {
 
 namespace {
 
 const QString kFilter = QStringLiteral("Path Sets (*.pathset);;alles (*)");
+
+// "17:42" today, with the date before it on any other day.
+QString WhenText(const QDateTime& written) {
+  const QLocale locale;
+  const QString time = locale.toString(written.time(), QLocale::ShortFormat);
+  if (written.date() == QDate::currentDate()) return time;
+  return locale.toString(written.date(), QLocale::ShortFormat) + ' ' + time;
+}
 
 std::optional<QString> Chosen(const QString& name) {
   if (name.isEmpty()) return std::nullopt;
@@ -47,6 +58,28 @@ FormDialogs::SaveAnswer QtFormDialogs::AskSaveChanges(QWidget* parent,
   if (answer == QMessageBox::Save) return SaveAnswer::Save;
   if (answer == QMessageBox::Discard) return SaveAnswer::Discard;
   return SaveAnswer::Cancel;
+}
+
+FormDialogs::RecoverAnswer FormDialogs::AskRecover(QWidget*, const QString&, const QDateTime&) {
+  return RecoverAnswer::Later;
+}
+
+FormDialogs::RecoverAnswer QtFormDialogs::AskRecover(QWidget* parent, const QString& documentName,
+                                                     const QDateTime& written) {
+  QMessageBox box(
+      QMessageBox::Question, QStringLiteral("QarnForm"),
+      QStringLiteral("Recover unsaved changes to %1 from %2?").arg(documentName, WhenText(written)),
+      QMessageBox::NoButton, parent);
+  box.setInformativeText(QStringLiteral("Later keeps them for the next start."));
+  QPushButton* recover = box.addButton(QStringLiteral("&Recover"), QMessageBox::AcceptRole);
+  QPushButton* discard = box.addButton(QStringLiteral("&Discard"), QMessageBox::DestructiveRole);
+  QPushButton* later = box.addButton(QStringLiteral("&Later"), QMessageBox::RejectRole);
+  box.setDefaultButton(recover);
+  box.setEscapeButton(later);  // closing the question must never throw the changes away
+  box.exec();
+  if (box.clickedButton() == recover) return RecoverAnswer::Recover;
+  if (box.clickedButton() == discard) return RecoverAnswer::Discard;
+  return RecoverAnswer::Later;
 }
 
 }  // namespace qarn

@@ -3,6 +3,7 @@
 #include <QString>
 #include <optional>
 
+class QDateTime;
 class QWidget;
 
 namespace qarn {
@@ -12,6 +13,7 @@ namespace qarn {
 class FormDialogs {
  public:
   enum class SaveAnswer { Save, Discard, Cancel };
+  enum class RecoverAnswer { Recover, Discard, Later };
 
   virtual ~FormDialogs() = default;
   // The open dialog shared by Load and Merge, titled after the command; nullopt when the user
@@ -22,6 +24,10 @@ class FormDialogs {
   virtual std::optional<QString> SaveFileName(QWidget* parent, const QString& proposed) = 0;
   virtual void ShowError(QWidget* parent, const QString& message) = 0;
   virtual SaveAnswer AskSaveChanges(QWidget* parent, const QString& documentName) = 0;
+  // Whether to recover the unsaved changes that a closed editor left of a document. Dialogs that
+  // do not ask keep the changes for a later start.
+  virtual RecoverAnswer AskRecover(QWidget* parent, const QString& documentName,
+                                   const QDateTime& written);
 };
 
 // The platform's file dialogs and message boxes.
@@ -32,6 +38,8 @@ class QtFormDialogs : public FormDialogs {
   std::optional<QString> SaveFileName(QWidget* parent, const QString& proposed) override;
   void ShowError(QWidget* parent, const QString& message) override;
   SaveAnswer AskSaveChanges(QWidget* parent, const QString& documentName) override;
+  RecoverAnswer AskRecover(QWidget* parent, const QString& documentName,
+                           const QDateTime& written) override;
 };
 
 }  // namespace qarn

@@ -37,7 +37,11 @@ void TQarnForm::LoadButtonClick() {
 
 void TQarnForm::LoadFrom(const QString& path) {
   // The file is checked whole before anything of the open document changes.
-  tHeader loaded = LoadPathSetFile(path, *buffer_);
+  ShowLoaded(LoadPathSetFile(path, *buffer_), path);
+  recentFiles_.Add(path);
+}
+
+void TQarnForm::ShowLoaded(tHeader loaded, const QString& path) {
   document_ = std::move(loaded);
   RefillObjectList();
   documentPath_ = path;
@@ -75,6 +79,7 @@ bool TQarnForm::SaveTo(const QString& path) {
     documentPath_ = path;
     dialogPlaces_->Used(path);
     undoStack_.setClean();
+    recentFiles_.Add(path);
     saved = true;
   });
   UpdateStatus();
@@ -103,13 +108,17 @@ void TQarnForm::Button2Click() {
         dialogs_->OpenFileName(this, QStringLiteral("Merge"), dialogPlaces_->OpenProposal());
     if (!name) return;
     dialogPlaces_->Used(*name);
-    RunCommand(QStringLiteral("Merge"), [&] {
-      MergePathSetFile(*name, *buffer_, document_);
-      RefillObjectList();
-    });
-    // As after Load, a point that cannot be drawn is reported but keeps the merged objects.
-    DrawAllPoints();
+    MergeFiles({*name});
   });
+}
+
+void TQarnForm::MergeFiles(const QStringList& paths) {
+  RunCommand(QStringLiteral("Merge"), [&] {
+    for (const QString& path : paths) MergePathSetFile(path, *buffer_, document_);
+    RefillObjectList();
+  });
+  // As after Load, a point that cannot be drawn is reported but keeps the merged objects.
+  DrawAllPoints();
 }
 
 void TQarnForm::ConnectFileCommands() {

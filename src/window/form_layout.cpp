@@ -176,8 +176,10 @@ void TQarnForm::BuildBottomBar() {
   Button1 = PushButton(Panel1, QStringLiteral("Button1"), QStringLiteral("Save..."), 121);
   Button2 = PushButton(Panel1, QStringLiteral("Button2"), QStringLiteral("Merge ..."), 276);
   Button3 = PushButton(Panel1, QStringLiteral("Button3"), QStringLiteral("Points"), 441);
-  LoadButton->setToolTip(QStringLiteral("Load a path set (Ctrl+O)"));
-  Button1->setToolTip(QStringLiteral("Save the path set (Ctrl+S)"));
+  LoadButton->setToolTip(
+      QStringLiteral("Load a path set (Ctrl+O); recent files: right-click or Ctrl+R"));
+  Button1->setToolTip(
+      QStringLiteral("Save under a name you choose (Ctrl+Shift+S); Ctrl+S saves to the open file"));
   Button2->setToolTip(QStringLiteral("Merge a path set into this one (Ctrl+M)"));
   Button3->setToolTip(QStringLiteral("Mark every point of every object"));
   UndoButton = GlyphButton(Panel1, QStringLiteral("UndoButton"), 530, 8, Glyph::Undo,

@@ -1,6 +1,7 @@
 // The object list, the point list and the refresh that keeps the fields, the check boxes and the
 // map marks in step with the selected object.
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QScopeGuard>
 #include <QScopedValueRollback>
 
@@ -26,6 +27,7 @@ namespace {
 void ShowRows(tKvStringGrid* grid, int rows) {
   if (grid->RowCount() != rows) grid->SetRowCount(rows);
   grid->viewport()->update();
+  grid->verticalHeader()->viewport()->update();  // the row numbers may have appeared or gone
 }
 
 }  // namespace

@@ -60,6 +60,7 @@ void TQarnForm::ConnectAll() {
   ConnectTypeAndFlags();
   ConnectObjectList();
   ConnectShortcuts();
+  ConnectWorkflow();
   connect(&undoStack_, &UndoHistory::indexChanged, this, [this] { UpdateUndoButtons(); });
   connect(&undoStack_, &UndoHistory::cleanChanged, this, [this] { UpdateUndoButtons(); });
 }
@@ -70,7 +71,7 @@ void TQarnForm::ConnectShortcuts() {
     connect(shortcut, &QShortcut::activated, this, std::move(action));
   };
   bind(QKeySequence::Open, [this] { LoadButtonClick(); });
-  bind(QKeySequence::Save, [this] { Button1Click(); });
+  bind(QKeySequence::Save, [this] { QuickSave(); });
   bind(QKeySequence(Qt::CTRL | Qt::Key_M), [this] { Button2Click(); });
   // A focused edit field claims these keys for its own text undo before the shortcut sees them.
   bind(QKeySequence::Undo, [this] { Guard([this] { undoStack_.undo(); }); });

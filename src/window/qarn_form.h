@@ -15,12 +15,14 @@
 #include "window/form_buttons.h"
 #include "window/form_dialogs.h"
 #include "window/map_editor.h"
+#include "window/recent_files.h"
 #include "window/undo_history.h"
 
 class QCheckBox;
 class QComboBox;
 class QFrame;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QScrollArea;
 class QToolButton;
@@ -69,7 +71,12 @@ class TQarnForm : public QWidget, private MapEditor {
   UndoHistory& UndoStack() { return undoStack_; }
   bool IsModified() const { return !undoStack_.isClean(); }
   QString DocumentName() const;
+  // The file the document was loaded from or last saved to; empty for a new document.
+  const QString& DocumentPath() const { return documentPath_; }
   int RefreshDepth() const { return refreshDepth_; }
+  // Opens a recovery copy as a modified document that saves to `documentPath`; false (after any
+  // message) when the copy cannot be read or the user keeps the open document.
+  bool OpenRecovered(const QString& copyPath, const QString& documentPath);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -218,6 +225,21 @@ class TQarnForm : public QWidget, private MapEditor {
   void FinishListChange(std::optional<int> row);
   void FinishMove(std::optional<int> row);
 
+  // --- quick save, recent files, dropped files (form_workflow.cpp, form_recent_files.cpp)
+  void ConnectWorkflow();
+  void QuickSave();
+  // Load and Merge without their dialog.
+  void OpenFile(const QString& path);
+  void MergeFiles(const QStringList& paths);
+  void ShowLoaded(tHeader loaded, const QString& path);
+  void ShowRecentFiles(QPoint at);
+  void FillRecentMenu();
+  // --- copy and paste of objects (form_clipboard.cpp)
+  bool TextFieldHasFocus() const;
+  void CopyObject();
+  void CutObject();
+  void PasteObjects();
+
   std::unique_ptr<FormDialogs> dialogs_;
   PendingMessages* messages_ = nullptr;
   tHeader document_;
@@ -239,6 +261,8 @@ class TQarnForm : public QWidget, private MapEditor {
   MarkList marksBeforeDrag_;
   QString mapHint_;  // what a drag on the map would do, shown in the status line
   tDesc shownObject_;  // the object the point list shows, as the last refresh left it
+  RecentFiles recentFiles_;
+  QMenu* recentMenu_ = nullptr;
 
   // containers
   QFrame* Panel1 = nullptr;

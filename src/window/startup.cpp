@@ -2,10 +2,13 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QTimer>
 
 #include "map/map_picture.h"
+#include "window/auto_recovery.h"
 #include "window/form_dialogs.h"
 #include "window/qarn_form.h"
+#include "window/recovery_offer.h"
 
 namespace qarn {
 
@@ -21,8 +24,50 @@ void DefineOptions(QCommandLineParser& parser) {
       {QStringLiteral("map"),
        QStringLiteral("Use IMAGE (1280 x 1600 pixels, any format Qt reads) as the map."),
        QStringLiteral("IMAGE")});
+  parser.addOption({QStringLiteral("recovery-interval"),
+                    QStringLiteral("Write the recovery copy of unsaved changes every SECONDS "
+                                   "seconds (default 60)."),
+                    QStringLiteral("SECONDS"), QStringLiteral("60")});
+  parser.addOption({QStringLiteral("recover"),
+                    QStringLiteral("Recover unsaved changes left by an editor that ended "
+                                   "unexpectedly, without asking.")});
   parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A path set to open."),
                                QStringLiteral("[FILE]"));
+}
+
+// A day at most: a longer interval would protect nothing.
+constexpr int kLongestInterval = 24 * 60 * 60;
+
+void ReadInterval(const QCommandLineParser& parser, StartOptions& options) {
+  const QString text = parser.value(QStringLiteral("recovery-interval"));
+  bool ok = false;
+  const int seconds = text.toInt(&ok);
+  if (!ok || seconds < 1 || seconds > kLongestInterval) {
+    options.error = QStringLiteral(
+                        "--recovery-interval takes a whole number of seconds from 1 to "
+                        "%1, not '%2'.")
+                        .arg(kLongestInterval)
+                        .arg(text);
+    return;
+  }
+  options.recoveryInterval = std::chrono::seconds(seconds);
+}
+
+void StartRecovery(TQarnForm& form, FormDialogs& dialogs, const StartOptions& options,
+                   const QString& folder) {
+  TQarnForm* window = &form;
+  FormDialogs* asker = &dialogs;
+  auto* recovery = new AutoRecovery(
+      form, std::make_unique<RecoveryStore>(folder), options.recoveryInterval,
+      [window, asker](const QString& message) { asker->ShowError(window, message); });
+  const bool ask = !options.recoverWithoutAsking;
+  QTimer::singleShot(0, window, [window, asker, recovery, ask] {
+    try {
+      OfferRecovery(*window, *recovery, *asker, ask);
+    } catch (const std::exception& error) {
+      asker->ShowError(window, QString::fromUtf8(error.what()));
+    }
+  });
 }
 
 }  // namespace
@@ -38,6 +83,8 @@ StartOptions ParseCommandLine(const QStringList& arguments) {
   options.showHelp = parser.isSet(QStringLiteral("help"));
   options.showVersion = parser.isSet(QStringLiteral("version"));
   options.mapPath = parser.value(QStringLiteral("map"));
+  options.recoverWithoutAsking = parser.isSet(QStringLiteral("recover"));
+  ReadInterval(parser, options);
   const QStringList files = parser.positionalArguments();
   if (files.size() > 1) options.error = QStringLiteral("Only one file can be opened at a time.");
   if (!files.isEmpty()) options.file = files.first();
@@ -55,7 +102,10 @@ QString VersionText() {
 }
 
 std::unique_ptr<TQarnForm> CreateEditor(const StartOptions& options,
-                                        std::unique_ptr<FormDialogs> dialogs) {
+                                        std::unique_ptr<FormDialogs> dialogs,
+                                        const QString& recoveryFolder) {
+  if (!dialogs) dialogs = std::make_unique<QtFormDialogs>();
+  FormDialogs& reporter = *dialogs;
   QImage map;
   QString mapError;
   if (!options.mapPath.isEmpty()) {
@@ -69,6 +119,7 @@ std::unique_ptr<TQarnForm> CreateEditor(const StartOptions& options,
   // Both messages wait until the window is on the screen.
   if (!mapError.isEmpty()) form->ReportError(mapError);
   if (!options.file.isEmpty()) form->LoadFile(options.file);
+  StartRecovery(*form, reporter, options, recoveryFolder);
   return form;
 }
 

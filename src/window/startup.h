@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <chrono>
 #include <memory>
 
 namespace qarn {
@@ -12,6 +13,8 @@ class TQarnForm;
 struct StartOptions {
   QString file;     // a path set to load at start, or empty
   QString mapPath;  // the user's own map picture, or empty for the built-in one
+  std::chrono::seconds recoveryInterval{60};  // between recovery copies of unsaved changes
+  bool recoverWithoutAsking = false;
   bool showHelp = false;
   bool showVersion = false;
   QString error;  // a malformed command line
@@ -23,8 +26,11 @@ QString VersionText();
 
 // Builds the window as the command line says: the user's map when it is good (otherwise a
 // message and the built-in map), then the file loaded as Load loads it (a bad file shows its
-// message and the editor starts empty).
+// message and the editor starts empty). Recovery copies go to `recoveryFolder` (by default the
+// user's application data folder); those that ended editors left there are offered as soon as
+// the event loop runs.
 std::unique_ptr<TQarnForm> CreateEditor(const StartOptions& options,
-                                        std::unique_ptr<FormDialogs> dialogs = nullptr);
+                                        std::unique_ptr<FormDialogs> dialogs = nullptr,
+                                        const QString& recoveryFolder = {});
 
 }  // namespace qarn

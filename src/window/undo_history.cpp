@@ -130,6 +130,12 @@ void UndoHistory::setClean() {
   Notify(index_, wasClean);
 }
 
+void UndoHistory::resetClean() {
+  const bool wasClean = isClean();
+  cleanIndex_ = -1;
+  Notify(index_, wasClean);
+}
+
 void UndoHistory::Notify(int oldIndex, bool wasClean) {
   if (index_ != oldIndex) emit indexChanged(index_);
   if (isClean() != wasClean) emit cleanChanged(isClean());

@@ -52,6 +52,8 @@ class UndoHistory : public QObject {
   // Forgets every step and the image; the state it stands at is the clean one.
   void clear();
   void setClean();
+  // No state is the saved one any more: the document counts as modified until the next save.
+  void resetClean();
   bool isClean() const { return cleanIndex_ == index_; }
   // Everything the history holds, the image it stands at included.
   size_t bytes() const;

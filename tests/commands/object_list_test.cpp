@@ -201,5 +201,31 @@ TEST_F(ObjectListTest, MoveDownAndUpCarryTheSelection) {
   ExpectCounts(doc, 3);
 }
 
+struct InsertCase {
+  int row;
+  int first;
+  std::vector<std::string> names;
+};
+
+class InsertObjectsTest : public ObjectListTest,
+                          public ::testing::WithParamInterface<InsertCase> {};
+
+// Objects "o1" and "o2" of a second document go in after the current row; a row that is no
+// object puts them at the end. Every byte comes along.
+TEST_P(InsertObjectsTest, InsertsCopiesAfterTheCurrentRow) {
+  tHeader doc = DocumentOf(3);
+  const tHeader pasted = DocumentOf(2);
+  EXPECT_EQ(InsertObjects(doc, GetParam().row, pasted), GetParam().first);
+  ExpectCounts(doc, 5);
+  EXPECT_EQ(Names(doc), GetParam().names);
+  EXPECT_TRUE(SameBytes(doc.Object(GetParam().first + 1), pasted.Object(2)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, InsertObjectsTest,
+                         ::testing::Values(InsertCase{1, 2, {"o1", "o1", "o2", "o2", "o3"}},
+                                           InsertCase{3, 4, {"o1", "o2", "o3", "o1", "o2"}},
+                                           InsertCase{0, 4, {"o1", "o2", "o3", "o1", "o2"}},
+                                           InsertCase{9, 4, {"o1", "o2", "o3", "o1", "o2"}}));
+
 }  // namespace
 }  // namespace qarn

@@ -5,7 +5,7 @@
 #include <functional>
 #include <limits>
 
-#include "tool/path_set_json.h"
+#include "exchange/path_set_json.h"
 #include "tool_test_support.h"
 
 namespace qarn::test {

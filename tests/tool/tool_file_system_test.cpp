@@ -8,7 +8,7 @@
 #include "failing_steps.h"
 #include "odd_files.h"
 #include "small_tmpfs.h"
-#include "tool/path_set_json.h"
+#include "exchange/path_set_json.h"
 #include "tool_test_support.h"
 
 namespace qarn::test {

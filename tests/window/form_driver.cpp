@@ -41,6 +41,15 @@ FormDialogs::SaveAnswer ScriptedDialogs::AskSaveChanges(QWidget*, const QString&
   return answer;
 }
 
+FormDialogs::RecoverAnswer ScriptedDialogs::AskRecover(QWidget*, const QString& name,
+                                                       const QDateTime&) {
+  recoverQuestions << name;
+  if (recoverAnswers.empty()) throw std::logic_error("unexpected recovery question");
+  const RecoverAnswer answer = recoverAnswers.front();
+  recoverAnswers.pop_front();
+  return answer;
+}
+
 FormDriver::FormDriver() {
   auto dialogs = std::make_unique<ScriptedDialogs>();
   dialogs_ = dialogs.get();

@@ -28,6 +28,8 @@ class ScriptedDialogs : public FormDialogs {
   std::deque<std::optional<QString>> openAnswers;
   std::deque<std::optional<QString>> saveAnswers;
   std::deque<SaveAnswer> saveChangesAnswers;
+  std::deque<RecoverAnswer> recoverAnswers;
+  QStringList recoverQuestions;  // "demo.pathset" for each question asked
   QStringList errors;
   QStringList proposedOpenNames;
   QStringList openTitles;
@@ -39,6 +41,7 @@ class ScriptedDialogs : public FormDialogs {
   std::optional<QString> SaveFileName(QWidget*, const QString& proposed) override;
   void ShowError(QWidget*, const QString& message) override { errors << message; }
   SaveAnswer AskSaveChanges(QWidget*, const QString& name) override;
+  RecoverAnswer AskRecover(QWidget*, const QString& name, const QDateTime&) override;
 };
 
 // A shown form with scripted dialogs and helpers to drive it as a user does.

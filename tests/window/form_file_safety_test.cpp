@@ -125,6 +125,8 @@ TEST_F(UndrawablePointTest, TheCommandLineFileNamesIt) {
   StartOptions options;
   options.file = ui.WriteFile("nan.pathset", withNan);
   const auto form = CreateEditor(options, std::move(dialogs));
+  form->show();  // the message waits for the window to be on the screen
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !reported.errors.isEmpty(); }));
   EXPECT_EQ(reported.errors, QStringList{kMessage});
   EXPECT_EQ(form->Document().objectCount, 2u);
 }

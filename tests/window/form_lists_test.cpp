@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QHeaderView>
+#include <QScreen>
 
 #include "document/path_set_codec.h"
 #include "form_driver.h"
@@ -126,6 +128,21 @@ TEST_F(ListsTest, MapPickWritesWorldPositionIntoXAndZ) {
   EXPECT_EQ(ui.Float("yEdit")->Value(), 7) << "height untouched";
   QTest::mouseClick(map, Qt::LeftButton, {}, QPoint(1008, 940));
   EXPECT_EQ(ui.Float("xEdit")->Value(), 0);
+}
+
+// A command that keeps the list's length still shows the row number it gives the first object:
+// what the screen shows equals the list painted anew.
+TEST(ListRepaintTest, TheFirstObjectOfAnEmptyDocumentShowsItsNumberAtOnce) {
+  FormDriver ui;
+  ui.ClickRow("Names", 1);  // the empty row
+  QCoreApplication::processEvents();
+  ui.Click("SpeedButton1");
+  QCoreApplication::processEvents();
+  QHeaderView* numbers = ui.Grid("Names")->verticalHeader();
+  const QRect onWindow(numbers->mapTo(&ui.form(), QPoint(0, 0)), numbers->size());
+  const QImage shown = ui.form().screen()->grabWindow(ui.form().winId()).toImage().copy(onWindow);
+  EXPECT_EQ(shown.convertToFormat(QImage::Format_RGB32),
+            numbers->grab().toImage().convertToFormat(QImage::Format_RGB32));
 }
 
 }  // namespace

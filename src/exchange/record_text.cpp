@@ -1,4 +1,4 @@
-#include "tool/tool_text.h"
+#include "exchange/record_text.h"
 
 #include <array>
 #include <charconv>

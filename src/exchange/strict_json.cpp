@@ -1,4 +1,4 @@
-#include "tool/strict_json.h"
+#include "exchange/strict_json.h"
 
 #include <QJsonArray>
 #include <QSet>
@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "tool/tool_errors.h"
+#include "exchange/path_set_json.h"
 
 namespace qarn {
 
@@ -63,7 +63,7 @@ class JsonScanner {
       const QString key = String();
       const QString where = path.isEmpty() ? key : path + '.' + key;
       if (keys.contains(key)) {
-        throw ToolError((where + ": the key is given twice in one object").toStdString());
+        throw PathSetJsonError((where + ": the key is given twice in one object").toStdString());
       }
       keys.insert(key);
       Skip();  // :
@@ -147,7 +147,7 @@ QJsonDocument ParseStrictJson(QByteArrayView text) {
   QJsonParseError error;
   const QJsonDocument json = QJsonDocument::fromJson(text.toByteArray(), &error);
   if (error.error != QJsonParseError::NoError) {
-    throw ToolError(QStringLiteral("not valid JSON at byte %1: %2")
+    throw PathSetJsonError(QStringLiteral("not valid JSON at byte %1: %2")
                         .arg(error.offset + skipped)
                         .arg(error.errorString())
                         .toStdString());

@@ -11,9 +11,8 @@
 #include "document/errors.h"
 #include "document/file_buffer.h"
 #include "document/path_set_layout.h"
-#include "tool/path_set_json.h"
-#include "tool/tool_errors.h"
-#include "tool/tool_text.h"
+#include "exchange/path_set_json.h"
+#include "exchange/record_text.h"
 
 namespace qarn {
 
@@ -28,7 +27,7 @@ QString Item(const QString& path, qsizetype index) {
 }
 
 [[noreturn]] void Fail(const QString& path, const QString& what) {
-  throw ToolError((path + ": " + what).toStdString());
+  throw PathSetJsonError((path + ": " + what).toStdString());
 }
 
 void CheckKeys(const QJsonObject& json, const QString& path,

@@ -5,7 +5,8 @@
 
 #include "document/path_set_records.h"
 
-// How the tool writes words, floats and names, the same in every sub-command and every locale.
+// How words, floats and names are written as text, the same in qarn-tool's output, its JSON and
+// the editor's clipboard, in every locale.
 namespace qarn {
 
 // 8 upper-case hexadecimal digits.

@@ -4,8 +4,8 @@
 #include <bit>
 #include <cmath>
 
-#include "tool/path_set_json.h"
-#include "tool/tool_text.h"
+#include "exchange/path_set_json.h"
+#include "exchange/record_text.h"
 
 namespace qarn {
 
@@ -24,6 +24,8 @@ void PutFloat(QJsonObject& point, const QString& key, float value) {
   point.insert(key, ReadableFloat(value));
   point.insert(key + "Bits", HexWord(std::bit_cast<uint32_t>(value)));
 }
+
+}  // namespace
 
 QJsonObject PointToJson(const tPoint& point) {
   QJsonObject json{{QStringLiteral("flags"), HexWord(point.flags)}};
@@ -44,8 +46,6 @@ QJsonObject ObjectToJson(const tDesc& record) {
           {QStringLiteral("points"), points},
           {QStringLiteral("trailerWord"), HexWord(record.trailerWord)}};
 }
-
-}  // namespace
 
 QJsonObject PathSetToJson(const tHeader& doc) {
   QJsonArray objects;
