@@ -1,7 +1,6 @@
 #include "tool/diff_command.h"
 
 #include <QJsonDocument>
-#include <exception>
 
 #include "document/path_set_diff.h"
 #include "tool/diff_report.h"
@@ -36,17 +35,6 @@ int Compare(const CommandArgs& args, ToolOutput& io) {
   return diff.Equal() ? kExitSame : kExitDiffer;
 }
 
-// A file that cannot be compared is status 2, not 1: "they differ" must never stand for "one of
-// them is broken".
-int RunDiff(const CommandArgs& args, ToolOutput& io) {
-  try {
-    return Compare(args, io);
-  } catch (const std::exception& e) {
-    io.err += "qarn-tool diff: " + QString::fromStdString(e.what()) + '\n';
-    return kExitTrouble;
-  }
-}
-
 }  // namespace
 
 SubCommand DiffCommand() {
@@ -66,7 +54,10 @@ SubCommand DiffCommand() {
       "be read.");
   command.options = {{QStringLiteral("json"), QStringLiteral("Write JSON instead of text.")}};
   command.minPositional = command.maxPositional = 2;
-  command.run = RunDiff;
+  command.run = Compare;
+  // A file that cannot be compared is 2, not 1: "they differ" must never stand for "one of them
+  // is broken".
+  command.failureStatus = kExitTrouble;
   return command;
 }
 

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "tool/sub_command.h"
 #include "tool/tool.h"
 
 namespace {
@@ -21,12 +20,13 @@ int main(int argc, char* argv[]) {
   // A core application is enough: reading, writing and drawing into images needs no display.
   QCoreApplication app(argc, argv);
   QString out, err;
-  int status = qarn::RunTool(QCoreApplication::arguments().mid(1), &out, &err);
+  const QStringList args = QCoreApplication::arguments().mid(1);
+  int status = qarn::RunTool(args, &out, &err);
   // A pipeline must not go on with half a dump: output that does not arrive is a failure.
   if (!Write(out, stdout)) {
     err += QStringLiteral("qarn-tool: cannot write to standard output: %1.\n")
                .arg(QString::fromLocal8Bit(std::strerror(errno)));
-    if (status == qarn::kExitOk) status = qarn::kExitFailure;
+    status = qarn::OutputFailureStatus(args, status);
   }
   Write(err, stderr);
   return status;

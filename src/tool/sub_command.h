@@ -39,6 +39,9 @@ struct SubCommand {
   int maxPositional = -1;  // -1: no limit
   // Returns the exit status; throws UsageError, ToolError or the document's errors.
   std::function<int(const CommandArgs&, ToolOutput&)> run;
+  // The status of a failure, standard output that cannot take the output included. diff's 1
+  // means "they differ", so its failures are 2.
+  int failureStatus = kExitFailure;
 };
 
 }  // namespace qarn

@@ -1,5 +1,6 @@
 #include "tool/tool.h"
 
+#include <algorithm>
 #include <exception>
 #include <vector>
 
@@ -66,7 +67,7 @@ int RunCommand(const SubCommand& command, const QStringList& args, ToolOutput& i
     return UsageFailure(prefix, QString::fromStdString(e.what()), prefix + " --help", io);
   } catch (const std::exception& e) {
     io.err += prefix + ": " + QString::fromStdString(e.what()) + '\n';
-    return kExitFailure;
+    return command.failureStatus;
   }
 }
 
@@ -92,6 +93,11 @@ int RunTool(const QStringList& args, QString* out, QString* err) {
     return UsageFailure(tool, "unknown command '" + first + "'", tool + " --help", io);
   }
   return RunCommand(*command, args.mid(1), io);
+}
+
+int OutputFailureStatus(const QStringList& args, int status) {
+  const SubCommand* command = args.isEmpty() ? nullptr : Find(args.first());
+  return std::max(status, command ? command->failureStatus : kExitFailure);
 }
 
 }  // namespace qarn

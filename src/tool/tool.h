@@ -11,4 +11,8 @@ namespace qarn {
 // Returns the exit status: 0 on success, 1 when something failed, 2 for a usage error.
 int RunTool(const QStringList& args, QString* out, QString* err);
 
+// The status to end with when the output of RunTool(args) could not be written: the command's
+// failure status, never lower than the status it already has.
+int OutputFailureStatus(const QStringList& args, int status);
+
 }  // namespace qarn

@@ -42,12 +42,13 @@ class ToolFileSystemTest : public ToolTest {
   }
 
   // The command line with its place holders replaced: GOOD by a good path set, JSON by its
-  // JSON, OUT and ODD by the paths given.
+  // JSON, EMPTY by a path set without objects, OUT and ODD by the paths given.
   QStringList Filled(QStringList args, const QString& out, const QString& odd = QString()) {
     const QByteArray json = QJsonDocument(PathSetToJson(Sample())).toJson();
     const QHash<QString, QString> paths{
         {"GOOD", WriteDoc(QStringLiteral("good.pathset"), Sample())},
         {"JSON", Write(QStringLiteral("good.json"), json)},
+        {"EMPTY", WriteDoc(QStringLiteral("empty.pathset"), tHeader{})},
         {"OUT", out},
         {"ODD", odd}};
     for (QString& arg : args) arg = paths.value(arg, arg);
@@ -127,22 +128,29 @@ INSTANTIATE_TEST_SUITE_P(Outputs, OddFileTest,
                          OddUseName);
 
 // --- standard output that cannot take the output
-class FullOutputTest : public ToolFileSystemTest,
-                       public ::testing::WithParamInterface<QStringList> {};
+struct FullOutput {
+  QStringList args;
+  int status;  // diff's 1 says "they differ", so its failures are 2
+};
 
-TEST_P(FullOutputTest, EndsWithStatusOneAndSaysWhy) {
-  const ToolRun run = Exec(Filled(GetParam(), QString()), QStringLiteral("/dev/full"));
-  EXPECT_EQ(run.status, 1);
+class FullOutputTest : public ToolFileSystemTest,
+                       public ::testing::WithParamInterface<FullOutput> {};
+
+TEST_P(FullOutputTest, EndsWithTheFailureStatusAndSaysWhy) {
+  const ToolRun run = Exec(Filled(GetParam().args, QString()), QStringLiteral("/dev/full"));
+  EXPECT_EQ(run.status, GetParam().status);
   EXPECT_TRUE(run.err.contains("qarn-tool: cannot write to standard output: " + DiskFull()))
       << run.err.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, FullOutputTest,
-                         ::testing::Values(QStringList{"info", "GOOD"},
-                                           QStringList{"check", "GOOD"},
-                                           QStringList{"dump", "GOOD"},
-                                           QStringList{"dump", "--json", "GOOD"},
-                                           QStringList{"--help"}));
+                         ::testing::Values(FullOutput{{"info", "GOOD"}, 1},
+                                           FullOutput{{"check", "GOOD"}, 1},
+                                           FullOutput{{"dump", "GOOD"}, 1},
+                                           FullOutput{{"dump", "--json", "GOOD"}, 1},
+                                           FullOutput{{"--help"}, 1},
+                                           FullOutput{{"diff", "GOOD", "EMPTY"}, 2},
+                                           FullOutput{{"diff", "--json", "GOOD", "GOOD"}, 2}));
 
 // --- writers that fail: the old file stays, the message gives the system's reason
 struct Writer {
