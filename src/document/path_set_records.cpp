@@ -19,8 +19,9 @@ std::string tDesc::DisplayName() const {
 
 const tPoint& tDesc::Point(int k) const {
   if (k < 1 || k > kMaxPoints) {
-    throw RangeCheckError("point " + std::to_string(k) + " does not exist; an object holds at most " +
-                          std::to_string(kMaxPoints) + " points.");
+    throw RangeCheckError("point " + std::to_string(k) +
+                          " does not exist; an object holds at most " + std::to_string(kMaxPoints) +
+                          " points.");
   }
   return points[static_cast<size_t>(k - 1)];
 }

@@ -148,9 +148,9 @@ QJsonDocument ParseStrictJson(QByteArrayView text) {
   const QJsonDocument json = QJsonDocument::fromJson(text.toByteArray(), &error);
   if (error.error != QJsonParseError::NoError) {
     throw PathSetJsonError(QStringLiteral("not valid JSON at byte %1: %2")
-                        .arg(error.offset + skipped)
-                        .arg(error.errorString())
-                        .toStdString());
+                               .arg(error.offset + skipped)
+                               .arg(error.errorString())
+                               .toStdString());
   }
   JsonScanner scanner(text);
   scanner.Value(QString());

@@ -259,7 +259,7 @@ class TQarnForm : public QWidget, private MapEditor {
   std::unique_ptr<NameWidths> nameWidths_;
   std::optional<QPoint> pointerPixel_;
   MarkList marksBeforeDrag_;
-  QString mapHint_;  // what a drag on the map would do, shown in the status line
+  QString mapHint_;    // what a drag on the map would do, shown in the status line
   tDesc shownObject_;  // the object the point list shows, as the last refresh left it
   RecentFiles recentFiles_;
   QMenu* recentMenu_ = nullptr;

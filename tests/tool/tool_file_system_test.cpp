@@ -5,10 +5,10 @@
 #include <QJsonDocument>
 #include <QProcess>
 
+#include "exchange/path_set_json.h"
 #include "failing_steps.h"
 #include "odd_files.h"
 #include "small_tmpfs.h"
-#include "exchange/path_set_json.h"
 #include "tool_test_support.h"
 
 namespace qarn::test {
@@ -143,14 +143,12 @@ TEST_P(FullOutputTest, EndsWithTheFailureStatusAndSaysWhy) {
       << run.err.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Commands, FullOutputTest,
-                         ::testing::Values(FullOutput{{"info", "GOOD"}, 1},
-                                           FullOutput{{"check", "GOOD"}, 1},
-                                           FullOutput{{"dump", "GOOD"}, 1},
-                                           FullOutput{{"dump", "--json", "GOOD"}, 1},
-                                           FullOutput{{"--help"}, 1},
-                                           FullOutput{{"diff", "GOOD", "EMPTY"}, 2},
-                                           FullOutput{{"diff", "--json", "GOOD", "GOOD"}, 2}));
+INSTANTIATE_TEST_SUITE_P(
+    Commands, FullOutputTest,
+    ::testing::Values(FullOutput{{"info", "GOOD"}, 1}, FullOutput{{"check", "GOOD"}, 1},
+                      FullOutput{{"dump", "GOOD"}, 1}, FullOutput{{"dump", "--json", "GOOD"}, 1},
+                      FullOutput{{"--help"}, 1}, FullOutput{{"diff", "GOOD", "EMPTY"}, 2},
+                      FullOutput{{"diff", "--json", "GOOD", "GOOD"}, 2}));
 
 // --- writers that fail: the old file stays, the message gives the system's reason
 struct Writer {
