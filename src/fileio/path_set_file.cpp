@@ -1,23 +1,18 @@
 #include "fileio/path_set_file.h"
 
-#include <QFile>
 #include <memory>
 #include <span>
 #include <string>
 
 #include "document/errors.h"
 #include "document/path_set_codec.h"
-#include "fileio/file_kind.h"
 #include "fileio/file_place.h"
+#include "fileio/read_file.h"
 #include "fileio/safe_write.h"
 
 namespace qarn {
 
 namespace {
-
-std::string Reason(const QFileDevice& file) {
-  return file.errorString().toStdString() + ".";
-}
 
 RangeCheckError TooLarge(qint64 size) {
   return RangeCheckError("the file is " + std::to_string(size) +
@@ -26,16 +21,8 @@ RangeCheckError TooLarge(qint64 size) {
 }
 
 void ReadInto(const QString& path, FileBuffer& buffer) {
-  RequireRegularFile(path);
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) throw InOutError("cannot open the file: " + Reason(file));
-  if (file.size() > kBufferSize) throw TooLarge(file.size());
-  // One byte more than fits tells a file that grew since its size was taken from one that fits.
-  const QByteArray data = file.read(kBufferSize + 1);
-  if (file.error() != QFileDevice::NoError) {
-    throw InOutError("cannot read the file: " + Reason(file));
-  }
-  if (data.size() > kBufferSize) throw TooLarge(data.size());
+  const QByteArray data =
+      ReadRegularFile(path, kBufferSize, [](qint64 length) { throw TooLarge(length); });
   buffer.SetImage(std::span(reinterpret_cast<const uint8_t*>(data.constData()),
                             static_cast<size_t>(data.size())));
 }

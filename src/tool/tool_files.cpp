@@ -1,23 +1,15 @@
 #include "tool/tool_files.h"
 
-#include <QFile>
 #include <memory>
+#include <string>
 
 #include "document/file_buffer.h"
 #include "document/path_set_codec.h"
-#include "fileio/file_kind.h"
 #include "fileio/path_set_file.h"
+#include "fileio/read_file.h"
 #include "tool/tool_errors.h"
 
 namespace qarn {
-
-namespace {
-
-[[noreturn]] void FailOn(const QString& path, const QString& what, const QFileDevice& file) {
-  throw ToolError((path + ": " + what + ": " + file.errorString() + '.').toStdString());
-}
-
-}  // namespace
 
 int LoadedPathSet::TrailingBytes() const {
   return fileBytes - static_cast<int>(SerializedSize(doc));
@@ -45,17 +37,11 @@ void SavePathSet(const tHeader& doc, const QString& path) {
 }
 
 QByteArray ReadWholeFile(const QString& path, qint64 limit) {
-  RequireRegularFile(path);
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) FailOn(path, QStringLiteral("cannot open the file"), file);
-  const QByteArray data = file.read(limit + 1);
-  if (file.error() != QFileDevice::NoError)
-    FailOn(path, QStringLiteral("cannot read the file"), file);
-  if (data.size() > limit) {
-    throw ToolError(
-        (path + ": the file is larger than " + QString::number(limit) + " bytes.").toStdString());
-  }
-  return data;
+  return WithPlace(path.toStdString(), [&] {
+    return ReadRegularFile(path, limit, [limit](qint64) {
+      throw ToolError("the file is larger than " + std::to_string(limit) + " bytes.");
+    });
+  });
 }
 
 }  // namespace qarn

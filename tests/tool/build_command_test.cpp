@@ -220,7 +220,7 @@ TEST_F(BuildCommandTest, JsonArrayAtTheTopIsRefused) {
 TEST_F(BuildCommandTest, MissingJsonFileIsNamed) {
   const ToolRun run = Invoke({"build", Path("none.json"), Path("out.pathset")});
   EXPECT_EQ(run.status, 1);
-  EXPECT_TRUE(run.err.contains(Path("none.json") + ": cannot open the file"))
+  EXPECT_TRUE(run.err.contains(Path("none.json") + ": I/O error: cannot open the file"))
       << run.err.toStdString();
   EXPECT_FALSE(QFile::exists(Path("out.pathset")));
 }
