@@ -67,8 +67,12 @@ void MapCanvas::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   for (const QRect& r : event->region()) {
     const QRect exposed = r & rect();
-    if (!exposed.isEmpty())
-      painter.drawImage(exposed.topLeft(), zoomed_.Piece(map_, transform_, exposed));
+    if (exposed.isEmpty()) continue;
+    // Clipped to one rectangle Qt copies the piece line by line. Under a region of several
+    // rectangles (a click exposes the old and the new marks) it would blend it span by span
+    // on its worker threads, and waking them costs more than the whole copy.
+    painter.setClipRect(exposed);
+    painter.drawImage(exposed.topLeft(), zoomed_.Piece(map_, transform_, exposed));
   }
 }
 
