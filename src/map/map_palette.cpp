@@ -6,8 +6,6 @@
 namespace qarn {
 namespace {
 
-constexpr QRgb kBlack = 0xFF000000;
-constexpr QRgb kRed = 0xFFFF0000;
 constexpr int kPaletteSize = 256;
 
 QRgb Opaque(QRgb colour) {
@@ -15,7 +13,7 @@ QRgb Opaque(QRgb colour) {
 }
 
 bool IsMarkColour(QRgb colour) {
-  return Opaque(colour) == kBlack || Opaque(colour) == kRed;
+  return Opaque(colour) == kMarkBlack || Opaque(colour) == kMarkRed;
 }
 
 int Distance(QRgb a, QRgb b) {
@@ -93,8 +91,8 @@ QImage ToMarkablePicture(QImage image) {
     // Through RGB32 so that transparency becomes plain colour first.
     image = image.convertToFormat(QImage::Format_RGB32).convertToFormat(QImage::Format_Indexed8);
   }
-  EnsureColour(image, kBlack);
-  EnsureColour(image, kRed);
+  EnsureColour(image, kMarkBlack);
+  EnsureColour(image, kMarkRed);
   return image;
 }
 

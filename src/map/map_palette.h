@@ -4,6 +4,10 @@
 
 namespace qarn {
 
+// The colours of the marks: every map picture's palette holds both.
+inline constexpr QRgb kMarkBlack = 0xFF000000;
+inline constexpr QRgb kMarkRed = 0xFFFF0000;
+
 // Index of the palette entry with the colour's red, green and blue (alpha is ignored), or -1.
 int PaletteIndex(const QImage& image, QRgb colour);
 

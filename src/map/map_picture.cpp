@@ -17,8 +17,6 @@
 namespace qarn {
 namespace {
 
-constexpr QRgb kBlack = 0xFF000000;
-constexpr QRgb kRed = 0xFFFF0000;
 // Past this many marks one copy of the whole picture is cheaper than one per mark.
 constexpr size_t kMarksRestoredOneByOne = 512;
 
@@ -56,8 +54,8 @@ MapPicture::MapPicture(QImage pristine) : pristine_(std::move(pristine)) {
   if (pristine_.format() != QImage::Format_Indexed8) {
     throw QarnError("The map picture must have 8 bits per pixel with a colour palette.");
   }
-  const int black = PaletteIndex(pristine_, kBlack);
-  const int red = PaletteIndex(pristine_, kRed);
+  const int black = PaletteIndex(pristine_, kMarkBlack);
+  const int red = PaletteIndex(pristine_, kMarkRed);
   if (black < 0 || red < 0) {
     throw QarnError("The map picture's palette must hold pure black and pure red for the marks.");
   }

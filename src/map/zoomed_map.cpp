@@ -5,21 +5,19 @@
 #include <vector>
 
 #include "map/map_marks.h"
+#include "map/map_palette.h"
 #include "map/map_picture.h"
 
 namespace qarn {
 namespace {
 
-constexpr QRgb kBlack = 0xFF000000;
-constexpr QRgb kRed = 0xFFFF0000;
-
 // The palette as 32-bit pixels, as Qt converts an indexed picture: opaque, missing entries black.
 std::array<QRgb, 256> OpaqueColours(const QImage& picture) {
   std::array<QRgb, 256> colours;
-  colours.fill(kBlack);
+  colours.fill(kMarkBlack);
   const QList<QRgb> table = picture.colorTable();
   for (qsizetype i = 0; i < std::min<qsizetype>(table.size(), 256); ++i) {
-    colours[size_t(i)] = table[i] | kBlack;
+    colours[size_t(i)] = table[i] | kMarkBlack;
   }
   return colours;
 }
@@ -65,7 +63,7 @@ QImage ZoomedMap::Piece(const MapPicture& map, const ViewTransform& view, QRect 
     mark.towards = view.ViewPixelOf(mark.towards) - area.topLeft();
   }
   ColourCanvas canvas(piece);
-  DrawMarks(canvas, piece.size(), marks, kBlack, kRed);
+  DrawMarks(canvas, piece.size(), marks, kMarkBlack, kMarkRed);
   return piece;
 }
 

@@ -11,7 +11,7 @@ namespace qarn {
 
 namespace {
 
-QString HeaderLines(const tHeader& doc) {
+QString DumpHeaderLines(const tHeader& doc) {
   return QStringLiteral("leading word %1\nobject count %2\nlast index %3\n")
       .arg(HexWord(doc.leadingWord))
       .arg(doc.objectCount)
@@ -42,7 +42,7 @@ QString ObjectText(int number, const tDesc& record) {
 }
 
 QString TextDump(const LoadedPathSet& loaded) {
-  QString text = HeaderLines(loaded.doc);
+  QString text = DumpHeaderLines(loaded.doc);
   int number = 0;
   for (const auto& record : loaded.doc.records) text += ObjectText(++number, *record);
   return text + TrailingNote(loaded);

@@ -7,7 +7,7 @@ namespace qarn {
 
 namespace {
 
-QString HeaderLines(const tHeader& doc) {
+QString InfoHeaderLines(const tHeader& doc) {
   return QStringLiteral("leading word  %1\nobject count  %2\nlast index    %3\n")
       .arg(HexWord(doc.leadingWord))
       .arg(doc.objectCount)
@@ -28,7 +28,7 @@ QString ObjectLine(int number, const tDesc& record) {
 
 int RunInfo(const CommandArgs& args, ToolOutput& io) {
   const LoadedPathSet loaded = LoadPathSet(args.positional.first());
-  io.out += HeaderLines(loaded.doc);
+  io.out += InfoHeaderLines(loaded.doc);
   io.out += TrailingNote(loaded);
   if (loaded.doc.records.empty()) return kExitOk;
   io.out += Row(QStringLiteral("object"), QStringLiteral("name"), QStringLiteral("points"),

@@ -2,12 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "map/map_palette.h"
+
 namespace qarn {
 namespace {
 
 constexpr QRgb kBackground = qRgb(10, 20, 30);
 constexpr QRgb kOutside = qRgb(200, 200, 200);
-constexpr QRgb kBlack = qRgb(0, 0, 0);
 
 // A 1280 x 1600 map where every pixel tells its position.
 QImage NumberedMap() {
@@ -59,10 +60,10 @@ TEST_F(MagnifierTest, StretchesThe64PixelSquareAroundThePointerOverTheWholeArea)
 
 TEST_F(MagnifierTest, DrawsTheCrossHairThroughTheMiddle) {
   Magnify({640, 800});
-  for (int x = 0; x < 159; ++x) EXPECT_EQ(view_.pixel(x, 75), kBlack) << x;
-  for (int y = 0; y < 151; ++y) EXPECT_EQ(view_.pixel(79, y), kBlack) << y;
-  EXPECT_NE(view_.pixel(78, 74), kBlack);
-  EXPECT_NE(view_.pixel(80, 76), kBlack);
+  for (int x = 0; x < 159; ++x) EXPECT_EQ(view_.pixel(x, 75), kMarkBlack) << x;
+  for (int y = 0; y < 151; ++y) EXPECT_EQ(view_.pixel(79, y), kMarkBlack) << y;
+  EXPECT_NE(view_.pixel(78, 74), kMarkBlack);
+  EXPECT_NE(view_.pixel(80, 76), kMarkBlack);
 }
 
 TEST_F(MagnifierTest, ShowsTheOutsideColourBeyondThePicture) {
@@ -79,7 +80,7 @@ TEST_F(MagnifierTest, ShowsTheOutsideColourBeyondThePicture) {
 TEST_F(MagnifierTest, APointerFarAwayShowsOnlyTheOutsideColourAndTheCrossHair) {
   Magnify({-5000, 2000000000});
   EXPECT_EQ(view_.pixel(10, 10), kOutside);
-  EXPECT_EQ(view_.pixel(79, 10), kBlack);
+  EXPECT_EQ(view_.pixel(79, 10), kMarkBlack);
 }
 
 TEST_F(MagnifierTest, TheCrossHairAloneLeavesTheRestAsItWas) {
@@ -87,10 +88,10 @@ TEST_F(MagnifierTest, TheCrossHairAloneLeavesTheRestAsItWas) {
     QPainter painter(&view_);
     PaintCrossHair(painter, view_.size());
   }
-  EXPECT_EQ(view_.pixel(0, 75), kBlack);
-  EXPECT_EQ(view_.pixel(158, 75), kBlack);
-  EXPECT_EQ(view_.pixel(79, 0), kBlack);
-  EXPECT_EQ(view_.pixel(79, 150), kBlack);
+  EXPECT_EQ(view_.pixel(0, 75), kMarkBlack);
+  EXPECT_EQ(view_.pixel(158, 75), kMarkBlack);
+  EXPECT_EQ(view_.pixel(79, 0), kMarkBlack);
+  EXPECT_EQ(view_.pixel(79, 150), kMarkBlack);
   int untouched = 0;
   for (int y = 0; y < 151; ++y) {
     for (int x = 0; x < 159; ++x) untouched += view_.pixel(x, y) == kBackground;

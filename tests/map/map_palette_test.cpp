@@ -12,9 +12,6 @@
 namespace qarn {
 namespace {
 
-constexpr QRgb kBlack = qRgb(0, 0, 0);
-constexpr QRgb kRed = qRgb(255, 0, 0);
-
 // A picture with one colour per 10 x 10 tile, neither black nor red among them.
 QImage Tiles(int width, int height, int colours) {
   QImage picture(width, height, QImage::Format_RGB32);
@@ -38,9 +35,9 @@ std::set<QRgb> ColoursOf(const QImage& picture) {
 
 TEST(MapPaletteTest, FindsColoursWhateverTheirAlpha) {
   QImage picture(4, 4, QImage::Format_Indexed8);
-  picture.setColorTable({qRgba(1, 2, 3, 255), qRgba(255, 0, 0, 0), kBlack});
-  EXPECT_EQ(PaletteIndex(picture, kRed), 1);
-  EXPECT_EQ(PaletteIndex(picture, kBlack), 2);
+  picture.setColorTable({qRgba(1, 2, 3, 255), qRgba(255, 0, 0, 0), kMarkBlack});
+  EXPECT_EQ(PaletteIndex(picture, kMarkRed), 1);
+  EXPECT_EQ(PaletteIndex(picture, kMarkBlack), 2);
   EXPECT_EQ(PaletteIndex(picture, qRgb(1, 2, 4)), -1);
 }
 
@@ -48,8 +45,8 @@ TEST(MapPaletteTest, AddsTheMarkColoursWhileKeepingEveryPixel) {
   const QImage source = Tiles(80, 60, 12);
   const QImage markable = ToMarkablePicture(source);
   EXPECT_EQ(markable.format(), QImage::Format_Indexed8);
-  EXPECT_GE(PaletteIndex(markable, kBlack), 0);
-  EXPECT_GE(PaletteIndex(markable, kRed), 0);
+  EXPECT_GE(PaletteIndex(markable, kMarkBlack), 0);
+  EXPECT_GE(PaletteIndex(markable, kMarkRed), 0);
   EXPECT_EQ(markable.convertToFormat(QImage::Format_RGB32), source);
 }
 
@@ -64,11 +61,11 @@ TEST(MapPaletteTest, AFullPaletteGivesUpItsLeastUsedEntries) {
   picture.setPixel(0, 0, 250);  // 250 is used once, 251..255 not at all
   const QImage markable = ToMarkablePicture(picture);
   EXPECT_EQ(markable.colorCount(), 256);
-  EXPECT_GE(PaletteIndex(markable, kBlack), 0);
-  EXPECT_GE(PaletteIndex(markable, kRed), 0);
+  EXPECT_GE(PaletteIndex(markable, kMarkBlack), 0);
+  EXPECT_GE(PaletteIndex(markable, kMarkRed), 0);
   const std::set<QRgb> colours = ColoursOf(markable);
-  EXPECT_EQ(colours.count(kBlack), 0u) << "no map pixel turns into a mark colour";
-  EXPECT_EQ(colours.count(kRed), 0u);
+  EXPECT_EQ(colours.count(kMarkBlack), 0u) << "no map pixel turns into a mark colour";
+  EXPECT_EQ(colours.count(kMarkRed), 0u);
   EXPECT_EQ(markable.pixelIndex(0, 0), 250) << "a used entry is kept while unused ones exist";
   EXPECT_EQ(markable.pixelIndex(17, 3), picture.pixelIndex(17, 3));
 }

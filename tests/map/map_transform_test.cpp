@@ -75,12 +75,12 @@ TEST(MapTransformTest, CalibrationMovesAndScalesThePixels) {
 }
 
 // A coordinate whose pixel leaves the signed 32-bit range is a range error naming it.
-struct Undrawable {
+struct UndrawableCoordinate {
   float x, z;
   const char* message;
 };
 
-class UndrawableCoordinateTest : public ::testing::TestWithParam<Undrawable> {};
+class UndrawableCoordinateTest : public ::testing::TestWithParam<UndrawableCoordinate> {};
 
 TEST_P(UndrawableCoordinateTest, IsARangeErrorNamingTheCoordinate) {
   const MapTransform t;
@@ -96,14 +96,14 @@ TEST_P(UndrawableCoordinateTest, IsARangeErrorNamingTheCoordinate) {
 
 INSTANTIATE_TEST_SUITE_P(
     Coordinates, UndrawableCoordinateTest,
-    ::testing::Values(Undrawable{1e10f, 0, "x is 1e+10 and cannot be drawn on the map."},
-                      Undrawable{0, -1e10f, "z is -1e+10 and cannot be drawn on the map."},
-                      Undrawable{std::numeric_limits<float>::quiet_NaN(), 0,
-                                 "x is nan and cannot be drawn on the map."},
-                      Undrawable{0, std::numeric_limits<float>::infinity(),
-                                 "z is inf and cannot be drawn on the map."},
-                      Undrawable{3.4e38f, 3.4e38f,
-                                 "x is 3.4e+38 and cannot be drawn on the map."}));
+    ::testing::Values(
+        UndrawableCoordinate{1e10f, 0, "x is 1e+10 and cannot be drawn on the map."},
+        UndrawableCoordinate{0, -1e10f, "z is -1e+10 and cannot be drawn on the map."},
+        UndrawableCoordinate{std::numeric_limits<float>::quiet_NaN(), 0,
+                             "x is nan and cannot be drawn on the map."},
+        UndrawableCoordinate{0, std::numeric_limits<float>::infinity(),
+                             "z is inf and cannot be drawn on the map."},
+        UndrawableCoordinate{3.4e38f, 3.4e38f, "x is 3.4e+38 and cannot be drawn on the map."}));
 
 TEST(MapTransformTest, PixelsUpToTheIntegerLimitAreDrawable) {
   const MapTransform t;

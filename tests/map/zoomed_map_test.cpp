@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "map/map_handles.h"
+#include "map/map_palette.h"
 #include "map/map_picture.h"
 #include "map/map_transform.h"
 #include "map_test_support.h"
@@ -11,9 +12,6 @@ namespace qarn {
 namespace {
 
 using test::MakeDocument;
-
-constexpr QRgb kBlack = 0xFF000000;
-constexpr QRgb kRed = 0xFFFF0000;
 
 class ZoomedMapTest : public ::testing::Test {
  protected:
@@ -64,13 +62,13 @@ TEST_F(ZoomedMapTest, BelowFullSizeTheMarksKeepTheirSizeInViewPixels) {
     const QImage piece =
         zoomed_.Piece(picture_, view, QRect(QPoint(), view.ViewSize({1280, 1600})));
     const QPoint disc = view.ViewPixelOf({600, 700});
-    EXPECT_EQ(piece.pixel(disc + QPoint(0, 2)), kRed) << scale << ": the disc's filling";
-    EXPECT_EQ(piece.pixel(disc + QPoint(-4, 0)), kBlack) << scale << ": the disc's rim";
+    EXPECT_EQ(piece.pixel(disc + QPoint(0, 2)), kMarkRed) << scale << ": the disc's filling";
+    EXPECT_EQ(piece.pixel(disc + QPoint(-4, 0)), kMarkBlack) << scale << ": the disc's rim";
     const QPoint cross = view.ViewPixelOf({600, 760});
-    EXPECT_EQ(piece.pixel(cross + QPoint(3, 3)), kBlack) << scale << ": the cross's arm";
+    EXPECT_EQ(piece.pixel(cross + QPoint(3, 3)), kMarkBlack) << scale << ": the cross's arm";
     const QPoint lineEnd = *HandlePosition(picture_.Marks(), view, MapHandle::LineEnd);
     EXPECT_EQ(lineEnd, disc + QPoint(12, 0)) << scale << ": the short line keeps 12 pixels";
-    EXPECT_EQ(piece.pixel(lineEnd - QPoint(1, 0)), kBlack) << scale;
+    EXPECT_EQ(piece.pixel(lineEnd - QPoint(1, 0)), kMarkBlack) << scale;
   }
 }
 
@@ -81,7 +79,7 @@ TEST_F(ZoomedMapTest, BelowFullSizeThePictureIsSmoothedNotSampled) {
   const QList<QRgb> palette = picture_.Image().colorTable();
   int blends = 0;
   for (int y = 0; y < 400; y += 7) {
-    for (int x = 0; x < 320; x += 7) blends += !palette.contains(piece.pixel(x, y) | kBlack);
+    for (int x = 0; x < 320; x += 7) blends += !palette.contains(piece.pixel(x, y) | kMarkBlack);
   }
   EXPECT_GT(blends, 0);
 }

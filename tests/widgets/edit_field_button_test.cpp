@@ -10,17 +10,11 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "edit_field_test_support.h"
 #include "widgets/float_edit.h"
 
 namespace qarn {
 namespace {
-
-bool Activate(QWidget& window) {
-  window.show();
-  window.activateWindow();
-  QApplication::setActiveWindow(&window);
-  return QTest::qWaitForWindowActive(&window);
-}
 
 bool IsDark(QRgb pixel) {
   return qGray(pixel) < 64;

@@ -16,13 +16,6 @@
 namespace qarn {
 namespace {
 
-bool Activate(QWidget& window) {
-  window.show();
-  window.activateWindow();
-  QApplication::setActiveWindow(&window);
-  return QTest::qWaitForWindowActive(&window);
-}
-
 // A shown, active form with two integer fields, a float field, a character field and a plain
 // line edit, in this tab order. Enter and exit events are counted per field.
 class FocusTest : public ::testing::Test {

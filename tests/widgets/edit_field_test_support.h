@@ -1,10 +1,21 @@
 #pragma once
 
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
 #include <functional>
 
 #include "widgets/valid_edit.h"
 
 namespace qarn {
+
+// Shows the window and makes it the active one, as a user's click on it would.
+inline bool Activate(QWidget& window) {
+  window.show();
+  window.activateWindow();
+  QApplication::setActiveWindow(&window);
+  return QTest::qWaitForWindowActive(&window);
+}
 
 // Counts beeps instead of sounding them, and puts the real hook back afterwards.
 class BeepCounter {

@@ -11,6 +11,7 @@
 #include <array>
 #include <deque>
 #include <memory>
+#include <numbers>
 #include <vector>
 
 #include "document/path_set_records.h"
@@ -21,6 +22,11 @@
 #include "window/qarn_form.h"
 
 namespace qarn::testing {
+
+// Degrees as radians, exact enough to check the fields' rounding.
+inline long double Radians(long double degrees) {
+  return degrees / 180 * std::numbers::pi_v<long double>;
+}
 
 // Dialogs that answer from queues instead of asking anyone; errors are collected.
 class ScriptedDialogs : public FormDialogs {

@@ -13,10 +13,6 @@ namespace {
 
 using Position = std::array<float, 3>;
 
-long double Radians(long double degrees) {
-  return degrees / 180 * std::numbers::pi_v<long double>;
-}
-
 // The offset the rotation writes for a length and an angle in degrees, as the layout reads it
 // back from the fields.
 long double TurnedX(long double length, long double degrees) {

@@ -141,10 +141,6 @@ void PrintTo(const Preset& p, std::ostream* out) {
   *out << p.type;
 }
 
-long double Radians(long double degrees) {
-  return degrees / 180 * std::numbers::pi_v<long double>;
-}
-
 class PresetTest : public TypeFlagsTest, public ::testing::WithParamInterface<Preset> {};
 
 TEST_P(PresetTest, LaysTheObjectOutAsALadderTurnedToItsDirection) {
