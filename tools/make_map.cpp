@@ -628,11 +628,12 @@ std::vector<uint8_t> EncodeBmp(const Canvas& canvas) {
   out.reserve(kPixelOffset + kPixelBytes);
   out.push_back('B'), out.push_back('M');
   PutLe(out, kPixelOffset + kPixelBytes, 4), PutLe(out, 0, 4), PutLe(out, kPixelOffset, 4);
-  PutLe(out, 40, 4), PutLe(out, kWidth, 4), PutLe(out, kHeight, 4);  // positive: bottom-up
+  // A negative height: rows from the top down, so the program can show the pixels where they lie.
+  PutLe(out, 40, 4), PutLe(out, kWidth, 4), PutLe(out, static_cast<uint32_t>(-kHeight), 4);
   PutLe(out, 1, 2), PutLe(out, 8, 2), PutLe(out, 0, 4), PutLe(out, kPixelBytes, 4);
   PutLe(out, 3780, 4), PutLe(out, 3780, 4), PutLe(out, 256, 4), PutLe(out, 0, 4);
   for (const Rgb& c : Palette()) out.insert(out.end(), {c.b, c.g, c.r, 0});
-  for (int y = kHeight - 1; y >= 0; --y) {
+  for (int y = 0; y < kHeight; ++y) {
     const auto row = canvas.Pixels().begin() + static_cast<ptrdiff_t>(y) * kWidth;
     out.insert(out.end(), row, row + kWidth);
   }

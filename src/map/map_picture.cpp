@@ -1,5 +1,6 @@
 #include "map/map_picture.h"
 
+#include <QResource>
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -10,6 +11,7 @@
 
 #include "document/errors.h"
 #include "document/path_set_records.h"
+#include "map/embedded_bmp.h"
 #include "map/map_palette.h"
 #include "map/map_picture_file.h"
 #include "map/map_transform.h"
@@ -65,7 +67,13 @@ MapPicture::MapPicture(QImage pristine) : pristine_(std::move(pristine)) {
 }
 
 QImage MapPicture::BuiltInMap() {
-  QImage map(QStringLiteral(":/map.bmp"));
+  // Stored uncompressed with its rows from the top down, so the pixels in the program's
+  // read-only data are the pristine picture: nothing to decompress, decode or copy at start.
+  const QResource resource(QStringLiteral(":/map.bmp"));
+  QImage map;
+  if (resource.compressionAlgorithm() == QResource::NoCompression) {
+    map = WrapTopDownBmp(QByteArrayView(resource.data(), resource.size()));
+  }
   if (map.isNull()) throw QarnError("The built-in map picture is missing from the program.");
   return ToMarkablePicture(std::move(map));
 }

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QProcess>
+#include <QResource>
 #include <QTemporaryDir>
 #include <cstdint>
 
@@ -35,17 +36,17 @@ class MapAssetTest : public ::testing::Test {
   static inline const QByteArray committed_ = ReadAll(QStringLiteral(QARN_COMMITTED_MAP));
 };
 
-TEST_F(MapAssetTest, IsAn8BitBottomUpBitmapOfTheStatedSize) {
+TEST_F(MapAssetTest, IsAn8BitTopDownBitmapOfTheStatedSize) {
   ASSERT_EQ(committed_.size(), kFileBytes);
   EXPECT_EQ(committed_.left(2), QByteArray("BM"));
   EXPECT_EQ(Word(committed_, 2), static_cast<uint32_t>(kFileBytes));
   EXPECT_EQ(Word(committed_, 10), static_cast<uint32_t>(kPixelOffset));
   EXPECT_EQ(Word(committed_, 14), 40u);  // the plain information header
   EXPECT_EQ(static_cast<int32_t>(Word(committed_, 18)), 1280);
-  EXPECT_EQ(static_cast<int32_t>(Word(committed_, 22)), 1600);  // positive: rows bottom-up
-  EXPECT_EQ(Word(committed_, 26, 2), 1u);                       // planes
-  EXPECT_EQ(Word(committed_, 28, 2), 8u);                       // bits per pixel
-  EXPECT_EQ(Word(committed_, 30), 0u);                          // uncompressed
+  EXPECT_EQ(static_cast<int32_t>(Word(committed_, 22)), -1600);  // negative: rows top-down
+  EXPECT_EQ(Word(committed_, 26, 2), 1u);                        // planes
+  EXPECT_EQ(Word(committed_, 28, 2), 8u);                        // bits per pixel
+  EXPECT_EQ(Word(committed_, 30), 0u);                           // uncompressed
   EXPECT_EQ(Word(committed_, 34), 1280u * 1600u);
   EXPECT_EQ(Word(committed_, 38), 3780u);  // pixels per metre
   EXPECT_EQ(Word(committed_, 42), 3780u);
@@ -71,12 +72,17 @@ TEST_F(MapAssetTest, IsTheBuiltInMap) {
   EXPECT_EQ(map.format(), QImage::Format_Indexed8);
   EXPECT_EQ(map.size(), QSize(1280, 1600));
   EXPECT_EQ(map.colorCount(), 256);
-  // The file's first pixel row is the picture's bottom row.
+  // The file's first pixel row is the picture's top row.
   for (int x : {0, 333, 1279}) {
-    EXPECT_EQ(map.pixelIndex(x, 1599), static_cast<uint8_t>(committed_[kPixelOffset + x]));
-    EXPECT_EQ(map.pixelIndex(x, 0),
+    EXPECT_EQ(map.pixelIndex(x, 0), static_cast<uint8_t>(committed_[kPixelOffset + x]));
+    EXPECT_EQ(map.pixelIndex(x, 1599),
               static_cast<uint8_t>(committed_[kPixelOffset + 1599 * 1280 + x]));
   }
+  // The pixels are the program's own read-only bytes, not a copy.
+  const QResource resource(QStringLiteral(":/map.bmp"));
+  EXPECT_EQ(map.constBits(), reinterpret_cast<const uchar*>(resource.data()) + kPixelOffset);
+  // Qt's own reader sees the same picture.
+  EXPECT_EQ(map, QImage::fromData(committed_, "BMP"));
 }
 
 bool Watery(QRgb colour) {
