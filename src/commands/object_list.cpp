@@ -9,8 +9,8 @@ namespace {
 
 void GiveDefaultPoints(tDesc& object) {
   object.pointCount = 2;
-  object.points[0] = tPoint{0, 0, 0, 0};
-  object.points[1] = tPoint{0, 10, 0, 0};
+  object.Point(1) = tPoint{0, 0, 0, 0};
+  object.Point(2) = tPoint{0, 10, 0, 0};
 }
 
 // One coordinate of the continued series: the step from before to from is rounded to float
@@ -50,8 +50,8 @@ std::optional<int> ContinueSeries(tHeader& doc, int currentRow) {
   tDesc next = doc.Object(currentRow);
   const int n = CheckedPointCount(next);
   for (int k = 1; k <= n; ++k) {
-    const tPoint& p = previous.points[k - 1];
-    tPoint& q = next.points[k - 1];
+    const tPoint& p = previous.Point(k);
+    tPoint& q = next.Point(k);
     q = tPoint{q.flags, Continued(p.x, q.x), Continued(p.y, q.y), Continued(p.z, q.z)};
   }
   doc.InsertNew(currentRow + 1).Assign(next);

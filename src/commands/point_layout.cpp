@@ -1,14 +1,13 @@
 #include "commands/point_layout.h"
 
 #include <string>
+#include <utility>
 
 #include "commands/point_arithmetic.h"
 #include "document/errors.h"
 
 namespace qarn {
 namespace {
-
-using PointSlots = std::array<tPoint, kMaxPoints>;
 
 void MoveTo(tPoint& point, const Vec3& position) {
   point.x = ToStoredFloat(position.x);
@@ -40,9 +39,9 @@ float StoredStep(float a, float b) {
 void LayOutPoints(tDesc& object, const LayoutFields& fields) {
   const int n = CheckedPointCount(object);
   if (n == 0) throw OverflowError("the object has no points to lay out.");
-  PointSlots points = object.points;  // written back only when every point fits
-  for (int k = 2; k <= n; ++k) MoveTo(points[k - 1], LayoutPosition(fields, k));
-  object.points = points;
+  tDesc laidOut = object;  // written back only when every point fits
+  for (int k = 2; k <= n; ++k) MoveTo(laidOut.Point(k), LayoutPosition(fields, k));
+  object = std::move(laidOut);
 }
 
 void ShiftPoints(tDesc& object, float ax, float ay, float az, long double step) {
@@ -52,12 +51,12 @@ void ShiftPoints(tDesc& object, float ax, float ay, float az, long double step) 
 
 void ShiftPointsBy(tDesc& object, const Vec3& offset) {
   const int n = CheckedPointCount(object);
-  PointSlots points = object.points;
+  tDesc shifted = object;  // written back only when every point fits
   for (int k = 1; k <= n; ++k) {
-    tPoint& p = points[k - 1];
+    tPoint& p = shifted.Point(k);
     MoveTo(p, {offset.x + p.x, offset.y + p.y, offset.z + p.z});
   }
-  object.points = points;
+  object = std::move(shifted);
 }
 
 void ExtendByOnePoint(tDesc& object) {
@@ -70,20 +69,20 @@ void ExtendByOnePoint(tDesc& object) {
     throw RangeCheckError("the object already holds " + std::to_string(kMaxPoints) +
                           " points, the most an object can hold.");
   }
-  const tPoint& before = object.points[n - 2];
-  const tPoint& last = object.points[n - 1];
+  const tPoint& before = object.Point(n - 1);
+  const tPoint& last = object.Point(n);
   tPoint next = last;
   MoveTo(next, {static_cast<long double>(last.x) + StoredStep(before.x, last.x),
                 static_cast<long double>(last.y) + StoredStep(before.y, last.y),
                 static_cast<long double>(last.z) + StoredStep(before.z, last.z)});
-  object.points[n] = next;
+  object.Point(n + 1) = next;
   object.pointCount = static_cast<uint32_t>(n + 1);
 }
 
 bool RemoveLastPoint(tDesc& object) {
   const int n = CheckedPointCount(object);
   if (n <= 2) return false;
-  object.points[n - 1] = tPoint{};  // slots beyond the count stay zero, as after a parse
+  object.Point(n) = tPoint{};  // slots beyond the count stay zero, as after a parse
   object.pointCount = static_cast<uint32_t>(n - 1);
   return true;
 }
@@ -92,7 +91,7 @@ void SetPointOne(tDesc& object, int currentPointRow, const Vec3& base) {
   tPoint point = object.Point(currentPointRow < 1 ? 1 : currentPointRow);
   MoveTo(point, base);
   if (object.pointCount == 0) return;  // no point 1; slots beyond the count stay zero
-  object.points[0] = point;
+  object.Point(1) = point;
 }
 
 }  // namespace qarn

@@ -23,19 +23,19 @@ Vec3 Difference(const tPoint& from, const tPoint& to) {
 RefreshValues ComputeRefreshValues(const tDesc& object) {
   RefreshValues values;
   values.pointCount = CheckedPointCount(object);
-  const tPoint& first = object.points[0];
+  const tPoint& first = object.Point(1);
   values.base = Position(first);
   if (values.pointCount >= 1) values.flags = first.flags;
   if (values.pointCount < 2) return values;
   SetDegreesMode(true);
-  const Vec3 pair = Difference(first, object.points[1]);
+  const Vec3 pair = Difference(first, object.Point(2));
   values.pair = pair;
   if (HasDirection(pair.x, pair.z)) {
     const auto [length, degrees] = PolarLengthAndDegrees(pair.x, pair.z);
     values.length = length;
     values.rotation = degrees;
   }
-  if (values.pointCount >= 4) values.row = Difference(first, object.points[2]);
+  if (values.pointCount >= 4) values.row = Difference(first, object.Point(3));
   return values;
 }
 

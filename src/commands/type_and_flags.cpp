@@ -38,7 +38,7 @@ void ApplyFlags(tDesc& object, std::string_view hexText) {
   const int n = CheckedPointCount(object);
   if (n == 0) return;
   const auto flags = static_cast<uint32_t>(HexToInt(hexText));
-  for (int k = 1; k <= n; ++k) object.points[k - 1].flags = flags;
+  for (int k = 1; k <= n; ++k) object.Point(k).flags = flags;
 }
 
 uint32_t FlagsFromBoxes(const std::array<bool, 32>& boxes) {

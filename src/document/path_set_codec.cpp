@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 #include <memory>
+#include <span>
 
 #include "document/errors.h"
 #include "document/path_set_layout.h"
@@ -56,9 +57,14 @@ uint8_t* WriteObject(const tDesc& record, uint8_t* out) {
   StoreWord(out, record.pointCount);
   StoreWord(out + 4, record.headWord);
   out += 8;
-  for (uint32_t j = 0; j < record.pointCount; ++j)
-    WritePoint(record.points[j], out + kPointBytes * j);
-  out += kPointBytes * record.pointCount;
+  const std::span<const tPoint> slots = record.Slots();
+  const size_t pointBytes = kPointBytes * record.pointCount;
+  if (slots.empty()) {
+    std::fill_n(out, pointBytes, uint8_t{0});
+  } else {
+    for (uint32_t j = 0; j < record.pointCount; ++j) WritePoint(slots[j], out + kPointBytes * j);
+  }
+  out += pointBytes;
   StoreWord(out, record.trailerWord);
   return out + kTrailerBytes;
 }
@@ -78,14 +84,22 @@ void ReadPoint(const uint8_t* in, tPoint& point) {
   point.z = LoadFloat(in + 12);
 }
 
-// Reads one validated object block; the record's slots beyond its point count stay zero.
+// Reads one validated object block into a record that has its slots where the block has points
+// (see GiveSlots). The slots the record's old count used beyond the new one are cleared, the rest
+// being zero as in every record.
 const uint8_t* ReadObject(const uint8_t* in, tDesc& record) {
+  const uint32_t oldCount = std::min(record.pointCount, static_cast<uint32_t>(kMaxPoints));
   std::copy(in, in + kNameBytes, record.name.begin());
   record.pointCount = LoadWord(in + kPointCountOffset);
   record.headWord = LoadWord(in + kHeadWordOffset);
   in += kObjectHeadBytes;
-  for (uint32_t j = 0; j < record.pointCount; ++j)
-    ReadPoint(in + kPointBytes * j, record.points[j]);
+  if (!record.Slots().empty()) {  // else the block has no points and every slot reads zero
+    const std::span<tPoint> slots = record.WritableSlots();
+    for (uint32_t j = 0; j < record.pointCount; ++j) ReadPoint(in + kPointBytes * j, slots[j]);
+    if (record.pointCount < oldCount) {
+      std::fill(slots.begin() + record.pointCount, slots.begin() + oldCount, tPoint{});
+    }
+  }
   in += kPointBytes * record.pointCount;
   record.trailerWord = LoadWord(in);
   return in + kTrailerBytes;
@@ -102,18 +116,22 @@ Records FreshRecords(size_t count) {
   return records;
 }
 
-// Fills records [first, end) from the validated blocks starting at `in`. Fresh records are zero
-// already; a reused one clears the slots its old point count used beyond its new one, the rest
-// being zero as in every record.
-void ReadObjects(const uint8_t* in, Records& records, size_t first, size_t firstFresh) {
+// Gives slots to the records [first, end) whose validated blocks from `in` (ending at `end`)
+// have points, before anything changes, so that reading cannot fail half way. Records without
+// points keep none; when no block has points the walk over the blocks is skipped.
+void GiveSlots(const uint8_t* in, const uint8_t* end, Records& records, size_t first) {
+  if (static_cast<size_t>(end - in) == (records.size() - first) * BlockBytes(0)) return;
   for (size_t i = first; i < records.size(); ++i) {
-    tDesc& record = *records[i];
-    const uint32_t oldCount = std::min(record.pointCount, static_cast<uint32_t>(kMaxPoints));
-    in = ReadObject(in, record);
-    if (i >= firstFresh || record.pointCount >= oldCount) continue;
-    std::fill(record.points.begin() + record.pointCount, record.points.begin() + oldCount,
-              tPoint{});
+    const uint32_t count = LoadWord(in + kPointCountOffset);
+    if (count > 0) records[i]->WritableSlots();
+    in += BlockBytes(count);
   }
+}
+
+// Fills records [first, end) from the validated blocks from `in` to `end`.
+void ReadObjects(const uint8_t* in, const uint8_t* end, Records& records, size_t first) {
+  GiveSlots(in, end, records, first);
+  for (size_t i = first; i < records.size(); ++i) in = ReadObject(in, *records[i]);
 }
 
 void TakeHeaderWords(const FileBuffer& buffer, tHeader& doc) {
@@ -142,24 +160,24 @@ std::vector<uint8_t> SerializeToBytes(const tHeader& doc) {
   return bytes;
 }
 
-// Rebuilding 1363 records of 4 KB on every edit would cost far more than the file's 60 KB, so
+// Rebuilding the records on every edit would cost far more than reading the file's 60 KB, so
 // the document's records are reused and only the missing ones allocated; clearing all their
 // unused slots would cost as much, so only those a shorter count gave up are cleared. Every
 // allocation comes before the first change, so a failure still leaves the document as it was.
 void ParseBuffer(const FileBuffer& buffer, tHeader& doc) {
-  ValidatePathSet(buffer);
+  const uint8_t* end = buffer.bytes.data() + ValidatePathSet(buffer);
   const size_t count = DeclaredCount(buffer);
   const size_t reused = std::min(count, doc.records.size());
   Records added = FreshRecords(count - reused);
   doc.records.reserve(count);
   doc.records.erase(doc.records.begin() + static_cast<std::ptrdiff_t>(reused), doc.records.end());
   std::move(added.begin(), added.end(), std::back_inserter(doc.records));
-  ReadObjects(buffer.bytes.data() + kHeaderBytes, doc.records, 0, reused);
+  ReadObjects(buffer.bytes.data() + kHeaderBytes, end, doc.records, 0);
   TakeHeaderWords(buffer, doc);
 }
 
 void MergeBuffer(const FileBuffer& buffer, tHeader& doc) {
-  ValidatePathSet(buffer);
+  const uint8_t* end = buffer.bytes.data() + ValidatePathSet(buffer);
   const size_t existing = doc.records.size();
   const size_t total = existing + DeclaredCount(buffer);
   if (total == 0) {
@@ -170,7 +188,7 @@ void MergeBuffer(const FileBuffer& buffer, tHeader& doc) {
   Records added = FreshRecords(total - existing);
   doc.records.reserve(total);  // the last step that can fail
   std::move(added.begin(), added.end(), std::back_inserter(doc.records));
-  ReadObjects(buffer.bytes.data() + kHeaderBytes, doc.records, existing, existing);
+  ReadObjects(buffer.bytes.data() + kHeaderBytes, end, doc.records, existing);
   TakeHeaderWords(buffer, doc);
   doc.objectCount = static_cast<uint32_t>(total);
   doc.lastIndex = doc.objectCount - 1;

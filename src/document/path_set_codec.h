@@ -23,8 +23,9 @@ void SerializeDocument(const tHeader& doc, FileBuffer& buffer);
 
 // Checks bytes [0, usedLength) as a whole path set: MalformedFileError for a short or truncated
 // file, RangeCheckError for counts out of range or items past the buffer's end. Messages name
-// the object and the byte offset. Bytes after the last declared object are allowed.
-void ValidatePathSet(const FileBuffer& buffer);
+// the object and the byte offset. Bytes after the last declared object are allowed. Returns
+// where the last object ends.
+size_t ValidatePathSet(const FileBuffer& buffer);
 
 // Replaces the document with the path set in the buffer, header words included; slots beyond
 // each point count are zero afterwards. The buffer is validated and every allocation made before

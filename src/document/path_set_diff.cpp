@@ -31,8 +31,9 @@ std::string Payload(const tDesc& object) {
   AppendBytes(bytes, &object.pointCount, sizeof object.pointCount);
   AppendBytes(bytes, &object.headWord, sizeof object.headWord);
   AppendBytes(bytes, &object.trailerWord, sizeof object.trailerWord);
-  AppendBytes(bytes, object.points.data(),
-              sizeof(tPoint) * static_cast<size_t>(PointCount(object)));
+  for (int k = 1; k <= PointCount(object); ++k) {
+    AppendBytes(bytes, &object.Point(k), sizeof(tPoint));
+  }
   return bytes;
 }
 
@@ -76,7 +77,7 @@ void PairEqual(const Records& a, const Records& b, Pairing& pairing, Key key) {
 int Likeness(const tDesc& p, const tDesc& q) {
   int alike = (p.headWord == q.headWord) + (p.trailerWord == q.trailerWord);
   const int common = std::min(PointCount(p), PointCount(q));
-  for (int k = 0; k < common; ++k) alike += SamePoint(p.points[k], q.points[k]);
+  for (int k = 0; k < common; ++k) alike += SamePoint(p.Point(k + 1), q.Point(k + 1));
   return alike;
 }
 
@@ -141,11 +142,11 @@ std::vector<PointChange> ComparePoints(const tDesc& p, const tDesc& q) {
   std::vector<PointChange> changes;
   const int before = PointCount(p), after = PointCount(q);
   for (int k = 0; k < std::max(before, after); ++k) {
-    if (k < before && k < after && SamePoint(p.points[k], q.points[k])) continue;
+    if (k < before && k < after && SamePoint(p.Point(k + 1), q.Point(k + 1))) continue;
     const auto kind = k >= before  ? PointChange::Kind::Added
                       : k >= after ? PointChange::Kind::Removed
                                    : PointChange::Kind::Changed;
-    changes.push_back({kind, k + 1, p.points[k], q.points[k]});
+    changes.push_back({kind, k + 1, p.Point(k + 1), q.Point(k + 1)});
   }
   return changes;
 }

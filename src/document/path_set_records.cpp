@@ -23,11 +23,18 @@ const tPoint& tDesc::Point(int k) const {
                           " does not exist; an object holds at most " + std::to_string(kMaxPoints) +
                           " points.");
   }
-  return points[static_cast<size_t>(k - 1)];
+  static constexpr tPoint kUnwritten{};
+  return slots_.empty() ? kUnwritten : slots_[static_cast<size_t>(k - 1)];
 }
 
 tPoint& tDesc::Point(int k) {
-  return const_cast<tPoint&>(std::as_const(*this).Point(k));
+  std::as_const(*this).Point(k);  // the range check
+  return WritableSlots()[static_cast<size_t>(k - 1)];
+}
+
+std::span<tPoint> tDesc::WritableSlots() {
+  if (slots_.empty()) slots_.resize(kMaxPoints);
+  return slots_;
 }
 
 tHeader::tHeader(const tHeader& other)

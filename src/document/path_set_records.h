@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -28,23 +29,32 @@ struct tPoint {
 };
 static_assert(sizeof(tPoint) == 16);
 
-// One object of a path set. Every record has room for 256 points whatever its point count.
+// One object of a path set. An object has 256 point slots whatever its point count; the storage
+// for them comes with the first write, so an object whose points were never written (as every
+// object without points) holds none, and its slots read as zero.
 // Slots beyond the count are zero: the parse relies on it, so every writer that lowers the count
 // clears the slots it gives up, and nothing writes beyond the count without raising it.
 struct tDesc {
   std::array<uint8_t, kNameBytes> name{};
   uint32_t pointCount = 0;
   uint32_t headWord = 0;
-  std::array<tPoint, kMaxPoints> points{};
   uint32_t trailerWord = 0;
 
   // Copies everything, slots beyond the point count and name bytes after the first zero included.
   void Assign(const tDesc& source) { *this = source; }
   // The bytes before the first zero byte, at most 32, one character per byte.
   std::string DisplayName() const;
-  // Point k, numbered from 1; throws RangeCheckError outside 1..256.
+  // Point k, numbered from 1; throws RangeCheckError outside 1..256. The writable one gives the
+  // object its slots first.
   tPoint& Point(int k);
   const tPoint& Point(int k) const;
+  // All 256 slots, or none while the object has no storage for them (they read as zero).
+  std::span<const tPoint> Slots() const { return slots_; }
+  // All 256 slots, storage given first where there was none.
+  std::span<tPoint> WritableSlots();
+
+ private:
+  std::vector<tPoint> slots_;  // empty, or kMaxPoints slots
 };
 
 // The whole document: the three header words and the ordered object records.

@@ -75,11 +75,12 @@ size_t ValidateObject(std::span<const uint8_t> image, uint32_t k, uint32_t count
 
 }  // namespace
 
-void ValidatePathSet(const FileBuffer& buffer) {
+size_t ValidatePathSet(const FileBuffer& buffer) {
   const auto image = UsedBytes(buffer);
   const uint32_t count = ValidateHeader(image);
   size_t position = kHeaderBytes;
   for (uint32_t k = 1; k <= count; ++k) position = ValidateObject(image, k, count, position);
+  return position;
 }
 
 }  // namespace qarn

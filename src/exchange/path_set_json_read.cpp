@@ -133,7 +133,7 @@ void ReadPoints(const QJsonObject& json, const QString& path, tDesc& record) {
   WithPlace(where.toStdString(), [&] { CheckPointCount(static_cast<uint64_t>(points.size())); });
   record.pointCount = static_cast<uint32_t>(points.size());
   for (qsizetype j = 0; j < points.size(); ++j) {
-    record.points[static_cast<size_t>(j)] = PointFrom(points.at(j), Item(where, j));
+    record.Point(static_cast<int>(j) + 1) = PointFrom(points.at(j), Item(where, j));
   }
 }
 

@@ -38,8 +38,8 @@ QJsonObject PointToJson(const tPoint& point) {
 QJsonObject ObjectToJson(const tDesc& record) {
   const QByteArray nameBytes(reinterpret_cast<const char*>(record.name.data()), kNameBytes);
   QJsonArray points;
-  const size_t count = std::min<size_t>(record.pointCount, record.points.size());
-  for (size_t j = 0; j < count; ++j) points.append(PointToJson(record.points[j]));
+  const auto count = static_cast<int>(std::min<uint32_t>(record.pointCount, kMaxPoints));
+  for (int k = 1; k <= count; ++k) points.append(PointToJson(record.Point(k)));
   return {{QStringLiteral("name"), NameText(record)},
           {QStringLiteral("nameBytes"), QString::fromLatin1(nameBytes.toHex().toUpper())},
           {QStringLiteral("headWord"), HexWord(record.headWord)},

@@ -27,7 +27,7 @@ class ObjectListTest : public ::testing::Test {
       object.name[20] = static_cast<uint8_t>(k);  // a byte after the name's end
       object.headWord = 100u + static_cast<uint32_t>(k);
       object.trailerWord = 200u + static_cast<uint32_t>(k);
-      object.points[200].z = static_cast<float>(k);  // a slot beyond the count
+      object.Point(201).z = static_cast<float>(k);  // a slot beyond the count
     }
     return doc;
   }
@@ -59,7 +59,7 @@ TEST_F(ObjectListTest, AddToEmptyDocumentCreatesTheDefaultObject) {
   ExpectCounts(doc, 1);
   tDesc expected;
   expected.pointCount = 2;
-  expected.points[1].x = 10;
+  expected.Point(2).x = 10;
   EXPECT_TRUE(SameBytes(doc.Object(1), expected));
 }
 
@@ -79,7 +79,7 @@ TEST_F(ObjectListTest, CopyOfAnObjectWithoutPointsGetsTheDefaultPoints) {
   AddObjectCopy(doc, 1);
   EXPECT_EQ(doc.Object(1).pointCount, 0u);
   EXPECT_EQ(doc.Object(2).pointCount, 2u);
-  EXPECT_EQ(doc.Object(2).points[1].x, 10.0f);
+  EXPECT_EQ(doc.Object(2).Point(2).x, 10.0f);
 }
 
 TEST_F(ObjectListTest, AddWithoutAValidRowChangesNothing) {
@@ -131,8 +131,8 @@ TEST_F(ObjectListTest, ContinueSeriesRepeatsTheStepFromThePreviousObject) {
   tDesc& second = doc.Object(2);
   first.pointCount = second.pointCount;
   for (int k = 1; k <= 3; ++k) {
-    first.points[k - 1] = {0, 0, 5, -static_cast<float>(k)};
-    second.points[k - 1] = {static_cast<uint32_t>(0x10 + k), 10, 5, -static_cast<float>(k)};
+    first.Point(k) = {0, 0, 5, -static_cast<float>(k)};
+    second.Point(k) = {static_cast<uint32_t>(0x10 + k), 10, 5, -static_cast<float>(k)};
   }
   EXPECT_EQ(ContinueSeries(doc, 2), 3);
   ExpectCounts(doc, 3);
@@ -140,7 +140,7 @@ TEST_F(ObjectListTest, ContinueSeriesRepeatsTheStepFromThePreviousObject) {
   EXPECT_EQ(next.DisplayName(), "o2");
   EXPECT_EQ(next.headWord, second.headWord);
   for (int k = 1; k <= 3; ++k) {
-    const tPoint& p = next.points[k - 1];
+    const tPoint& p = next.Point(k);
     EXPECT_EQ(p.flags, static_cast<uint32_t>(0x10 + k));
     EXPECT_EQ(p.x, 20.0f);
     EXPECT_EQ(p.y, 5.0f);
@@ -150,9 +150,9 @@ TEST_F(ObjectListTest, ContinueSeriesRepeatsTheStepFromThePreviousObject) {
 
 TEST_F(ObjectListTest, ContinueSeriesBeyondThePreviousObjectsPointsDoublesTheSelected) {
   tHeader doc = DocumentOf(2);  // two points then three
-  doc.Object(2).points[2] = {0, 7, -3, 1.5f};
+  doc.Object(2).Point(3) = {0, 7, -3, 1.5f};
   ContinueSeries(doc, 2);
-  const tPoint& beyond = doc.Object(3).points[2];
+  const tPoint& beyond = doc.Object(3).Point(3);
   EXPECT_EQ(beyond.x, 14.0f);
   EXPECT_EQ(beyond.y, -6.0f);
   EXPECT_EQ(beyond.z, 3.0f);
@@ -161,10 +161,10 @@ TEST_F(ObjectListTest, ContinueSeriesBeyondThePreviousObjectsPointsDoublesTheSel
 TEST_F(ObjectListTest, ContinueSeriesRoundsTheStepBeforeAddingIt) {
   tHeader doc = DocumentOf(2);
   // The step 2^24 + 0.75 is 2^24 as a float; unrounded, the sum would come to 2^24 + 2.
-  doc.Object(1).points[0].x = -16777216.0f;
-  doc.Object(2).points[0].x = 0.75f;
+  doc.Object(1).Point(1).x = -16777216.0f;
+  doc.Object(2).Point(1).x = 0.75f;
   ContinueSeries(doc, 2);
-  EXPECT_EQ(doc.Object(3).points[0].x, 16777216.0f);
+  EXPECT_EQ(doc.Object(3).Point(1).x, 16777216.0f);
 }
 
 TEST_F(ObjectListTest, ContinueSeriesNeedsAPreviousObject) {
@@ -178,8 +178,8 @@ TEST_F(ObjectListTest, ContinueSeriesNeedsAPreviousObject) {
 
 TEST_F(ObjectListTest, ContinueSeriesThatLeavesTheFloatRangeAddsNothing) {
   tHeader doc = DocumentOf(2);
-  doc.Object(1).points[0].x = -3e38f;
-  doc.Object(2).points[0].x = 3e38f;
+  doc.Object(1).Point(1).x = -3e38f;
+  doc.Object(2).Point(1).x = 3e38f;
   const tHeader before = doc;
   EXPECT_THROW(ContinueSeries(doc, 2), OverflowError);
   EXPECT_TRUE(SameDocument(doc, before));

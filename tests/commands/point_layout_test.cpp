@@ -37,20 +37,20 @@ TEST_F(LayOutPointsTest, LadderPlacesPairsAlongTheRowOffset) {
   for (int k = 2; k <= 7; ++k) {
     const auto [d, r] = shape[k - 2];
     SCOPED_TRACE(k);
-    ExpectAt(object.points[k - 1], base_.x + d * pair_.x + r * row_.x,
+    ExpectAt(object.Point(k), base_.x + d * pair_.x + r * row_.x,
              base_.y + d * pair_.y + r * row_.y, base_.z + d * pair_.z + r * row_.z);
-    EXPECT_EQ(object.points[k - 1].flags, static_cast<uint32_t>(k));
+    EXPECT_EQ(object.Point(k).flags, static_cast<uint32_t>(k));
   }
-  ExpectAt(object.points[0], 0, 0, 0);
+  ExpectAt(object.Point(1), 0, 0, 0);
   EXPECT_EQ(object.pointCount, 7u);
-  EXPECT_EQ(object.points[7].x, 0.0f);
+  EXPECT_EQ(object.Point(8).x, 0.0f);
 }
 
 TEST_F(LayOutPointsTest, LadderOfTwoPointsMovesOnlyPointTwo) {
   tDesc object = ObjectWith({{1, 5, 5, 5}, {2, 9, 9, 9}});
   LayOutPoints(object, {base_, pair_, row_, -3});
-  ExpectAt(object.points[0], 5, 5, 5);
-  ExpectAt(object.points[1], 103, 1.5L, -46);
+  ExpectAt(object.Point(1), 5, 5, 5);
+  ExpectAt(object.Point(2), 103, 1.5L, -46);
 }
 
 TEST_F(LayOutPointsTest, LadderWithoutRowOffsetStacksPairs) {
@@ -59,9 +59,9 @@ TEST_F(LayOutPointsTest, LadderWithoutRowOffsetStacksPairs) {
   for (int k = 2; k <= 6; ++k) {
     SCOPED_TRACE(k);
     if (k % 2 == 0) {
-      ExpectAt(object.points[k - 1], 103, 1.5L, -46);
+      ExpectAt(object.Point(k), 103, 1.5L, -46);
     } else {
-      ExpectAt(object.points[k - 1], 100, 1, -50);
+      ExpectAt(object.Point(k), 100, 1, -50);
     }
   }
 }
@@ -70,15 +70,15 @@ TEST_F(LayOutPointsTest, SingleLineStepsByThePairOffset) {
   tDesc object = ObjectOnXAxis(5);
   LayOutPoints(object, {base_, pair_, row_, 0});
   for (int k = 2; k <= 5; ++k) {
-    ExpectAt(object.points[k - 1], 100 + 3 * (k - 1), 1 + 0.5L * (k - 1), -50 + 4 * (k - 1));
+    ExpectAt(object.Point(k), 100 + 3 * (k - 1), 1 + 0.5L * (k - 1), -50 + 4 * (k - 1));
   }
 }
 
 TEST_F(LayOutPointsTest, SingleLineWithoutPairOffsetPutsAllButPointOneOnTheBase) {
   tDesc object = ObjectOnXAxis(4);
   LayOutPoints(object, {base_, {}, row_, -0.0L});
-  ExpectAt(object.points[0], 0, 0, 0);
-  for (int k = 2; k <= 4; ++k) ExpectAt(object.points[k - 1], 100, 1, -50);
+  ExpectAt(object.Point(1), 0, 0, 0);
+  for (int k = 2; k <= 4; ++k) ExpectAt(object.Point(k), 100, 1, -50);
 }
 
 TEST_F(LayOutPointsTest, RoundsEachCoordinateOnceWhenStored) {
@@ -86,12 +86,12 @@ TEST_F(LayOutPointsTest, RoundsEachCoordinateOnceWhenStored) {
   // float first would land on the midpoint and round down to 1.
   tDesc object = ObjectOnXAxis(2);
   LayOutPoints(object, {{1, 0, 0}, {std::ldexp(1.0L, -24) + std::ldexp(1.0L, -60), 0, 0}, {}, 0});
-  EXPECT_EQ(object.points[1].x, 1.0f + std::ldexp(1.0f, -23));
+  EXPECT_EQ(object.Point(2).x, 1.0f + std::ldexp(1.0f, -23));
 }
 
 TEST_F(LayOutPointsTest, ObjectWithoutPointsIsAnOverflow) {
   tDesc object;
-  object.points[1].x = 7;
+  object.Point(2).x = 7;
   const tDesc before = object;
   EXPECT_THROW(LayOutPoints(object, {base_, pair_, row_, 0}), OverflowError);
   EXPECT_TRUE(SameBytes(object, before));
@@ -120,11 +120,11 @@ TEST_P(ShiftPointsTest, MovesEveryPointByDirectionTimesStep) {
   const auto [ax, ay, az, step] = GetParam();
   tDesc object = ObjectWith({{7, 1, 2, 3}, {8, -4, 0.25f, 16}});
   ShiftPoints(object, ax, ay, az, step);
-  ExpectAt(object.points[0], ax * step + 1, ay * step + 2, az * step + 3);
-  ExpectAt(object.points[1], ax * step - 4, ay * step + 0.25L, az * step + 16);
-  EXPECT_EQ(object.points[0].flags, 7u);
-  EXPECT_EQ(object.points[1].flags, 8u);
-  EXPECT_EQ(object.points[2].x, 0.0f);
+  ExpectAt(object.Point(1), ax * step + 1, ay * step + 2, az * step + 3);
+  ExpectAt(object.Point(2), ax * step - 4, ay * step + 0.25L, az * step + 16);
+  EXPECT_EQ(object.Point(1).flags, 7u);
+  EXPECT_EQ(object.Point(2).flags, 8u);
+  EXPECT_EQ(object.Point(3).x, 0.0f);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -136,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ShiftPoints, NorthWestStepOneTakesOneFromXAndZ) {
   tDesc object = ObjectWith({{0, 5, 6, 7}});
   ShiftPoints(object, -1, 0, -1, 1);
-  ExpectAt(object.points[0], 4, 6, 6);
+  ExpectAt(object.Point(1), 4, 6, 6);
 }
 
 TEST(ShiftPoints, ObjectWithoutPointsStaysAsItIs) {
@@ -171,28 +171,28 @@ TEST(ExtendByOnePoint, ContinuesTheLastStepWithTheLastFlags) {
   tDesc object = ObjectWith({{1, 0, 0, 0}, {0x42, 10, 0, 0}});
   ExtendByOnePoint(object);
   ASSERT_EQ(object.pointCount, 3u);
-  ExpectAt(object.points[2], 20, 0, 0);
-  EXPECT_EQ(object.points[2].flags, 0x42u);
+  ExpectAt(object.Point(3), 20, 0, 0);
+  EXPECT_EQ(object.Point(3).flags, 0x42u);
 }
 
 TEST(ExtendByOnePoint, StepsInAllThreeCoordinates) {
   tDesc object = ObjectWith({{0, 5, 5, 5}, {1, 1, 2, 3}, {2, 2, 4, 1.5f}});
   ExtendByOnePoint(object);
-  ExpectAt(object.points[3], 3, 6, 0);
+  ExpectAt(object.Point(4), 3, 6, 0);
 }
 
 TEST(ExtendByOnePoint, RoundsTheStepToFloatBeforeAddingIt) {
   // The step 2^24 + 0.75 is 2^24 as a float; unrounded, the sum would come to 2^24 + 2.
   tDesc object = ObjectWith({{0, -16777216.0f, 0, 0}, {0, 0.75f, 0, 0}});
   ExtendByOnePoint(object);
-  EXPECT_EQ(object.points[2].x, 16777216.0f);
+  EXPECT_EQ(object.Point(3).x, 16777216.0f);
 }
 
 TEST(ExtendByOnePoint, FillsTheLastSlotAndThenStops) {
   tDesc object = ObjectOnXAxis(255);
   ExtendByOnePoint(object);
   ASSERT_EQ(object.pointCount, 256u);
-  ExpectAt(object.points[255], 2550, 0, 0);
+  ExpectAt(object.Point(256), 2550, 0, 0);
   const tDesc full = object;
   EXPECT_THROW(ExtendByOnePoint(object), RangeCheckError);
   EXPECT_TRUE(SameBytes(object, full));
@@ -214,7 +214,7 @@ TEST(ExtendByOnePoint, PairOnAStraightLineKeepsItsSpacing) {
   const RefreshValues shown = ComputeRefreshValues(object);
   const long double rowLength = PolarLengthAndDegrees(shown.row->x, shown.row->z).first;
   LayOutPoints(object, {shown.base, *shown.pair, *shown.row, rowLength});
-  for (int k = 1; k <= 5; ++k) ExpectAt(object.points[k - 1], 10 * (k - 1), 0, 0);
+  for (int k = 1; k <= 5; ++k) ExpectAt(object.Point(k), 10 * (k - 1), 0, 0);
 }
 
 TEST(RemoveLastPoint, ShortensToTwoPointsAndNoFurther) {
@@ -231,17 +231,17 @@ TEST(RemoveLastPoint, ShortensToTwoPointsAndNoFurther) {
 TEST(SetPointOne, TakesTheFlagsOfThePointInTheCurrentRow) {
   tDesc object = ObjectOnXAxis(3);
   SetPointOne(object, 3, {1.1L, -2, 3e5L});
-  EXPECT_EQ(object.points[0].flags, 3u);
-  ExpectAt(object.points[0], 1.1L, -2, 3e5L);
-  ExpectAt(object.points[2], 20, 0, 0);
+  EXPECT_EQ(object.Point(1).flags, 3u);
+  ExpectAt(object.Point(1), 1.1L, -2, 3e5L);
+  ExpectAt(object.Point(3), 20, 0, 0);
   EXPECT_EQ(object.pointCount, 3u);
 }
 
 TEST(SetPointOne, WithoutCurrentRowKeepsPointOnesFlags) {
   tDesc object = ObjectOnXAxis(2);
   SetPointOne(object, 0, {4, 5, 6});
-  EXPECT_EQ(object.points[0].flags, 1u);
-  ExpectAt(object.points[0], 4, 5, 6);
+  EXPECT_EQ(object.Point(1).flags, 1u);
+  ExpectAt(object.Point(1), 4, 5, 6);
 }
 
 TEST(SetPointOne, LeavesAnObjectWithoutPointsAsItIs) {

@@ -23,7 +23,7 @@ class RefreshValuesTest : public ::testing::Test {
 
 TEST_F(RefreshValuesTest, ObjectWithoutPointsShowsSlotOneOnly) {
   tDesc object;
-  object.points[0] = {9, 1, 2, 3};
+  object.Point(1) = {9, 1, 2, 3};
   const RefreshValues shown = ComputeRefreshValues(object);
   EXPECT_EQ(shown.pointCount, 0);
   EXPECT_EQ(shown.base.x, 1.0L);
@@ -53,7 +53,7 @@ TEST_F(RefreshValuesTest, ThreePointsShowThePairButNoRow) {
 // and length are left out rather than failing the refresh.
 TEST_F(RefreshValuesTest, APairWithoutADirectionShowsNoRotation) {
   tDesc object = ObjectOnXAxis(4);
-  object.points[1].z = std::nanf("");
+  object.Point(2).z = std::nanf("");
   const RefreshValues shown = ComputeRefreshValues(object);
   ASSERT_TRUE(shown.pair);
   EXPECT_TRUE(std::isnan(shown.pair->z));
@@ -65,7 +65,7 @@ TEST_F(RefreshValuesTest, APairWithoutADirectionShowsNoRotation) {
 
 TEST_F(RefreshValuesTest, FourPointsShowTheRowFromPointThree) {
   tDesc object = ObjectOnXAxis(4);
-  object.points[2] = {0, 3, 7, -4};
+  object.Point(3) = {0, 3, 7, -4};
   const RefreshValues shown = ComputeRefreshValues(object);
   ASSERT_TRUE(shown.row);
   EXPECT_EQ(shown.row->x, 3.0L);

@@ -90,15 +90,15 @@ TEST_F(RotationCycleTest, FifteenDegreesEachWayAboutPointOne) {
   const tDesc start = ObjectWith({{0, 0, 0, 0}, {0, 10, 0, 0}});
   tDesc right = start;
   Turn(right, 15, 15);
-  EXPECT_NEAR(right.points[1].x, 9.659f, 1e-3f);
-  EXPECT_NEAR(right.points[1].z, 2.588f, 1e-3f);
+  EXPECT_NEAR(right.Point(2).x, 9.659f, 1e-3f);
+  EXPECT_NEAR(right.Point(2).z, 2.588f, 1e-3f);
   EXPECT_EQ(*ComputeRefreshValues(right).rotation, 15);
   tDesc left = start;
   Turn(left, -15, -15);
-  EXPECT_NEAR(left.points[1].x, 9.659f, 1e-3f);
-  EXPECT_NEAR(left.points[1].z, -2.588f, 1e-3f);
+  EXPECT_NEAR(left.Point(2).x, 9.659f, 1e-3f);
+  EXPECT_NEAR(left.Point(2).z, -2.588f, 1e-3f);
   EXPECT_EQ(*ComputeRefreshValues(left).rotation, 345);
-  EXPECT_EQ(left.points[0].x, 0.0f);
+  EXPECT_EQ(left.Point(1).x, 0.0f);
 }
 
 TEST_F(RotationCycleTest, FifteenSingleDegreesMatchOneFifteenDegreeStep) {
@@ -106,8 +106,8 @@ TEST_F(RotationCycleTest, FifteenSingleDegreesMatchOneFifteenDegreeStep) {
   tDesc stepwise = once;
   Turn(once, 15, 15);
   for (int i = 0; i < 15; ++i) Turn(stepwise, 1, 1);
-  EXPECT_NEAR(stepwise.points[1].x, once.points[1].x, 1e-5f);
-  EXPECT_NEAR(stepwise.points[1].z, once.points[1].z, 1e-5f);
+  EXPECT_NEAR(stepwise.Point(2).x, once.Point(2).x, 1e-5f);
+  EXPECT_NEAR(stepwise.Point(2).z, once.Point(2).z, 1e-5f);
   EXPECT_EQ(*ComputeRefreshValues(stepwise).rotation, 15);
 }
 
@@ -118,8 +118,8 @@ TEST_F(RotationCycleTest, LadderTurnsRigidly) {
   Turn(ladder, 15, 15);
   for (int a = 0; a < 6; ++a) {
     for (int b = a + 1; b < 6; ++b) {
-      EXPECT_NEAR(static_cast<double>(Distance(ladder.points[a], ladder.points[b])),
-                  static_cast<double>(Distance(before.points[a], before.points[b])), 1e-4)
+      EXPECT_NEAR(static_cast<double>(Distance(ladder.Point(a + 1), ladder.Point(b + 1))),
+                  static_cast<double>(Distance(before.Point(a + 1), before.Point(b + 1))), 1e-4)
           << a + 1 << "-" << b + 1;
     }
   }
@@ -133,8 +133,8 @@ TEST_F(RotationCycleTest, RowTurnLeavesThePairsDirection) {
   const RefreshValues shown = ComputeRefreshValues(ladder);
   EXPECT_EQ(*shown.rotation, 0);
   EXPECT_EQ(PolarLengthAndDegrees(shown.row->x, shown.row->z).second, 105);
-  EXPECT_NEAR(ladder.points[3].x - ladder.points[2].x, 10.0f, 1e-5f);
-  EXPECT_NEAR(ladder.points[3].z - ladder.points[2].z, 0.0f, 1e-5f);
+  EXPECT_NEAR(ladder.Point(4).x - ladder.Point(3).x, 10.0f, 1e-5f);
+  EXPECT_NEAR(ladder.Point(4).z - ladder.Point(3).z, 0.0f, 1e-5f);
 }
 
 }  // namespace

@@ -45,14 +45,14 @@ class ApplyFlagsTest : public ::testing::Test {
 
 TEST_F(ApplyFlagsTest, GivesEveryPointTheSameWord) {
   ApplyFlags(object_, "7317");
-  for (int k = 1; k <= 3; ++k) EXPECT_EQ(object_.points[k - 1].flags, 0x7317u);
-  EXPECT_EQ(object_.points[3].flags, 0u);
-  EXPECT_EQ(FlagText(object_.points[0].flags), "00007317");
+  for (int k = 1; k <= 3; ++k) EXPECT_EQ(object_.Point(k).flags, 0x7317u);
+  EXPECT_EQ(object_.Point(4).flags, 0u);
+  EXPECT_EQ(FlagText(object_.Point(1).flags), "00007317");
 }
 
 TEST_F(ApplyFlagsTest, AcceptsTheLargestValueInEitherCase) {
   ApplyFlags(object_, "7fffffff");
-  EXPECT_EQ(object_.points[2].flags, 0x7FFFFFFFu);
+  EXPECT_EQ(object_.Point(3).flags, 0x7FFFFFFFu);
 }
 
 TEST_F(ApplyFlagsTest, OverflowLeavesEveryPointAsItWas) {
@@ -69,7 +69,7 @@ TEST_F(ApplyFlagsTest, ObjectWithoutPointsDoesNotReadTheText) {
 
 TEST_F(ApplyFlagsTest, LowSixteenBitsShowInTheLowerBlockOfBoxes) {
   ApplyFlags(object_, "FFFF");
-  const auto boxes = BoxesFromFlags(object_.points[0].flags);
+  const auto boxes = BoxesFromFlags(object_.Point(1).flags);
   for (int n = 1; n <= 32; ++n) EXPECT_EQ(boxes[n - 1], n >= 17) << "c" << n;
 }
 
@@ -100,7 +100,7 @@ TEST(FlagBoxes, CheckingTheTopBoxEndsInTheOverflowOfTheFlagText) {
   boxes[0] = false;
   boxes[31] = true;
   ApplyFlags(object, FlagText(FlagsFromBoxes(boxes)));
-  EXPECT_EQ(object.points[1].flags, 0x7317u);
+  EXPECT_EQ(object.Point(2).flags, 0x7317u);
 }
 
 TEST(FlagText, EightUpperCaseDigits) {

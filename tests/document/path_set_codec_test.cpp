@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "document/errors.h"
 #include "path_set_bytes.h"
@@ -177,7 +178,6 @@ TEST(PathSetCodec, BytesAfterTheLastObjectAreDroppedByTheNextSerialisation) {
 // Parsing reuses the document's records; what they held before must not show through, the slots
 // a record's old point count used beyond its new one included.
 TEST(PathSetCodec, ParsedRecordsAreTheSameWhateverTheDocumentHeldBefore) {
-  static_assert(sizeof(tDesc) == 4140, "compared byte for byte below");
   const auto file = PathSetBytes()
                         .Header(0, 3, 2)
                         .Object("a", CountingPoints(1), 1, 2)
@@ -194,8 +194,15 @@ TEST(PathSetCodec, ParsedRecordsAreTheSameWhateverTheDocumentHeldBefore) {
     const tHeader fresh = Parsed(file);
     ASSERT_EQ(doc.records.size(), 3u) << before;
     for (int k = 1; k <= 3; ++k) {
-      EXPECT_EQ(std::memcmp(&doc.Object(k), &fresh.Object(k), sizeof(tDesc)), 0)
+      const tDesc& got = std::as_const(doc).Object(k);
+      const tDesc& want = fresh.Object(k);
+      EXPECT_TRUE(got.name == want.name && got.pointCount == want.pointCount &&
+                  got.headWord == want.headWord && got.trailerWord == want.trailerWord)
           << "object " << k << " after a document of " << before;
+      for (int slot = 1; slot <= kMaxPoints; ++slot) {
+        ASSERT_EQ(std::memcmp(&got.Point(slot), &want.Point(slot), sizeof(tPoint)), 0)
+            << "object " << k << " slot " << slot << " after a document of " << before;
+      }
     }
     EXPECT_EQ(fresh.Object(3).Point(8).flags, 0u);
   }

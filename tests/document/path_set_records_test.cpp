@@ -28,6 +28,18 @@ TEST(PathSetRecords, PointNumbersRunFrom1To256) {
   EXPECT_THROW(record.Point(0), RangeCheckError);
 }
 
+TEST(PathSetRecords, SlotsNeverWrittenReadAsZeroAndTheFirstWriteKeepsThemZero) {
+  tDesc record;
+  const tDesc& reader = record;
+  EXPECT_TRUE(reader.Slots().empty());
+  EXPECT_EQ(reader.Point(256).flags, 0u);
+  EXPECT_THROW(reader.Point(257), RangeCheckError);
+  record.Point(3).x = 1.5f;
+  ASSERT_EQ(reader.Slots().size(), 256u);
+  for (int k : {1, 2, 4, 256}) EXPECT_EQ(reader.Point(k).x, 0.0f) << k;
+  EXPECT_EQ(reader.Point(3).x, 1.5f);
+}
+
 TEST(PathSetRecords, ClearRecordsKeepsTheLeadingWordAndLastIndex) {
   tHeader doc;
   doc.leadingWord = 5;

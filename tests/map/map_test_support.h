@@ -51,7 +51,7 @@ inline tHeader MakeDocument(const std::vector<std::vector<WorldPoint>>& objects)
     tDesc& object = doc.InsertNew(static_cast<int>(doc.records.size()) + 1);
     object.pointCount = static_cast<uint32_t>(points.size());
     for (size_t k = 0; k < points.size(); ++k) {
-      object.points[k] = {0, points[k].x, points[k].y, points[k].z};
+      object.Point(k + 1) = {0, points[k].x, points[k].y, points[k].z};
     }
   }
   return doc;

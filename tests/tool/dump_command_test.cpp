@@ -34,7 +34,7 @@ tHeader HardFloatDocument() {
   tDesc& record = AddObject(doc, "hard", static_cast<int>(kHardFloats.size()), 7, 9);
   for (size_t i = 0; i < kHardFloats.size(); ++i) {
     const float v = kHardFloats[i];
-    record.points[i] = {0xF0000000u + static_cast<uint32_t>(i), v, -v, v * 0.5f};
+    record.Point(i + 1) = {0xF0000000u + static_cast<uint32_t>(i), v, -v, v * 0.5f};
   }
   return doc;
 }

@@ -192,7 +192,7 @@ tPoint P(float x, float y, float z, uint32_t flags) {
 tDesc MakeObject(const std::string& name, std::initializer_list<tPoint> points) {
   tDesc object;
   std::copy_n(name.begin(), std::min<size_t>(name.size(), 32), object.name.begin());
-  for (const tPoint& p : points) object.points[object.pointCount++] = p;
+  for (const tPoint& p : points) object.Point(static_cast<int>(++object.pointCount)) = p;
   return object;
 }
 
@@ -207,7 +207,7 @@ tHeader MakeDocument(std::initializer_list<tDesc> objects) {
 tDesc MakeLine(const std::string& name, int count, tPoint first, tPoint step) {
   tDesc object = MakeObject(name, {});
   for (int k = 0; k < count; ++k) {
-    object.points[static_cast<size_t>(k)] =
+    object.Point(k + 1) =
         P(first.x + step.x * static_cast<float>(k), first.y + step.y * static_cast<float>(k),
           first.z + step.z * static_cast<float>(k), first.flags);
   }

@@ -27,12 +27,12 @@ Vec3 Difference(const tPoint& from, const tPoint& to) {
 
 // The layout fields as the refresh of the object leaves them.
 LayoutFields FieldsAfterRefresh(const tDesc& object) {
-  const tPoint& first = object.points[0];
+  const tPoint& first = object.Point(1);
   LayoutFields fields;
   fields.base = Shown({first.x, first.y, first.z});
-  if (object.pointCount >= 2) fields.pair = Difference(first, object.points[1]);
+  if (object.pointCount >= 2) fields.pair = Difference(first, object.Point(2));
   if (object.pointCount >= 4) {
-    fields.row = Difference(first, object.points[2]);
+    fields.row = Difference(first, object.Point(3));
     fields.rowLength = FieldRoundTrip(std::hypot(fields.row.x, fields.row.z));
   }
   return fields;

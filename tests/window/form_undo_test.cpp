@@ -24,10 +24,11 @@ class UndoTest : public ::testing::Test {
   QString ButtonTip(const char* name) { return ui.form().findChild<QToolButton*>(name)->toolTip(); }
   // Every writer keeps them so; parsing relies on it.
   void ExpectSlotsBeyondTheCountsZero() {
-    for (const auto& record : ui.doc().records) {
-      for (size_t k = record->pointCount; k < record->points.size(); ++k) {
-        ASSERT_EQ(std::memcmp(&record->points[k], &kZero, sizeof kZero), 0)
-            << record->DisplayName() << " slot " << k + 1;
+    for (const auto& owned : ui.doc().records) {
+      const tDesc& record = *owned;
+      for (int k = static_cast<int>(record.pointCount) + 1; k <= kMaxPoints; ++k) {
+        ASSERT_EQ(std::memcmp(&record.Point(k), &kZero, sizeof kZero), 0)
+            << record.DisplayName() << " slot " << k;
       }
     }
   }
