@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPalette>
 #include <QScopedValueRollback>
 #include <algorithm>
 #include <optional>
@@ -68,6 +69,9 @@ void tKvStringGrid::SetUpView() {
     header->setSectionResizeMode(QHeaderView::Fixed);
   }
   horizontalHeader()->setDefaultSectionSize(defaultColWidth_);
+  QPalette rowNumbers = verticalHeader()->palette();
+  rowNumbers.setColor(QPalette::ButtonText, Qt::black);
+  verticalHeader()->setPalette(rowNumbers);
   corner_ = findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
   if (corner_) corner_->installEventFilter(this);
   connect(horizontalHeader(), &QHeaderView::sectionMoved, this, &tKvStringGrid::OnSectionMoved);
@@ -370,10 +374,13 @@ int tKvStringGrid::CellTextFlags(int col, int row) {
   return QtTextFlags(GetCellDrawFlags(col, row));
 }
 
-// Fixed cells are drawn in black on the button face unless the owner says otherwise.
+// Fixed cells are drawn in black on the button face unless the owner says otherwise. Black is
+// the row header's own text colour, so only another colour needs a section palette of its own:
+// the style caches drawn sections by palette, and a palette per row would miss on every row.
 QColor tKvStringGrid::FixedCellFontColor(int row) {
   canvasFontColor_ = QColor(Qt::black);
-  return GetCellDrawFontColor(0, row);
+  const QColor colour = GetCellDrawFontColor(0, row);
+  return colour == verticalHeader()->palette().color(QPalette::ButtonText) ? QColor() : colour;
 }
 
 }  // namespace qarn
