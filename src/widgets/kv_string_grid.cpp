@@ -15,6 +15,7 @@
 #include "document/errors.h"
 #include "widgets/grid_cell_delegate.h"
 #include "widgets/grid_draw_flags.h"
+#include "widgets/grid_header.h"
 #include "widgets/grid_navigation.h"
 #include "widgets/inplace_edit.h"
 #include "widgets/string_cell_model.h"
@@ -51,6 +52,8 @@ tKvStringGrid::~tKvStringGrid() {
 }
 
 void tKvStringGrid::SetUpView() {
+  setHorizontalHeader(new tGridHeader(Qt::Horizontal, this));
+  setVerticalHeader(new tGridHeader(Qt::Vertical, this));
   setModel(model_);
   setItemDelegate(delegate_);
   setSelectionBehavior(QAbstractItemView::SelectRows);
