@@ -14,6 +14,8 @@ class tGridHeader : public QHeaderView {
  public:
   tGridHeader(Qt::Orientation orientation, QWidget* parent);
 
+  void RepaintSection(int logicalIndex) { updateSection(logicalIndex); }
+
  protected:
   void currentChanged(const QModelIndex& current, const QModelIndex& old) override;
   QRegion visualRegionForSelection(const QItemSelection& selection) const override;

@@ -53,7 +53,8 @@ tKvStringGrid::~tKvStringGrid() {
 
 void tKvStringGrid::SetUpView() {
   setHorizontalHeader(new tGridHeader(Qt::Horizontal, this));
-  setVerticalHeader(new tGridHeader(Qt::Vertical, this));
+  rowHeader_ = new tGridHeader(Qt::Vertical, this);
+  setVerticalHeader(rowHeader_);
   setModel(model_);
   setItemDelegate(delegate_);
   setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -159,6 +160,41 @@ QString tKvStringGrid::Cells(int col, int row) const {
 
 void tKvStringGrid::SetCells(int col, int row, const QString& text) {
   model_->SetCell(col, row, text);
+}
+
+void tKvStringGrid::RepaintChangedTexts() {
+  const auto textOf = [this](QPoint cell) { return GetCellDrawText(cell.x(), cell.y()); };
+  for (const QPoint& cell : shownTexts_.Changed(CellsInView(), textOf)) RepaintCell(cell);
+}
+
+std::vector<QPoint> tKvStringGrid::CellsInView() const {
+  std::vector<QPoint> cells;
+  const int first = rowAt(0);
+  if (first < 0) return cells;
+  const int bottom = rowAt(viewport()->height() - 1);
+  const int last = bottom < 0 ? model_->rowCount() - 1 : bottom;
+  const bool numbers = !rowHeader_->isHidden();
+  for (int section = first; section <= last; ++section) {
+    const int row = section + FixedRows();
+    if (numbers) cells.emplace_back(0, row);
+    for (int col = FixedCols(); col < ColCount(); ++col) {
+      if (ColumnInView(col - FixedCols())) cells.emplace_back(col, row);
+    }
+  }
+  return cells;
+}
+
+bool tKvStringGrid::ColumnInView(int section) const {
+  const int left = columnViewportPosition(section);
+  return !isColumnHidden(section) && left < viewport()->width() && left + columnWidth(section) > 0;
+}
+
+void tKvStringGrid::RepaintCell(QPoint cell) {
+  if (cell.x() < FixedCols()) {
+    rowHeader_->RepaintSection(cell.y() - FixedRows());
+  } else {
+    update(CellIndex(cell.x(), cell.y()));
+  }
 }
 
 void tKvStringGrid::SetDefaultRowHeight(int height) {
