@@ -36,28 +36,42 @@ std::vector<int> SourceIndex(const ViewTransform& view, int first, int count, bo
   return index;
 }
 
-}  // namespace
-
-QImage BlockScaledPiece(const QImage& picture, const ViewTransform& view, QRect area) {
-  QImage piece(area.size(), QImage::Format_RGB32);
+// The view pixels of an area from the map column and row of each of its view columns and rows.
+QImage PieceFromLines(const QImage& picture, const int* sourceColumns, const int* sourceRows,
+                      QSize area) {
+  QImage piece(area, QImage::Format_RGB32);
   if (area.isEmpty() || picture.isNull()) return piece;
   const std::array<QRgb, 256> colours = OpaqueColours(picture);
-  const std::vector<int> column =
-      SourceIndex(view, area.left(), area.width(), true, picture.width());
-  const std::vector<int> row =
-      SourceIndex(view, area.top(), area.height(), false, picture.height());
   const uchar* bits = picture.constBits();
   uchar* pieceBits = piece.bits();
   for (int y = 0; y < area.height(); ++y) {
-    const uchar* from = bits + row[size_t(y)] * picture.bytesPerLine();
+    const uchar* from = bits + sourceRows[y] * picture.bytesPerLine();
     auto* to = reinterpret_cast<QRgb*>(pieceBits + y * piece.bytesPerLine());
-    for (int x = 0; x < area.width(); ++x) to[x] = colours[from[column[size_t(x)]]];
+    for (int x = 0; x < area.width(); ++x) to[x] = colours[from[sourceColumns[x]]];
   }
   return piece;
 }
 
+}  // namespace
+
+QImage BlockScaledPiece(const QImage& picture, const ViewTransform& view, QRect area) {
+  if (area.isEmpty() || picture.isNull()) return QImage(area.size(), QImage::Format_RGB32);
+  const std::vector<int> column =
+      SourceIndex(view, area.left(), area.width(), true, picture.width());
+  const std::vector<int> row =
+      SourceIndex(view, area.top(), area.height(), false, picture.height());
+  return PieceFromLines(picture, column.data(), row.data(), area.size());
+}
+
 QImage ZoomedMap::Piece(const MapPicture& map, const ViewTransform& view, QRect area) {
-  if (view.Scale() >= 1.0) return BlockScaledPiece(map.Image(), view, area);
+  if (view.Scale() >= 1.0) {
+    const QImage& picture = map.Image();
+    MakeSourceLines(picture, view);
+    const QRect whole(0, 0, int(sourceColumns_.size()), int(sourceRows_.size()));
+    if (!whole.contains(area)) return BlockScaledPiece(picture, view, area);
+    return PieceFromLines(picture, sourceColumns_.data() + area.left(),
+                          sourceRows_.data() + area.top(), area.size());
+  }
   QImage piece = Smoothed(map.Pristine(), view).copy(area);
   MarkList marks = map.Marks();
   for (Mark& mark : marks) {
@@ -67,6 +81,15 @@ QImage ZoomedMap::Piece(const MapPicture& map, const ViewTransform& view, QRect 
   ColourCanvas canvas(piece);
   DrawMarks(canvas, piece.size(), marks, kBlack, kRed);
   return piece;
+}
+
+void ZoomedMap::MakeSourceLines(const QImage& picture, const ViewTransform& view) {
+  if (sourceScale_ == view.Scale() && sourceSize_ == picture.size()) return;
+  const QSize viewSize = view.ViewSize(picture.size());
+  sourceColumns_ = SourceIndex(view, 0, viewSize.width(), true, picture.width());
+  sourceRows_ = SourceIndex(view, 0, viewSize.height(), false, picture.height());
+  sourceScale_ = view.Scale();
+  sourceSize_ = picture.size();
 }
 
 QImage ZoomedMap::Smoothed(const QImage& pristine, const ViewTransform& view) {
