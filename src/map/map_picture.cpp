@@ -38,6 +38,20 @@ struct Undrawn {
   }
 };
 
+// Copies a row of a mark's box: a dozen bytes, fewer than a call of memcpy costs to start.
+void CopyRow(uchar* to, const uchar* from, size_t bytes) {
+  if (bytes < 8 || bytes > 16) {
+    std::memcpy(to, from, bytes);
+    return;
+  }
+  uint64_t head = 0;
+  uint64_t tail = 0;
+  std::memcpy(&head, from, 8);
+  std::memcpy(&tail, from + bytes - 8, 8);
+  std::memcpy(to, &head, 8);
+  std::memcpy(to + bytes - 8, &tail, 8);
+}
+
 void RaiseUndrawn(const Undrawn& undrawn, const MapTransform& t) {
   if (undrawn.object == nullptr) return;
   if (undrawn.point == 0) {
@@ -107,7 +121,7 @@ void MapPicture::RestoreMarked() {
     const QRect box = MarkBounds(mark, whole) & whole;
     for (int y = box.top(); y <= box.bottom(); ++y) {
       const qsizetype at = y * stride + box.left();
-      std::memcpy(to + at, from + at, static_cast<size_t>(box.width()));
+      CopyRow(to + at, from + at, static_cast<size_t>(box.width()));
     }
   }
   marks_.clear();
