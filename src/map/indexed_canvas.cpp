@@ -20,9 +20,11 @@ int64_t RoundHalfTowardZero(Int p, int64_t q) {
 
 // The offset on the minor axis `step` pixels along a line of slope `minor` / `major` (major > 0,
 // |minor| <= major). The usual line, a mark a few pixels long, needs no 128-bit division, which
-// costs more than the rest of drawing the pixel.
+// costs more than the rest of drawing the pixel, and the crosses' diagonals need none at all.
 int64_t MinorOffset(int64_t step, int64_t minor, int64_t major) {
   constexpr int64_t kNarrow = int64_t(1) << 30;
+  if (minor == major) return step;
+  if (minor == -major) return -step;
   if (major < kNarrow) return RoundHalfTowardZero<int64_t>(step * minor, major);
   return RoundHalfTowardZero<Wide>(static_cast<Wide>(step) * minor, major);
 }
