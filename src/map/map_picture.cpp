@@ -111,19 +111,21 @@ void MapPicture::RestoreMarked() {
     Restore();
     return;
   }
-  changed_ += BoundsOf(marks_);
   const QRect whole = image_.rect();
   // The row pointers once: scanLine() checks for sharing on every call.
   uchar* to = image_.bits();
   const uchar* from = pristine_.constBits();
   const qsizetype stride = image_.bytesPerLine();
+  QRect restored;
   for (const Mark& mark : marks_) {
     const QRect box = MarkBounds(mark, whole) & whole;
     for (int y = box.top(); y <= box.bottom(); ++y) {
       const qsizetype at = y * stride + box.left();
       CopyRow(to + at, from + at, static_cast<size_t>(box.width()));
     }
+    restored |= box;
   }
+  changed_ += restored;
   marks_.clear();
 }
 
