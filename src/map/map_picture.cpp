@@ -52,6 +52,10 @@ void CopyRow(uchar* to, const uchar* from, size_t bytes) {
   std::memcpy(to + bytes - 8, &tail, 8);
 }
 
+int64_t Area(const QRect& r) {
+  return r.isEmpty() ? 0 : int64_t(r.width()) * r.height();
+}
+
 void RaiseUndrawn(const Undrawn& undrawn, const MapTransform& t) {
   if (undrawn.object == nullptr) return;
   if (undrawn.point == 0) {
@@ -116,15 +120,28 @@ void MapPicture::RestoreMarked() {
   uchar* to = image_.bits();
   const uchar* from = pristine_.constBits();
   const qsizetype stride = image_.bytesPerLine();
-  QRect restored;
-  for (const Mark& mark : marks_) {
-    const QRect box = MarkBounds(mark, whole) & whole;
+  const auto copy = [&](const QRect& box) {
     for (int y = box.top(); y <= box.bottom(); ++y) {
       const qsizetype at = y * stride + box.left();
       CopyRow(to + at, from + at, static_cast<size_t>(box.width()));
     }
+  };
+  // Neighbouring marks (the crosses along an object's path) overlap: their boxes are copied as
+  // one while that copies no more pixels than copying them one by one.
+  QRect pending;
+  QRect restored;
+  for (const Mark& mark : marks_) {
+    const QRect box = MarkBounds(mark, whole) & whole;
+    const QRect joined = pending | box;
+    if (Area(joined) <= Area(pending) + Area(box)) {
+      pending = joined;
+    } else {
+      copy(pending);
+      pending = box;
+    }
     restored |= box;
   }
+  copy(pending);
   changed_ += restored;
   marks_.clear();
 }
