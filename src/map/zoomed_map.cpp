@@ -24,16 +24,27 @@ std::array<QRgb, 256> OpaqueColours(const QImage& picture) {
   return colours;
 }
 
+// The map column (or row) a view column (row) shows, kept on the picture.
+int SourceLine(const ViewTransform& view, int line, bool columns, int size) {
+  const QPoint map = view.MapPixelAt(columns ? QPoint(line, 0) : QPoint(0, line));
+  return std::clamp(columns ? map.x() : map.y(), 0, size - 1);
+}
+
 // For each view coordinate from `first` on, the map coordinate it shows, kept on the picture.
 std::vector<int> SourceIndex(const ViewTransform& view, int first, int count, bool columns,
                              int size) {
   std::vector<int> index(size_t(std::max(count, 0)));
-  for (int i = 0; i < count; ++i) {
-    const QPoint viewPixel = columns ? QPoint(first + i, 0) : QPoint(0, first + i);
-    const QPoint map = view.MapPixelAt(viewPixel);
-    index[size_t(i)] = std::clamp(columns ? map.x() : map.y(), 0, size - 1);
-  }
+  for (int i = 0; i < count; ++i) index[size_t(i)] = SourceLine(view, first + i, columns, size);
   return index;
+}
+
+// The entries of `lines` (-1 where not yet known) from `first` on, the missing ones worked out.
+const int* KnownLines(std::vector<int>& lines, int first, int count, const ViewTransform& view,
+                      bool columns, int size) {
+  for (int i = first; i < first + count; ++i) {
+    if (lines[size_t(i)] < 0) lines[size_t(i)] = SourceLine(view, i, columns, size);
+  }
+  return lines.data() + first;
 }
 
 // The view pixels of an area from the map column and row of each of its view columns and rows.
@@ -69,8 +80,11 @@ QImage ZoomedMap::Piece(const MapPicture& map, const ViewTransform& view, QRect 
     MakeSourceLines(picture, view);
     const QRect whole(0, 0, int(sourceColumns_.size()), int(sourceRows_.size()));
     if (!whole.contains(area)) return BlockScaledPiece(picture, view, area);
-    return PieceFromLines(picture, sourceColumns_.data() + area.left(),
-                          sourceRows_.data() + area.top(), area.size());
+    const int* columns =
+        KnownLines(sourceColumns_, area.left(), area.width(), view, true, picture.width());
+    const int* rows =
+        KnownLines(sourceRows_, area.top(), area.height(), view, false, picture.height());
+    return PieceFromLines(picture, columns, rows, area.size());
   }
   QImage piece = Smoothed(map.Pristine(), view).copy(area);
   MarkList marks = map.Marks();
@@ -86,8 +100,8 @@ QImage ZoomedMap::Piece(const MapPicture& map, const ViewTransform& view, QRect 
 void ZoomedMap::MakeSourceLines(const QImage& picture, const ViewTransform& view) {
   if (sourceScale_ == view.Scale() && sourceSize_ == picture.size()) return;
   const QSize viewSize = view.ViewSize(picture.size());
-  sourceColumns_ = SourceIndex(view, 0, viewSize.width(), true, picture.width());
-  sourceRows_ = SourceIndex(view, 0, viewSize.height(), false, picture.height());
+  sourceColumns_.assign(size_t(viewSize.width()), -1);
+  sourceRows_.assign(size_t(viewSize.height()), -1);
   sourceScale_ = view.Scale();
   sourceSize_ = picture.size();
 }

@@ -25,8 +25,9 @@ class ZoomedMap {
   QImage smoothed_;  // the pristine picture at smoothedScale_, made once per zoom level
   double smoothedScale_ = 0;
   qint64 smoothedFrom_ = 0;
-  // The map column of each view column and the map row of each view row, made once per zoom
-  // level: a view transform per line of every piece costs more than the piece's pixels.
+  // The map column of each view column and the map row of each view row (-1 until a piece first
+  // shows it), kept for the zoom level: a view transform per line of every piece costs more than
+  // the piece's pixels.
   std::vector<int> sourceColumns_;
   std::vector<int> sourceRows_;
   double sourceScale_ = 0;
