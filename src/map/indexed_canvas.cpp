@@ -11,10 +11,22 @@ namespace {
 __extension__ typedef __int128 Wide;
 
 // Nearest integer to p / q for q > 0; an exact half goes towards zero, the start's side.
-int64_t RoundHalfTowardZero(Wide p, int64_t q) {
-  const Wide magnitude = p < 0 ? -p : p;
-  const Wide rounded = (2 * magnitude + q - 1) / (2 * static_cast<Wide>(q));
+template <class Int>
+int64_t RoundHalfTowardZero(Int p, int64_t q) {
+  const Int magnitude = p < 0 ? -p : p;
+  const Int rounded = (2 * magnitude + q - 1) / (2 * static_cast<Int>(q));
   return static_cast<int64_t>(p < 0 ? -rounded : rounded);
+}
+
+// The offset on the minor axis `step` pixels along a line of slope `minor` / `major` (major > 0,
+// |minor| <= major). The usual line, a mark a few pixels long, needs no 128-bit division, which
+// costs more than the rest of drawing the pixel, and the crosses' diagonals need none at all.
+int64_t MinorOffset(int64_t step, int64_t minor, int64_t major) {
+  constexpr int64_t kNarrow = int64_t(1) << 30;
+  if (minor == major) return step;
+  if (minor == -major) return -step;
+  if (major < kNarrow) return RoundHalfTowardZero<int64_t>(step * minor, major);
+  return RoundHalfTowardZero<Wide>(static_cast<Wide>(step) * minor, major);
 }
 
 // The coordinates a line from `from` covering `delta` steps visits on its major axis, end
@@ -69,7 +81,7 @@ void PixelCanvas<Pixel>::LineMajorX(int64_t x0, int64_t y0, int64_t dx, int64_t 
   const auto [first, last] = MajorRange(x0, dx, width_);
   const int64_t sign = dx > 0 ? 1 : -1;
   for (int64_t x = first; x <= last; ++x) {
-    const int64_t y = y0 + RoundHalfTowardZero(static_cast<Wide>(x - x0) * dy * sign, dx * sign);
+    const int64_t y = y0 + MinorOffset(x - x0, dy * sign, dx * sign);
     if (y >= 0 && y < height_) bits_[y * stride_ + x] = index;
   }
 }
@@ -79,7 +91,7 @@ void PixelCanvas<Pixel>::LineMajorY(int64_t x0, int64_t y0, int64_t dx, int64_t 
   const auto [first, last] = MajorRange(y0, dy, height_);
   const int64_t sign = dy > 0 ? 1 : -1;
   for (int64_t y = first; y <= last; ++y) {
-    const int64_t x = x0 + RoundHalfTowardZero(static_cast<Wide>(y - y0) * dx * sign, dy * sign);
+    const int64_t x = x0 + MinorOffset(y - y0, dx * sign, dy * sign);
     if (x >= 0 && x < width_) bits_[y * stride_ + x] = index;
   }
 }

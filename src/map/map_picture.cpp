@@ -38,6 +38,24 @@ struct Undrawn {
   }
 };
 
+// Copies a row of a mark's box: a dozen bytes, fewer than a call of memcpy costs to start.
+void CopyRow(uchar* to, const uchar* from, size_t bytes) {
+  if (bytes < 8 || bytes > 16) {
+    std::memcpy(to, from, bytes);
+    return;
+  }
+  uint64_t head = 0;
+  uint64_t tail = 0;
+  std::memcpy(&head, from, 8);
+  std::memcpy(&tail, from + bytes - 8, 8);
+  std::memcpy(to, &head, 8);
+  std::memcpy(to + bytes - 8, &tail, 8);
+}
+
+int64_t Area(const QRect& r) {
+  return r.isEmpty() ? 0 : int64_t(r.width()) * r.height();
+}
+
 void RaiseUndrawn(const Undrawn& undrawn, const MapTransform& t) {
   if (undrawn.object == nullptr) return;
   if (undrawn.point == 0) {
@@ -103,19 +121,34 @@ void MapPicture::RestoreMarked() {
     Restore();
     return;
   }
-  changed_ += BoundsOf(marks_);
   const QRect whole = image_.rect();
   // The row pointers once: scanLine() checks for sharing on every call.
   uchar* to = image_.bits();
   const uchar* from = pristine_.constBits();
   const qsizetype stride = image_.bytesPerLine();
-  for (const Mark& mark : marks_) {
-    const QRect box = MarkBounds(mark, whole) & whole;
+  const auto copy = [&](const QRect& box) {
     for (int y = box.top(); y <= box.bottom(); ++y) {
       const qsizetype at = y * stride + box.left();
-      std::memcpy(to + at, from + at, static_cast<size_t>(box.width()));
+      CopyRow(to + at, from + at, static_cast<size_t>(box.width()));
     }
+  };
+  // Neighbouring marks (the crosses along an object's path) overlap: their boxes are copied as
+  // one while that copies no more pixels than copying them one by one.
+  QRect pending;
+  QRect restored;
+  for (const Mark& mark : marks_) {
+    const QRect box = MarkBounds(mark, whole) & whole;
+    const QRect joined = pending | box;
+    if (Area(joined) <= Area(pending) + Area(box)) {
+      pending = joined;
+    } else {
+      copy(pending);
+      pending = box;
+    }
+    restored |= box;
   }
+  copy(pending);
+  changed_ += restored;
   marks_.clear();
 }
 

@@ -22,40 +22,68 @@ std::array<QRgb, 256> OpaqueColours(const QImage& picture) {
   return colours;
 }
 
+// The map column (or row) a view column (row) shows, kept on the picture.
+int SourceLine(const ViewTransform& view, int line, bool columns, int size) {
+  const QPoint map = view.MapPixelAt(columns ? QPoint(line, 0) : QPoint(0, line));
+  return std::clamp(columns ? map.x() : map.y(), 0, size - 1);
+}
+
 // For each view coordinate from `first` on, the map coordinate it shows, kept on the picture.
 std::vector<int> SourceIndex(const ViewTransform& view, int first, int count, bool columns,
                              int size) {
   std::vector<int> index(size_t(std::max(count, 0)));
-  for (int i = 0; i < count; ++i) {
-    const QPoint viewPixel = columns ? QPoint(first + i, 0) : QPoint(0, first + i);
-    const QPoint map = view.MapPixelAt(viewPixel);
-    index[size_t(i)] = std::clamp(columns ? map.x() : map.y(), 0, size - 1);
-  }
+  for (int i = 0; i < count; ++i) index[size_t(i)] = SourceLine(view, first + i, columns, size);
   return index;
+}
+
+// The entries of `lines` (-1 where not yet known) from `first` on, the missing ones worked out.
+const int* KnownLines(std::vector<int>& lines, int first, int count, const ViewTransform& view,
+                      bool columns, int size) {
+  for (int i = first; i < first + count; ++i) {
+    if (lines[size_t(i)] < 0) lines[size_t(i)] = SourceLine(view, i, columns, size);
+  }
+  return lines.data() + first;
+}
+
+// The view pixels of an area from the map column and row of each of its view columns and rows.
+QImage PieceFromLines(const QImage& picture, const int* sourceColumns, const int* sourceRows,
+                      QSize area) {
+  QImage piece(area, QImage::Format_RGB32);
+  if (area.isEmpty() || picture.isNull()) return piece;
+  const std::array<QRgb, 256> colours = OpaqueColours(picture);
+  const uchar* bits = picture.constBits();
+  uchar* pieceBits = piece.bits();
+  for (int y = 0; y < area.height(); ++y) {
+    const uchar* from = bits + sourceRows[y] * picture.bytesPerLine();
+    auto* to = reinterpret_cast<QRgb*>(pieceBits + y * piece.bytesPerLine());
+    for (int x = 0; x < area.width(); ++x) to[x] = colours[from[sourceColumns[x]]];
+  }
+  return piece;
 }
 
 }  // namespace
 
 QImage BlockScaledPiece(const QImage& picture, const ViewTransform& view, QRect area) {
-  QImage piece(area.size(), QImage::Format_RGB32);
-  if (area.isEmpty() || picture.isNull()) return piece;
-  const std::array<QRgb, 256> colours = OpaqueColours(picture);
+  if (area.isEmpty() || picture.isNull()) return QImage(area.size(), QImage::Format_RGB32);
   const std::vector<int> column =
       SourceIndex(view, area.left(), area.width(), true, picture.width());
   const std::vector<int> row =
       SourceIndex(view, area.top(), area.height(), false, picture.height());
-  const uchar* bits = picture.constBits();
-  uchar* pieceBits = piece.bits();
-  for (int y = 0; y < area.height(); ++y) {
-    const uchar* from = bits + row[size_t(y)] * picture.bytesPerLine();
-    auto* to = reinterpret_cast<QRgb*>(pieceBits + y * piece.bytesPerLine());
-    for (int x = 0; x < area.width(); ++x) to[x] = colours[from[column[size_t(x)]]];
-  }
-  return piece;
+  return PieceFromLines(picture, column.data(), row.data(), area.size());
 }
 
 QImage ZoomedMap::Piece(const MapPicture& map, const ViewTransform& view, QRect area) {
-  if (view.Scale() >= 1.0) return BlockScaledPiece(map.Image(), view, area);
+  if (view.Scale() >= 1.0) {
+    const QImage& picture = map.Image();
+    MakeSourceLines(picture, view);
+    const QRect whole(0, 0, int(sourceColumns_.size()), int(sourceRows_.size()));
+    if (!whole.contains(area)) return BlockScaledPiece(picture, view, area);
+    const int* columns =
+        KnownLines(sourceColumns_, area.left(), area.width(), view, true, picture.width());
+    const int* rows =
+        KnownLines(sourceRows_, area.top(), area.height(), view, false, picture.height());
+    return PieceFromLines(picture, columns, rows, area.size());
+  }
   QImage piece = Smoothed(map.Pristine(), view).copy(area);
   MarkList marks = map.Marks();
   for (Mark& mark : marks) {
@@ -65,6 +93,15 @@ QImage ZoomedMap::Piece(const MapPicture& map, const ViewTransform& view, QRect 
   ColourCanvas canvas(piece);
   DrawMarks(canvas, piece.size(), marks, kMarkBlack, kMarkRed);
   return piece;
+}
+
+void ZoomedMap::MakeSourceLines(const QImage& picture, const ViewTransform& view) {
+  if (sourceScale_ == view.Scale() && sourceSize_ == picture.size()) return;
+  const QSize viewSize = view.ViewSize(picture.size());
+  sourceColumns_.assign(size_t(viewSize.width()), -1);
+  sourceRows_.assign(size_t(viewSize.height()), -1);
+  sourceScale_ = view.Scale();
+  sourceSize_ = picture.size();
 }
 
 QImage ZoomedMap::Smoothed(const QImage& pristine, const ViewTransform& view) {

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QRect>
+#include <vector>
 
 #include "map/view_transform.h"
 
@@ -19,10 +20,18 @@ class ZoomedMap {
 
  private:
   QImage Smoothed(const QImage& pristine, const ViewTransform& view);
+  void MakeSourceLines(const QImage& picture, const ViewTransform& view);
 
   QImage smoothed_;  // the pristine picture at smoothedScale_, made once per zoom level
   double smoothedScale_ = 0;
   qint64 smoothedFrom_ = 0;
+  // The map column of each view column and the map row of each view row (-1 until a piece first
+  // shows it), kept for the zoom level: a view transform per line of every piece costs more than
+  // the piece's pixels.
+  std::vector<int> sourceColumns_;
+  std::vector<int> sourceRows_;
+  double sourceScale_ = 0;
+  QSize sourceSize_;
 };
 
 // The view pixels of `area` at a scale of 1 or more, each the colour of the map pixel it shows.

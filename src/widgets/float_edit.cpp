@@ -1,5 +1,7 @@
 #include "widgets/float_edit.h"
 
+#include <cmath>
+
 #include "widgets/float_text.h"
 
 namespace qarn {
@@ -52,7 +54,16 @@ void TFloatEdit::UpdateText() {
 }
 
 QString TFloatEdit::ValueText() const {
-  return FormatFloatText(value_, format_, precision_, digits_, LocaleDecimalSeparator());
+  const QChar separator = LocaleDecimalSeparator();
+  const auto madeFrom = [&](const tValueText& made) {
+    return made.value == value_ && std::signbit(made.value) == std::signbit(value_) &&
+           made.format == format_ && made.precision == precision_ && made.digits == digits_ &&
+           made.separator == separator;
+  };
+  if (lastText_ && madeFrom(*lastText_)) return lastText_->text;
+  QString text = FormatFloatText(value_, format_, precision_, digits_, separator);
+  lastText_ = tValueText{value_, format_, precision_, digits_, separator, text};
+  return text;
 }
 
 // Unreadable text keeps the held value, so without bounds this check always passes: a slip of

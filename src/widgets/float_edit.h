@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QChar>
+#include <QString>
 #include <cstdint>
+#include <optional>
 
 #include "widgets/valid_edit.h"
 
@@ -43,6 +46,16 @@ class TFloatEdit : public TValidEdit {
   void ReadValueOnEntry() override { Value(); }
 
  private:
+  // A text with what it was made from.
+  struct tValueText {
+    long double value;
+    TFloatView format;
+    int precision;
+    int digits;
+    QChar separator;
+    QString text;
+  };
+
   long double minValue_ = 0;
   long double maxValue_ = 0;
   long double value_ = 0;
@@ -50,6 +63,9 @@ class TFloatEdit : public TValidEdit {
   int digits_ = 2;
   int precision_ = 10;
   TFloatView format_ = fvGeneral;
+  // The last text made: a refresh sets a dozen fields, most to the value they hold already, and
+  // writing a long double exactly takes microseconds.
+  mutable std::optional<tValueText> lastText_;
 };
 
 }  // namespace qarn

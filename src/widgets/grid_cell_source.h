@@ -14,6 +14,7 @@ class tGridCellSource {
   virtual QString CellHint(int col, int row) = 0;  // the tooltip; empty for none
   virtual QString ColumnTitle(int col) = 0;
   virtual int CellTextFlags(int col, int row) = 0;  // Qt text flags, alignment included
+  // Invalid while the row header's own text colour is the one.
   virtual QColor FixedCellFontColor(int row) = 0;
 };
 

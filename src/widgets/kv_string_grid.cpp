@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPalette>
 #include <QScopedValueRollback>
 #include <algorithm>
 #include <optional>
@@ -14,6 +15,7 @@
 #include "document/errors.h"
 #include "widgets/grid_cell_delegate.h"
 #include "widgets/grid_draw_flags.h"
+#include "widgets/grid_header.h"
 #include "widgets/grid_navigation.h"
 #include "widgets/inplace_edit.h"
 #include "widgets/string_cell_model.h"
@@ -50,6 +52,9 @@ tKvStringGrid::~tKvStringGrid() {
 }
 
 void tKvStringGrid::SetUpView() {
+  setHorizontalHeader(new tGridHeader(Qt::Horizontal, this));
+  rowHeader_ = new tGridHeader(Qt::Vertical, this);
+  setVerticalHeader(rowHeader_);
   setModel(model_);
   setItemDelegate(delegate_);
   setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -68,6 +73,9 @@ void tKvStringGrid::SetUpView() {
     header->setSectionResizeMode(QHeaderView::Fixed);
   }
   horizontalHeader()->setDefaultSectionSize(defaultColWidth_);
+  QPalette rowNumbers = verticalHeader()->palette();
+  rowNumbers.setColor(QPalette::ButtonText, Qt::black);
+  verticalHeader()->setPalette(rowNumbers);
   corner_ = findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
   if (corner_) corner_->installEventFilter(this);
   connect(horizontalHeader(), &QHeaderView::sectionMoved, this, &tKvStringGrid::OnSectionMoved);
@@ -152,6 +160,41 @@ QString tKvStringGrid::Cells(int col, int row) const {
 
 void tKvStringGrid::SetCells(int col, int row, const QString& text) {
   model_->SetCell(col, row, text);
+}
+
+void tKvStringGrid::RepaintChangedTexts() {
+  const auto textOf = [this](QPoint cell) { return GetCellDrawText(cell.x(), cell.y()); };
+  for (const QPoint& cell : shownTexts_.Changed(CellsInView(), textOf)) RepaintCell(cell);
+}
+
+std::vector<QPoint> tKvStringGrid::CellsInView() const {
+  std::vector<QPoint> cells;
+  const int first = rowAt(0);
+  if (first < 0) return cells;
+  const int bottom = rowAt(viewport()->height() - 1);
+  const int last = bottom < 0 ? model_->rowCount() - 1 : bottom;
+  const bool numbers = !rowHeader_->isHidden();
+  for (int section = first; section <= last; ++section) {
+    const int row = section + FixedRows();
+    if (numbers) cells.emplace_back(0, row);
+    for (int col = FixedCols(); col < ColCount(); ++col) {
+      if (ColumnInView(col - FixedCols())) cells.emplace_back(col, row);
+    }
+  }
+  return cells;
+}
+
+bool tKvStringGrid::ColumnInView(int section) const {
+  const int left = columnViewportPosition(section);
+  return !isColumnHidden(section) && left < viewport()->width() && left + columnWidth(section) > 0;
+}
+
+void tKvStringGrid::RepaintCell(QPoint cell) {
+  if (cell.x() < FixedCols()) {
+    rowHeader_->RepaintSection(cell.y() - FixedRows());
+  } else {
+    update(CellIndex(cell.x(), cell.y()));
+  }
 }
 
 void tKvStringGrid::SetDefaultRowHeight(int height) {
@@ -370,10 +413,13 @@ int tKvStringGrid::CellTextFlags(int col, int row) {
   return QtTextFlags(GetCellDrawFlags(col, row));
 }
 
-// Fixed cells are drawn in black on the button face unless the owner says otherwise.
+// Fixed cells are drawn in black on the button face unless the owner says otherwise. Black is
+// the row header's own text colour, so only another colour needs a section palette of its own:
+// the style caches drawn sections by palette, and a palette per row would miss on every row.
 QColor tKvStringGrid::FixedCellFontColor(int row) {
   canvasFontColor_ = QColor(Qt::black);
-  return GetCellDrawFontColor(0, row);
+  const QColor colour = GetCellDrawFontColor(0, row);
+  return colour == verticalHeader()->palette().color(QPalette::ButtonText) ? QColor() : colour;
 }
 
 }  // namespace qarn

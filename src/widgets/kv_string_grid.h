@@ -11,6 +11,7 @@
 
 #include "widgets/col_definition.h"
 #include "widgets/grid_cell_source.h"
+#include "widgets/shown_texts.h"
 
 class QAbstractButton;
 class QAction;
@@ -18,6 +19,7 @@ class QAction;
 namespace qarn {
 
 class tGridCellDelegate;
+class tGridHeader;
 class tStringCellModel;
 
 // The window's list widget: a string grid with one fixed column and one caption row. Its interface
@@ -53,6 +55,9 @@ class tKvStringGrid : public QTableView, private tGridCellSource {
   void SetCol(int col);
   QString Cells(int col, int row) const;
   void SetCells(int col, int row, const QString& text);
+  // The owner's texts may have changed while the row count stayed: repaints the cells in view,
+  // the row numbers included, whose draw text differs from the one they had at the last call.
+  void RepaintChangedTexts();
   int DefaultRowHeight() const { return defaultRowHeight_; }
   void SetDefaultRowHeight(int height);
   int DefaultColWidth() const { return defaultColWidth_; }
@@ -152,9 +157,14 @@ class tKvStringGrid : public QTableView, private tGridCellSource {
   void AddMenuEntry(const QString& caption, int32_t columnId, bool shown);
   void SaveColumnStates() const;
   void PaintCorner();
+  std::vector<QPoint> CellsInView() const;
+  bool ColumnInView(int section) const;
+  void RepaintCell(QPoint cell);
 
   tStringCellModel* model_ = nullptr;
   tGridCellDelegate* delegate_ = nullptr;
+  tGridHeader* rowHeader_ = nullptr;
+  tShownTexts shownTexts_;
   QAbstractButton* corner_ = nullptr;
   QList<tColDefinition*> definitions_;
   std::vector<int> colWidths_;

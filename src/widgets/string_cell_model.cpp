@@ -120,8 +120,10 @@ QVariant tStringCellModel::RowHeaderData(int row, int role) const {
     case Qt::TextAlignmentRole:
       return int(source_->CellTextFlags(0, row) &
                  (Qt::AlignHorizontal_Mask | Qt::AlignTop | Qt::AlignBottom | Qt::AlignVCenter));
-    case Qt::ForegroundRole:
-      return source_->FixedCellFontColor(row);
+    case Qt::ForegroundRole: {
+      const QColor colour = source_->FixedCellFontColor(row);
+      return colour.isValid() ? QVariant(colour) : QVariant();
+    }
     default:
       return {};
   }

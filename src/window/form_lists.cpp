@@ -1,7 +1,6 @@
 // The object list, the point list and the refresh that keeps the fields, the check boxes and the
 // map marks in step with the selected object.
 #include <QCheckBox>
-#include <QHeaderView>
 #include <QScopeGuard>
 #include <QScopedValueRollback>
 
@@ -22,12 +21,13 @@ namespace qarn {
 namespace {
 
 // The texts come from the document when the cells are painted, so a list that keeps its length
-// needs a repaint only. Setting the row count again would tell the grid that every cell changed,
-// and its row header would measure up to 200 row numbers anew: more than the rest of a command.
+// needs a repaint only, and only of the cells whose text changed (a row number included: it may
+// have appeared or gone). Setting the row count again would tell the grid that every cell
+// changed, and its row header would measure up to 200 row numbers anew: more than the rest of a
+// command.
 void ShowRows(tKvStringGrid* grid, int rows) {
   if (grid->RowCount() != rows) grid->SetRowCount(rows);
-  grid->viewport()->update();
-  grid->verticalHeader()->viewport()->update();  // the row numbers may have appeared or gone
+  grid->RepaintChangedTexts();
 }
 
 }  // namespace

@@ -1,4 +1,7 @@
 #include <QHeaderView>
+#include <QScreen>
+#include <set>
+#include <utility>
 
 #include "grid_test_support.h"
 #include "widgets/grid_draw_flags.h"
@@ -70,6 +73,30 @@ TEST_F(GridCellTextTest, FlagsComeFromTheDefinitionUnlessTheQuerySaysOtherwise) 
             int(Qt::AlignRight | Qt::AlignVCenter));
   plain.OnGetCellDrawFlags = [](int, int) { return kDtCenter; };
   EXPECT_EQ(plain.GetCellDrawFlags(0, 1), kDtCenter);
+}
+
+// After the owner's texts changed, the cells whose text differs are painted again, and only they:
+// the screen then shows what a fresh paint shows.
+TEST_F(GridCellTextTest, RepaintChangedTextsPaintsTheChangedCellsOnly) {
+  QString changing = QStringLiteral("old");
+  std::set<std::pair<int, int>> painted;
+  grid->OnGetCellDrawText = [&](int col, int row) {
+    painted.emplace(col, row);
+    return col == 1 && row == 3 ? changing : QStringLiteral("%1:%2").arg(col).arg(row);
+  };
+  grid->SetRowCount(40);
+  test::ShowGrid(*grid);
+  grid->RepaintChangedTexts();  // the first call takes in every cell in view
+  grid->SetRow(2);              // the headers, left unpainted by this, must still look right
+  QApplication::processEvents();
+  changing = QStringLiteral("new");
+  grid->RepaintChangedTexts();
+  painted.clear();
+  QApplication::processEvents();
+  EXPECT_EQ(painted, (std::set<std::pair<int, int>>{{1, 3}}));
+  const QImage screen = grid->screen()->grabWindow(grid->winId()).toImage();
+  EXPECT_EQ(screen.convertToFormat(QImage::Format_RGB32),
+            grid->grab().toImage().convertToFormat(QImage::Format_RGB32));
 }
 
 TEST_F(GridCellTextTest, CaptionRowShowsTheTitles) {

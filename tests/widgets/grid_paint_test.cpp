@@ -29,15 +29,24 @@ class GridPaintTest : public ::testing::Test {
     const QImage image = grid->viewport()->grab().toImage();
     return image.pixelColor(cell.right() - 3, cell.center().y());
   }
-  // How many pixels of the cell have exactly this colour.
-  int PixelsOf(int col, int row, const QColor& colour) {
-    const QRect cell = grid->visualRect(grid->model()->index(row - 1, col - 1));
-    const QImage image = grid->viewport()->grab(cell).toImage();
+  static int Count(const QImage& image, const QColor& colour) {
     int count = 0;
     for (int y = 0; y < image.height(); ++y) {
       for (int x = 0; x < image.width(); ++x) count += image.pixelColor(x, y) == colour;
     }
     return count;
+  }
+  // How many pixels of the cell have exactly this colour.
+  int PixelsOf(int col, int row, const QColor& colour) {
+    const QRect cell = grid->visualRect(grid->model()->index(row - 1, col - 1));
+    return Count(grid->viewport()->grab(cell).toImage(), colour);
+  }
+  // How many pixels of the row's number have exactly this colour.
+  int RowNumberPixelsOf(int row, const QColor& colour) {
+    QHeaderView* numbers = grid->verticalHeader();
+    const QRect section(0, numbers->sectionViewportPosition(row - 1), numbers->width(),
+                        numbers->sectionSize(row - 1));
+    return Count(numbers->viewport()->grab(section).toImage(), colour);
   }
   std::unique_ptr<tKvStringGrid> grid;
 };
@@ -78,6 +87,17 @@ TEST_F(GridPaintTest, EventsReplaceTheColours) {
   EXPECT_EQ(Background(2, 3), plain);
   EXPECT_EQ(Background(1, 3), kWindow);
   EXPECT_GT(PixelsOf(1, 3, ink), 0);
+  EXPECT_GT(RowNumberPixelsOf(3, ink), 0);
+}
+
+TEST_F(GridPaintTest, RowNumbersAreBlackWhateverTheButtonTextColour) {
+  grid->OnGetCellDrawText = [](int, int) { return QStringLiteral("MMMM"); };
+  QPalette colours = grid->palette();
+  colours.setColor(QPalette::ButtonText, kHighlight);
+  grid->setPalette(colours);
+  test::ShowGrid(*grid);
+  EXPECT_GT(RowNumberPixelsOf(3, Qt::black), 0);
+  EXPECT_EQ(RowNumberPixelsOf(3, kHighlight), 0);
 }
 
 // Renders one text in row 1 of column 1 and returns that cell's pixels.

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QScreen>
+#include <utility>
 
 #include "document/path_set_codec.h"
 #include "form_driver.h"
@@ -130,6 +131,15 @@ TEST_F(ListsTest, MapPickWritesWorldPositionIntoXAndZ) {
   EXPECT_EQ(ui.Float("xEdit")->Value(), 0);
 }
 
+// What the screen shows of a widget, and the widget painted anew.
+std::pair<QImage, QImage> ShownAndFresh(FormDriver& ui, QWidget* widget) {
+  QCoreApplication::processEvents();
+  const QRect onWindow(widget->mapTo(&ui.form(), QPoint(0, 0)), widget->size());
+  const QImage shown = ui.form().screen()->grabWindow(ui.form().winId()).toImage().copy(onWindow);
+  return {shown.convertToFormat(QImage::Format_RGB32),
+          widget->grab().toImage().convertToFormat(QImage::Format_RGB32)};
+}
+
 // A command that keeps the list's length still shows the row number it gives the first object:
 // what the screen shows equals the list painted anew.
 TEST(ListRepaintTest, TheFirstObjectOfAnEmptyDocumentShowsItsNumberAtOnce) {
@@ -137,12 +147,22 @@ TEST(ListRepaintTest, TheFirstObjectOfAnEmptyDocumentShowsItsNumberAtOnce) {
   ui.ClickRow("Names", 1);  // the empty row
   QCoreApplication::processEvents();
   ui.Click("SpeedButton1");
-  QCoreApplication::processEvents();
-  QHeaderView* numbers = ui.Grid("Names")->verticalHeader();
-  const QRect onWindow(numbers->mapTo(&ui.form(), QPoint(0, 0)), numbers->size());
-  const QImage shown = ui.form().screen()->grabWindow(ui.form().winId()).toImage().copy(onWindow);
-  EXPECT_EQ(shown.convertToFormat(QImage::Format_RGB32),
-            numbers->grab().toImage().convertToFormat(QImage::Format_RGB32));
+  const auto [shown, fresh] = ShownAndFresh(ui, ui.Grid("Names")->verticalHeader());
+  EXPECT_EQ(shown, fresh);
+}
+
+// Another object with as many points keeps the point list's length, and only the cells whose
+// text differs are painted again: the list on screen shows the new object's points.
+TEST(ListRepaintTest, AnObjectWithAsManyPointsShowsItsOwnPoints) {
+  FormDriver ui;
+  ui.Load(ui.WriteFile("same.pathset",
+                       MakeDocument({MakeObject("a", {P(1, 2, 3), P(2, 2, 3), P(4, 4, 4)}),
+                                     MakeObject("b", {P(1, 5, 3), P(7, 2, 3), P(4, 4, 4)})})));
+  ui.ClickRow("Names", 1);
+  for (int round = 0; round < 5; ++round) QCoreApplication::processEvents();  // laid out, shown
+  QTest::keyClick(ui.Grid("Names"), Qt::Key_Down);
+  const auto [shown, fresh] = ShownAndFresh(ui, ui.Grid("Ents"));
+  EXPECT_EQ(shown, fresh);
 }
 
 }  // namespace
