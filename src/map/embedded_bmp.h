@@ -2,8 +2,13 @@
 
 #include <QByteArrayView>
 #include <QImage>
+#include <cstdint>
 
 namespace qarn {
+
+// The little-endian word of `count` bytes at `at` of a BMP file's header; the caller has checked
+// that the bytes are there.
+uint32_t BmpWord(QByteArrayView bytes, qsizetype at, int count = 4);
 
 // An 8-bit palettised BMP whose rows run from the top down, held in memory that outlives the
 // picture (the program's own read-only data), as a Format_Indexed8 picture over those bytes: no

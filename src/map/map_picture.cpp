@@ -178,7 +178,7 @@ void MapPicture::DrawAllPoints(const tHeader& doc, const MapTransform& t) {
     const auto place = [o] { return "object " + std::to_string(o + 1); };
     const int drawn = DrawnPointCount(object);
     for (int k = 1; k <= drawn; ++k) {
-      const tPoint& point = object.Point(static_cast<size_t>(k - 1) + 1);
+      const tPoint& point = object.Point(k);
       if (QPoint pixel; t.DrawablePixel(point.x, point.z, pixel)) {
         marks.push_back({MarkKind::Square, pixel, {}});
       } else {

@@ -9,6 +9,7 @@
 
 #include "document/errors.h"
 #include "fileio/file_kind.h"
+#include "map/embedded_bmp.h"
 #include "map/map_picture.h"
 
 namespace qarn {
@@ -37,28 +38,21 @@ struct BmpLayout {
   std::optional<qint64> pixelEnd;  // uncompressed pictures only
 };
 
-uint32_t LittleEndian(QByteArrayView bytes, int at, int count) {
-  uint32_t value = 0;
-  for (int i = count - 1; i >= 0; --i) value = value << 8 | static_cast<uint8_t>(bytes[at + i]);
-  return value;
-}
-
 std::optional<BmpLayout> ReadBmpLayout(QByteArrayView head) {
   if (head.size() < 34 || head[0] != 'B' || head[1] != 'M') return std::nullopt;
-  const bool core = LittleEndian(head, 14, 4) == 12;  // the old OS/2 header: 16-bit sizes
+  const bool core = BmpWord(head, 14, 4) == 12;  // the old OS/2 header: 16-bit sizes
   BmpLayout bmp;
-  bmp.width = core ? LittleEndian(head, 18, 2) : static_cast<int32_t>(LittleEndian(head, 18, 4));
-  const qint64 height =
-      core ? LittleEndian(head, 20, 2) : static_cast<int32_t>(LittleEndian(head, 22, 4));
+  bmp.width = core ? BmpWord(head, 18, 2) : static_cast<int32_t>(BmpWord(head, 18, 4));
+  const qint64 height = core ? BmpWord(head, 20, 2) : static_cast<int32_t>(BmpWord(head, 22, 4));
   bmp.height = std::llabs(height);  // negative: rows from the top down
-  const uint32_t bits = LittleEndian(head, core ? 24 : 28, 2);
-  const uint32_t compression = core ? 0 : LittleEndian(head, 30, 4);
+  const uint32_t bits = BmpWord(head, core ? 24 : 28, 2);
+  const uint32_t compression = core ? 0 : BmpWord(head, 30, 4);
   // 0: plain rows, 3 and 6: plain rows with bit masks; the run-length kinds have no fixed end.
   const bool plainRows = compression == 0 || compression == 3 || compression == 6;
   const bool sane = bmp.width > 0 && bmp.width <= 65535 && bmp.height <= 65535;  // no overflow
   if (plainRows && sane && bits >= 1 && bits <= 32) {
     const qint64 rowBytes = (bmp.width * bits + 31) / 32 * 4;
-    bmp.pixelEnd = LittleEndian(head, 10, 4) + rowBytes * bmp.height;
+    bmp.pixelEnd = BmpWord(head, 10, 4) + rowBytes * bmp.height;
   }
   return bmp;
 }
