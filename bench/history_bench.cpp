@@ -11,7 +11,7 @@
 #include "bench_documents.h"
 #include "commands/point_layout.h"
 #include "document/path_set_codec.h"
-#include "window/undo_history.h"
+#include "editing/undo_history.h"
 
 namespace {
 
@@ -47,7 +47,8 @@ void PushSteps(benchmark::State& state, Change&& change) {
       change(doc);
       Bytes after = qarn::SerializeToBytes(doc);
       if (step == 0) stretch = ChangedStretch(before, after);
-      history.push(QStringLiteral("Move points"), {before, 1}, {after, 1});
+      history.push(QStringLiteral("Move points"), {before, qarn::Selection::Single(1)},
+                   {after, qarn::Selection::Single(1)});
       before = std::move(after);
     }
     const double held = HeapBytes() - heapBefore;

@@ -17,11 +17,15 @@ enum class MarkKind : uint8_t {
   Line,        // the selected object's direction, from point 1 towards point 2
 };
 
-// One mark at pixel positions; a line also holds the pixel it points at.
+// One mark at pixel positions; a line also holds the pixel it points at. The numbers of the
+// object and point it stands for (0 where it stands for none) let the map find what is under the
+// pointer.
 struct Mark {
   MarkKind kind = MarkKind::Square;
   QPoint at;
   QPoint towards;
+  int object = 0;
+  int point = 0;
 };
 
 using MarkList = std::vector<Mark>;

@@ -180,7 +180,7 @@ void MapPicture::DrawAllPoints(const tHeader& doc, const MapTransform& t) {
     for (int k = 1; k <= drawn; ++k) {
       const tPoint& point = object.Point(k);
       if (QPoint pixel; t.DrawablePixel(point.x, point.z, pixel)) {
-        marks.push_back({MarkKind::Square, pixel, {}});
+        marks.push_back({MarkKind::Square, pixel, {}, static_cast<int>(o) + 1, k});
       } else {
         undrawn.Note(object, k, place);
       }
@@ -202,14 +202,14 @@ void MapPicture::DrawObjectMarks(const tDesc& object, const MapTransform& t, int
   };
   const int count = DrawnPointCount(object);
   if (count == 1) {
-    if (const auto p = pixel(1)) marks.push_back({MarkKind::Cross, *p, {}});
+    if (const auto p = pixel(1)) marks.push_back({MarkKind::Cross, *p, {}, number, 1});
   } else if (count >= 2) {
     const std::optional<QPoint> first = pixel(1);
     const std::optional<QPoint> second = pixel(2);
-    if (first) marks.push_back({MarkKind::ObjectDisc, *first, {}});
-    if (first && second) marks.push_back({MarkKind::Line, *first, *second});
+    if (first) marks.push_back({MarkKind::ObjectDisc, *first, {}, number, 1});
+    if (first && second) marks.push_back({MarkKind::Line, *first, *second, number, 2});
     for (int k = 3; k <= count; ++k) {
-      if (const auto p = pixel(k)) marks.push_back({MarkKind::Cross, *p, {}});
+      if (const auto p = pixel(k)) marks.push_back({MarkKind::Cross, *p, {}, number, k});
     }
   }
   if (object.pointCount > kMaxPoints) undrawn.Note(object, 0, place);

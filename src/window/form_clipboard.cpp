@@ -31,10 +31,6 @@ void CheckFits(const tHeader& doc, const tHeader& pasted) {
                        .arg(kMaxDocumentBytes));
 }
 
-bool IsObject(const tHeader& doc, int row) {
-  return row >= 1 && row <= static_cast<int>(doc.objectCount);
-}
-
 }  // namespace
 
 // Qt hands these keys to a focused line edit before any shortcut; this covers the fields that do
@@ -49,10 +45,9 @@ bool TQarnForm::TextFieldHasFocus() const {
 void TQarnForm::CopyObject() {
   if (TextFieldHasFocus()) return;
   Guard([this] {
-    const int row = SelectedRow();
-    if (!IsObject(document_, row)) return;
+    if (!model_->HasCurrentObject()) return;
     tHeader copied;
-    copied.InsertNew(1).Assign(document_.Object(row));
+    copied.InsertNew(1).Assign(model_->CurrentObject());
     ObjectClipboard::Put(copied);
   });
 }
@@ -61,10 +56,11 @@ void TQarnForm::CopyObject() {
 void TQarnForm::CutObject() {
   if (TextFieldHasFocus()) return;
   Guard([this] {
-    if (!IsObject(document_, SelectedRow())) return;
+    if (!model_->HasCurrentObject()) return;
     CopyObject();
-    RunCommand(QStringLiteral("Cut object"),
-               [this] { FinishListChange(DeleteObject(document_, SelectedRow())); });
+    model_->RunCommand(QStringLiteral("Cut object"), [this] {
+      FinishListChange(DeleteObject(model_->EditDocument(), model_->CurrentObjectNumber()));
+    });
   });
 }
 
@@ -72,11 +68,11 @@ void TQarnForm::PasteObjects() {
   if (TextFieldHasFocus()) return;
   Guard([this] {
     const tHeader pasted = ObjectClipboard::Take();
-    CheckFits(document_, pasted);
-    RunCommand(QStringLiteral("Paste"), [&] {
-      const int first = InsertObjects(document_, SelectedRow(), pasted);
-      SerializeAndParse();
-      SelectAndRefresh(first);
+    CheckFits(model_->Document(), pasted);
+    model_->RunCommand(QStringLiteral("Paste"), [&] {
+      const int first = InsertObjects(model_->EditDocument(), model_->CurrentObjectNumber(), pasted);
+      model_->SerializeAndParse();
+      model_->SelectObject(first);
     });
   });
 }

@@ -82,4 +82,27 @@ FormDialogs::RecoverAnswer QtFormDialogs::AskRecover(QWidget* parent, const QStr
   return RecoverAnswer::Later;
 }
 
+bool FormDialogs::AskRevert(QWidget*, const QString&) {
+  return false;
+}
+
+void FormDialogs::ShowAbout(QWidget*, const QString&) {}
+
+bool QtFormDialogs::AskRevert(QWidget* parent, const QString& path) {
+  QMessageBox box(QMessageBox::Question, QStringLiteral("QarnForm"),
+                  QStringLiteral("Revert to the saved %1?").arg(path), QMessageBox::NoButton,
+                  parent);
+  box.setInformativeText(QStringLiteral("The unsaved changes will be lost."));
+  QPushButton* revert = box.addButton(QStringLiteral("&Revert"), QMessageBox::DestructiveRole);
+  QPushButton* keep = box.addButton(QStringLiteral("&Keep changes"), QMessageBox::RejectRole);
+  box.setDefaultButton(keep);
+  box.setEscapeButton(keep);
+  box.exec();
+  return box.clickedButton() == revert;
+}
+
+void QtFormDialogs::ShowAbout(QWidget* parent, const QString& text) {
+  QMessageBox::about(parent, QStringLiteral("About Qarn"), text);
+}
+
 }  // namespace qarn

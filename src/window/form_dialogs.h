@@ -28,6 +28,11 @@ class FormDialogs {
   // do not ask keep the changes for a later start.
   virtual RecoverAnswer AskRecover(QWidget* parent, const QString& documentName,
                                    const QDateTime& written);
+  // Whether to throw the unsaved changes away and read the file again. Dialogs that do not ask
+  // keep the changes.
+  virtual bool AskRevert(QWidget* parent, const QString& path);
+  // The About window: what the program is, its version and licence.
+  virtual void ShowAbout(QWidget* parent, const QString& text);
 };
 
 // The platform's file dialogs and message boxes.
@@ -40,6 +45,8 @@ class QtFormDialogs : public FormDialogs {
   SaveAnswer AskSaveChanges(QWidget* parent, const QString& documentName) override;
   RecoverAnswer AskRecover(QWidget* parent, const QString& documentName,
                            const QDateTime& written) override;
+  bool AskRevert(QWidget* parent, const QString& path) override;
+  void ShowAbout(QWidget* parent, const QString& text) override;
 };
 
 }  // namespace qarn

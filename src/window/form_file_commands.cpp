@@ -1,9 +1,7 @@
-// Load, Save and Merge, and the question about unsaved changes before a document is replaced.
+// New, Load, Save, Merge and Revert, and the question about unsaved changes before a document is
+// replaced.
 #include <QDir>
-#include <QPushButton>
 
-#include "document/path_set_codec.h"
-#include "fileio/path_set_file.h"
 #include "window/dialog_places.h"
 #include "window/qarn_form.h"
 
@@ -25,30 +23,12 @@ void TQarnForm::InitDialogNames() {
 }
 
 void TQarnForm::LoadButtonClick() {
-  Guard([this] {
-    if (!ConfirmDiscardChanges()) return;
-    const std::optional<QString> name =
-        dialogs_->OpenFileName(this, QStringLiteral("Load"), dialogPlaces_->OpenProposal());
-    if (!name) return;
-    dialogPlaces_->Used(*name);
-    LoadFrom(*name);
-  });
-}
-
-void TQarnForm::LoadFrom(const QString& path) {
-  // The file is checked whole before anything of the open document changes.
-  ShowLoaded(LoadPathSetFile(path, *buffer_), path);
-  recentFiles_.Add(path);
-}
-
-void TQarnForm::ShowLoaded(tHeader loaded, const QString& path) {
-  document_ = std::move(loaded);
-  RefillObjectList();
-  documentPath_ = path;
-  dialogPlaces_->Used(path);
-  undoStack_.clear();
-  UpdateUndoButtons();
-  DrawAllPoints();
+  if (!ConfirmDiscardChanges()) return;
+  const std::optional<QString> name =
+      dialogs_->OpenFileName(this, QStringLiteral("Load"), dialogPlaces_->OpenProposal());
+  if (!name) return;
+  dialogPlaces_->Used(*name);
+  LoadFrom(*name);
 }
 
 bool TQarnForm::LoadFile(const QString& path) {
@@ -60,25 +40,38 @@ bool TQarnForm::LoadFile(const QString& path) {
   return loaded;
 }
 
+// The file is checked whole before anything of the open document changes.
+void TQarnForm::LoadFrom(const QString& path) {
+  model_->Load(path);
+  recentFiles_.Add(path);
+}
+
+void TQarnForm::NewDocument() {
+  if (!ConfirmDiscardChanges()) return;
+  model_->New();
+}
+
+void TQarnForm::RevertToSaved() {
+  const QString path = model_->Path();
+  if (path.isEmpty()) return;
+  if (model_->IsModified() &&
+      !dialogs_->AskRevert(this, QDir::toNativeSeparators(path))) {
+    return;
+  }
+  model_->Load(path);
+}
+
 void TQarnForm::Button1Click() {
-  Guard([this] {
-    const std::optional<QString> name =
-        dialogs_->SaveFileName(this, dialogPlaces_->SaveProposal(documentPath_));
-    if (!name) return;
-    SaveTo(*name);
-  });
+  const std::optional<QString> name =
+      dialogs_->SaveFileName(this, dialogPlaces_->SaveProposal(model_->Path()));
+  if (!name) return;
+  SaveTo(*name);
 }
 
 bool TQarnForm::SaveTo(const QString& path) {
   bool saved = false;
   Guard([&] {
-    SerializeDocument(document_, *buffer_);
-    WritePathSetFile(path, *buffer_);
-    ParseBuffer(*buffer_, document_);
-    RefillObjectList();
-    documentPath_ = path;
-    dialogPlaces_->Used(path);
-    undoStack_.setClean();
+    model_->SaveTo(path);
     recentFiles_.Add(path);
     saved = true;
   });
@@ -86,9 +79,17 @@ bool TQarnForm::SaveTo(const QString& path) {
   return saved;
 }
 
+void TQarnForm::QuickSave() {
+  if (model_->Path().isEmpty()) {
+    Button1Click();
+    return;
+  }
+  SaveTo(model_->Path());
+}
+
 bool TQarnForm::ConfirmDiscardChanges() {
-  if (!IsModified()) return true;
-  switch (dialogs_->AskSaveChanges(this, DocumentName())) {
+  if (!model_->IsModified()) return true;
+  switch (dialogs_->AskSaveChanges(this, model_->DisplayName())) {
     case FormDialogs::SaveAnswer::Discard:
       return true;
     case FormDialogs::SaveAnswer::Cancel:
@@ -97,34 +98,37 @@ bool TQarnForm::ConfirmDiscardChanges() {
       break;
   }
   const std::optional<QString> name =
-      dialogs_->SaveFileName(this, dialogPlaces_->SaveProposal(documentPath_));
+      dialogs_->SaveFileName(this, dialogPlaces_->SaveProposal(model_->Path()));
   if (!name) return false;
   return SaveTo(*name);
 }
 
 void TQarnForm::Button2Click() {
-  Guard([this] {
-    const std::optional<QString> name =
-        dialogs_->OpenFileName(this, QStringLiteral("Merge"), dialogPlaces_->OpenProposal());
-    if (!name) return;
-    dialogPlaces_->Used(*name);
-    MergeFiles({*name});
-  });
+  const std::optional<QString> name =
+      dialogs_->OpenFileName(this, QStringLiteral("Merge"), dialogPlaces_->OpenProposal());
+  if (!name) return;
+  dialogPlaces_->Used(*name);
+  MergeFiles({*name});
 }
 
 void TQarnForm::MergeFiles(const QStringList& paths) {
-  RunCommand(QStringLiteral("Merge"), [&] {
-    for (const QString& path : paths) MergePathSetFile(path, *buffer_, document_);
-    RefillObjectList();
-  });
+  model_->Merge(paths);
   // As after Load, a point that cannot be drawn is reported but keeps the merged objects.
   DrawAllPoints();
 }
 
-void TQarnForm::ConnectFileCommands() {
-  connect(LoadButton, &QPushButton::clicked, this, [this] { LoadButtonClick(); });
-  connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-  connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+void TQarnForm::OpenFile(const QString& path) {
+  if (ConfirmDiscardChanges()) LoadFrom(path);
+}
+
+bool TQarnForm::OpenRecovered(const QString& copyPath, const QString& documentPath) {
+  bool opened = false;
+  Guard([&] {
+    if (!ConfirmDiscardChanges()) return;
+    model_->LoadRecovered(copyPath, documentPath);
+    opened = true;
+  });
+  return opened;
 }
 
 }  // namespace qarn

@@ -155,7 +155,7 @@ void TQarnForm::GlyphButtons(QWidget* parent, std::initializer_list<GlyphPlace> 
 }
 
 void TQarnForm::BuildControls() {
-  ScrollBox1 = new MapView(map_, this);
+  ScrollBox1 = new MapView(map_, client_);
   Image1 = ScrollBox1->Canvas();
   BuildBottomBar();
   BuildRightColumn();
@@ -171,17 +171,11 @@ void TQarnForm::BuildControls() {
 }
 
 void TQarnForm::BuildBottomBar() {
-  Panel1 = Panel(this, QStringLiteral("Panel1"), QStringLiteral("File and view buttons"));
+  Panel1 = Panel(client_, QStringLiteral("Panel1"), QStringLiteral("File and view buttons"));
   LoadButton = PushButton(Panel1, QStringLiteral("LoadButton"), QStringLiteral("Load..."), 11);
   Button1 = PushButton(Panel1, QStringLiteral("Button1"), QStringLiteral("Save..."), 121);
   Button2 = PushButton(Panel1, QStringLiteral("Button2"), QStringLiteral("Merge ..."), 276);
   Button3 = PushButton(Panel1, QStringLiteral("Button3"), QStringLiteral("Points"), 441);
-  LoadButton->setToolTip(
-      QStringLiteral("Load a path set (Ctrl+O); recent files: right-click or Ctrl+R"));
-  Button1->setToolTip(
-      QStringLiteral("Save under a name you choose (Ctrl+Shift+S); Ctrl+S saves to the open file"));
-  Button2->setToolTip(QStringLiteral("Merge a path set into this one (Ctrl+M)"));
-  Button3->setToolTip(QStringLiteral("Mark every point of every object"));
   UndoButton = GlyphButton(Panel1, QStringLiteral("UndoButton"), 530, 8, Glyph::Undo,
                            QStringLiteral("Undo (Ctrl+Z)"));
   RedoButton = GlyphButton(Panel1, QStringLiteral("RedoButton"), 556, 8, Glyph::Redo,
@@ -197,7 +191,7 @@ void TQarnForm::BuildBottomBar() {
 }
 
 void TQarnForm::BuildRightColumn() {
-  Panel2 = Panel(this, QStringLiteral("Panel2"), QStringLiteral("Lists and edit panel"));
+  Panel2 = Panel(client_, QStringLiteral("Panel2"), QStringLiteral("Lists and edit panel"));
   Panel4 = Panel(Panel2, QStringLiteral("Panel4"), QStringLiteral("Object list and magnifier"));
   Panel5 = Panel(Panel4, QStringLiteral("Panel5"), QStringLiteral("Magnifier"), false);
   Image2 = new MagnifierView(Panel5);
@@ -397,8 +391,11 @@ void TQarnForm::SetTabOrder() {
 }
 
 void TQarnForm::LayOutContainers() {
-  const int w = width();
-  const int h = height();
+  const int barHeight = menuBar_->sizeHint().height();
+  menuBar_->setGeometry(0, 0, width(), barHeight);
+  client_->setGeometry(0, barHeight, width(), std::max(0, height() - barHeight));
+  const int w = client_->width();
+  const int h = client_->height();
   const int mapWidth = std::max(0, w - kRightColumnWidth);
   const int upperHeight = std::max(0, h - kBottomBarHeight);
   Panel1->setGeometry(0, upperHeight, w, kBottomBarHeight);
@@ -427,11 +424,6 @@ void TQarnForm::Loaded() {
   Names->OnGetCellDrawText = [this](int col, int row) { return NamesCellText(col, row); };
   Names->OnGetCellHint = [this](int col, int row) { return NamesCellHint(col, row); };
   Ents->OnGetCellDrawText = [this](int col, int row) { return EntsCellText(col, row); };
-}
-
-void TQarnForm::OnClick(QToolButton* button, std::function<void()> handler) {
-  connect(button, &QToolButton::clicked, this,
-          [this, handler = std::move(handler)] { Guard(handler); });
 }
 
 }  // namespace qarn

@@ -35,22 +35,26 @@ void ShowRows(tKvStringGrid* grid, int rows) {
 void TQarnForm::RefillObjectList() {
   // A shorter list clamps the row without a refresh.
   const QScopedValueRollback quiet(namesClickSuppressed_, true);
-  ShowRows(Names, static_cast<int>(document_.objectCount) + 1);
-  const int nameWidth = nameWidths_->Widest(document_, Names->font(), kNameColumnWidth);
+  const tHeader& doc = model_->Document();
+  ShowRows(Names, static_cast<int>(doc.objectCount) + 1);
+  SelectRowSilently(model_->CurrentObjectNumber());
+  const int nameWidth = nameWidths_->Widest(doc, Names->font(), kNameColumnWidth);
   if (nameWidth != Names->ColWidths(1)) Names->SetColWidths(1, nameWidth);
 }
 
 QString TQarnForm::NamesCellText(int col, int row) const {
-  if (row < 1 || row > static_cast<int>(document_.records.size())) return QString();
+  const tHeader& doc = model_->Document();
+  if (row < 1 || row > static_cast<int>(doc.records.size())) return QString();
   if (col == 0) return QString::number(row);
-  if (col == 1) return QString::fromLatin1(document_.Object(row).DisplayName());
+  if (col == 1) return QString::fromLatin1(doc.Object(row).DisplayName());
   return QString();
 }
 
 // The whole name with the object's number and point count: a long name is cut off in the list.
 QString TQarnForm::NamesCellHint(int, int row) const {
-  if (row < 1 || row > static_cast<int>(document_.records.size())) return QString();
-  const tDesc& object = document_.Object(row);
+  const tHeader& doc = model_->Document();
+  if (row < 1 || row > static_cast<int>(doc.records.size())) return QString();
+  const tDesc& object = doc.Object(row);
   const QString points = object.pointCount == 1
                              ? QStringLiteral("1 point")
                              : QStringLiteral("%1 points").arg(object.pointCount);
@@ -77,14 +81,6 @@ QString TQarnForm::EntsCellText(int col, int row) const {
   }
 }
 
-int TQarnForm::SelectedRow() const {
-  return Names->Row();
-}
-
-tDesc& TQarnForm::SelectedObject() {
-  return document_.Object(SelectedRow());
-}
-
 void TQarnForm::SelectRowSilently(int row) {
   const QScopedValueRollback quiet(namesClickSuppressed_, true);
   if (row >= 1 && row < Names->RowCount()) Names->SetRow(row);
@@ -92,8 +88,8 @@ void TQarnForm::SelectRowSilently(int row) {
 
 void TQarnForm::RefreshObject(int n) {
   const QScopedValueRollback depth(refreshDepth_, refreshDepth_ + 1);  // errors included
-  const tDesc& object = document_.Object(n);
-  WithPlace([&] { return PlaceInDocument(n); }, [&] { FillPointList(object); });
+  const tDesc& object = model_->Document().Object(n);
+  WithPlace([&] { return model_->PlaceInDocument(n); }, [&] { FillPointList(object); });
   const RefreshValues values = ComputeRefreshValues(object);
   xEdit->SetValue(values.base.x);
   yEdit->SetValue(values.base.y);
@@ -123,7 +119,7 @@ void TQarnForm::RefreshObject(int n) {
   // The marks come last: a point that cannot be drawn is reported when every field already
   // shows the object, and the map shows all of its other marks.
   const auto shown = qScopeGuard([this] { ShowMapChanges(); });
-  WithPlace([this] { return PlaceInDocument(); },
+  WithPlace([this] { return model_->PlaceInDocument(); },
             [&] { map_.DrawObjectMarks(object, transform_, n); });
 }
 
@@ -131,6 +127,7 @@ void TQarnForm::FillPointList(const tDesc& object) {
   CheckPointCount(object.pointCount);
   shownObject_ = object;
   ShowRows(Ents, static_cast<int>(object.pointCount) + 1);
+  model_->SetCurrentPoint(Ents->Row());  // the list keeps its row as the point count changes
 }
 
 void TQarnForm::ShowFlags(uint32_t flags) {
@@ -142,19 +139,19 @@ void TQarnForm::ShowFlags(uint32_t flags) {
 void TQarnForm::NamesClick() {
   if (namesClickSuppressed_) return;
   Guard([this] {
-    RefreshObject(SelectedRow());
+    model_->SelectObject(Names->Row());
     RevealPointOne();
   });
 }
 
 void TQarnForm::EntsClick() {
   Guard([this] {
-    RefreshObject(SelectedRow());
+    model_->SelectObject(model_->CurrentObjectNumber());
     const int k = Ents->Row();
     if (k < 1 || k > kMaxPoints) {
       throw RangeCheckError("no point is selected in the point list.");
     }
-    const tDesc& object = SelectedObject();
+    const tDesc& object = model_->CurrentObject();
     if (k > static_cast<int>(object.pointCount)) return;
     const tPoint& point = object.Point(k);
     const QPoint pixel = transform_.PixelOf(point.x, point.z);

@@ -1,7 +1,7 @@
 // The map view's handlers: all points, the magnifier, the pick into the position fields and the
 // hidden calibration buttons.
 #include <QLabel>
-#include <QPushButton>
+#include <QToolButton>
 
 #include "document/errors.h"
 #include "widgets/float_edit.h"
@@ -14,8 +14,8 @@ namespace qarn {
 
 void TQarnForm::DrawAllPoints() {
   try {
-    WithPlace([this] { return PlaceInDocument(); },
-              [this] { map_.DrawAllPoints(document_, transform_); });
+    WithPlace([this] { return model_->PlaceInDocument(); },
+              [this] { map_.DrawAllPoints(model_->Document(), transform_); });
   } catch (...) {
     ShowMapChanges();  // every square that could be drawn is
     throw;
@@ -37,7 +37,7 @@ void TQarnForm::ShowCalibrationLabels() {
 }
 
 void TQarnForm::Button3Click() {
-  Guard([this] { DrawAllPoints(); });
+  DrawAllPoints();
 }
 
 void TQarnForm::PointerOver(std::optional<QPoint> pixel) {
@@ -61,9 +61,7 @@ void TQarnForm::Calibrate(float MapTransform::*parameter, long double step) {
   });
 }
 
-void TQarnForm::ConnectMap() {
-  Image1->SetEditor(this);
-  connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
+void TQarnForm::ConnectCalibration() {
   const struct {
     QToolButton* FormButtons::*button;
     float MapTransform::*parameter;
@@ -77,7 +75,8 @@ void TQarnForm::ConnectMap() {
                {&FormButtons::SpeedButton13, &MapTransform::originRow, 1.0L},
                {&FormButtons::SpeedButton14, &MapTransform::originRow, -1.0L}};
   for (const auto& s : steps) {
-    OnClick(buttons_.*s.button, [this, p = s.parameter, d = s.step] { Calibrate(p, d); });
+    connect(buttons_.*s.button, &QToolButton::clicked, this,
+            [this, p = s.parameter, d = s.step] { Calibrate(p, d); });
   }
 }
 

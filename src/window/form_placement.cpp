@@ -2,28 +2,25 @@
 // extend and shorten.
 #include "commands/point_layout.h"
 #include "widgets/float_edit.h"
-#include "widgets/kv_string_grid.h"
 #include "window/qarn_form.h"
 
 namespace qarn {
 
 void TQarnForm::SpeedButton4Click() {
-  RunCommand(QStringLiteral("Set point 1"), [this] {
-    tDesc& object = SelectedObject();
+  model_->RunCommand(QStringLiteral("Set point 1"), [this] {
     const Vec3 base{xEdit->Value(), yEdit->Value(), zEdit->Value()};
-    SetPointOne(object, Ents->Row(), base);
-    EditCycle();
+    SetPointOne(model_->CurrentObject(), model_->Selected().point, base);
+    model_->EditCycle();
   });
 }
 
 void TQarnForm::SpeedButton5Click() {
-  RunCommand(QStringLiteral("Lay out points"), [this] { LayOutPoints(); });
+  model_->RunCommand(QStringLiteral("Lay out points"), [this] { LayOutFromFields(); });
 }
 
-void TQarnForm::LayOutPoints() {
-  tDesc& object = SelectedObject();
-  qarn::LayOutPoints(object, LayoutFromFields());
-  EditCycle();
+void TQarnForm::LayOutFromFields() {
+  LayOutPoints(model_->CurrentObject(), LayoutFromFields());
+  model_->EditCycle();
 }
 
 LayoutFields TQarnForm::LayoutFromFields() {
@@ -35,55 +32,34 @@ LayoutFields TQarnForm::LayoutFromFields() {
   return fields;
 }
 
-void TQarnForm::ShiftPoints(float ax, float ay, float az) {
-  RunCommand(QStringLiteral("Move points"), [=, this] {
-    tDesc& object = SelectedObject();
-    qarn::ShiftPoints(object, ax, ay, az, mEdit->Value());
-    EditCycle();
+void TQarnForm::MoveByStep(float ax, float ay, float az) {
+  model_->RunCommand(QStringLiteral("Move points"), [=, this] {
+    ShiftPoints(model_->CurrentObject(), ax, ay, az, mEdit->Value());
+    model_->EditCycle();
   });
 }
 
 void TQarnForm::SpeedButton8Click() {
-  RunCommand(QStringLiteral("Extend by one point"), [this] {
-    ExtendByOnePoint(SelectedObject());
-    EditCycle();
+  model_->RunCommand(QStringLiteral("Extend by one point"), [this] {
+    ExtendByOnePoint(model_->CurrentObject());
+    model_->EditCycle();
   });
 }
 
 void TQarnForm::SpeedButton19Click() {
-  RunCommand(QStringLiteral("Extend by a pair"), [this] {
-    ExtendByOnePoint(SelectedObject());
-    EditCycle();
-    ExtendByOnePoint(SelectedObject());
-    EditCycle();
-    LayOutPoints();
+  model_->RunCommand(QStringLiteral("Extend by a pair"), [this] {
+    ExtendByOnePoint(model_->CurrentObject());
+    model_->EditCycle();
+    ExtendByOnePoint(model_->CurrentObject());
+    model_->EditCycle();
+    LayOutFromFields();
   });
 }
 
 void TQarnForm::SpeedButton17Click() {
-  RunCommand(QStringLiteral("Remove the last point"), [this] {
-    if (RemoveLastPoint(SelectedObject())) EditCycle();
+  model_->RunCommand(QStringLiteral("Remove the last point"), [this] {
+    if (RemoveLastPoint(model_->CurrentObject())) model_->EditCycle();
   });
-}
-
-void TQarnForm::ConnectPlacement() {
-  OnClick(buttons_.SpeedButton4, [this] { SpeedButton4Click(); });
-  OnClick(buttons_.SpeedButton5, [this] { SpeedButton5Click(); });
-  OnClick(buttons_.SpeedButton20, [this] { SpeedButton5Click(); });
-  OnClick(buttons_.SpeedButton8, [this] { SpeedButton8Click(); });
-  OnClick(buttons_.SpeedButton19, [this] { SpeedButton19Click(); });
-  OnClick(buttons_.SpeedButton17, [this] { SpeedButton17Click(); });
-  const struct {
-    QToolButton* FormButtons::*button;
-    float ax, ay, az;
-  } moves[] = {{&FormButtons::nwButton, -1, 0, -1}, {&FormButtons::nButton, 0, 0, -1},
-               {&FormButtons::neButton, 1, 0, -1},  {&FormButtons::eButton, 1, 0, 0},
-               {&FormButtons::seButton, 1, 0, 1},   {&FormButtons::sButton, 0, 0, 1},
-               {&FormButtons::swButton, -1, 0, 1},  {&FormButtons::wButton, -1, 0, 0},
-               {&FormButtons::UpButton, 0, 1, 0},   {&FormButtons::DownButton, 0, -1, 0}};
-  for (const auto& m : moves) {
-    OnClick(buttons_.*m.button, [this, m] { ShiftPoints(m.ax, m.ay, m.az); });
-  }
 }
 
 }  // namespace qarn

@@ -1,9 +1,14 @@
-// The recent files: the Load button's context menu, also on Ctrl+R.
+// The recent files (the Load button's context menu, also on Ctrl+R, and the File menu) and
+// dropped files.
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 
+#include <QPushButton>
+#include <QTimer>
+
+#include "window/file_drop.h"
 #include "window/qarn_form.h"
 
 namespace qarn {
@@ -22,13 +27,13 @@ QString EntryText(int number, const QFileInfo& file) {
 
 }  // namespace
 
-void TQarnForm::FillRecentMenu() {
-  recentMenu_->clear();
+void TQarnForm::FillRecentMenu(QMenu* menu) {
+  menu->clear();
   const QStringList files = recentFiles_.Files();
-  if (files.isEmpty()) recentMenu_->addAction(QStringLiteral("No recent files"))->setEnabled(false);
+  if (files.isEmpty()) menu->addAction(QStringLiteral("No recent files"))->setEnabled(false);
   for (int i = 0; i < files.size(); ++i) {
     const QFileInfo file(files[i]);
-    QAction* entry = recentMenu_->addAction(EntryText(i + 1, file));
+    QAction* entry = menu->addAction(EntryText(i + 1, file));
     entry->setData(files[i]);
     // A file that is gone is shown greyed out, with the reason, until newer files push it out.
     if (!file.isFile()) {
@@ -37,16 +42,33 @@ void TQarnForm::FillRecentMenu() {
     }
     const QString path = files[i];
     connect(entry, &QAction::triggered, this, [this, path] {
-      OpenFile(path);
+      Guard([&] { OpenFile(path); });
       if (!QFileInfo(path).isFile()) recentFiles_.Remove(path);  // gone since the menu opened
     });
   }
 }
 
 void TQarnForm::ShowRecentFiles(QPoint at) {
-  FillRecentMenu();
+  FillRecentMenu(recentMenu_);
   recentMenu_->popup(at);
   recentMenu_->setActiveAction(recentMenu_->actions().value(0));
+}
+
+void TQarnForm::AcceptDrops() {
+  recentMenu_ = new QMenu(this);
+  recentMenu_->setObjectName(QStringLiteral("RecentFilesMenu"));
+  LoadButton->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(LoadButton, &QWidget::customContextMenuRequested, this,
+          [this](QPoint at) { ShowRecentFiles(LoadButton->mapToGlobal(at)); });
+  // Opened after the drop has ended, so that a question about unsaved changes does not hold up
+  // the program the file came from.
+  auto* drop = new FileDrop(this);
+  connect(drop, &FileDrop::OpenRequested, this, [this](const QString& path) {
+    QTimer::singleShot(0, this, [this, path] { Guard([&] { OpenFile(path); }); });
+  });
+  connect(drop, &FileDrop::MergeRequested, this, [this](const QStringList& paths) {
+    QTimer::singleShot(0, this, [this, paths] { Guard([&] { MergeFiles(paths); }); });
+  });
 }
 
 }  // namespace qarn

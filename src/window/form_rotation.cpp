@@ -14,7 +14,7 @@ void TQarnForm::ApplyRotation() {
   const HorizontalOffset row = OffsetFromPolar(XLenge->Value(), XRotation->Value());
   XdxEdit->SetValue(row.dx);
   XdzEdit->SetValue(row.dz);
-  LayOutPoints();
+  LayOutFromFields();
 }
 
 LayoutFields TQarnForm::TurnedLayout(int32_t degrees) {
@@ -29,7 +29,7 @@ LayoutFields TQarnForm::TurnedLayout(int32_t degrees) {
 }
 
 void TQarnForm::StepRotation(int32_t pairStep, int32_t rowStep) {
-  RunCommand(QStringLiteral("Turn"), [=, this] {
+  model_->RunCommand(QStringLiteral("Turn"), [=, this] {
     // Both sums are formed before either field changes, so an overflow applies nothing.
     const int32_t pair = pairStep ? StepAngle(Rotation->Value(), pairStep) : 0;
     const int32_t row = rowStep ? StepAngle(XRotation->Value(), rowStep) : 0;
@@ -37,20 +37,6 @@ void TQarnForm::StepRotation(int32_t pairStep, int32_t rowStep) {
     if (rowStep) XRotation->SetValue(row);
     ApplyRotation();
   });
-}
-
-void TQarnForm::ConnectRotation() {
-  const struct {
-    QToolButton* FormButtons::*button;
-    int32_t pairStep, rowStep;
-  } buttons[] = {{&FormButtons::rotLeftButton, -15, -15}, {&FormButtons::rotRightButton, 15, 15},
-                 {&FormButtons::rotLeftButton2, -1, -1},  {&FormButtons::rotRightButton2, 1, 1},
-                 {&FormButtons::rotOkButton, 0, 0},       {&FormButtons::XrotLeftButton, 0, -15},
-                 {&FormButtons::XrotRightButton, 0, 15},  {&FormButtons::XrotLeftButton2, 0, -1},
-                 {&FormButtons::XrotRightButton2, 0, 1},  {&FormButtons::XrotOkButton, 0, 0}};
-  for (const auto& b : buttons) {
-    OnClick(buttons_.*b.button, [this, b] { StepRotation(b.pairStep, b.rowStep); });
-  }
 }
 
 }  // namespace qarn

@@ -28,12 +28,11 @@ std::string Latin1Characters(const QString& text) {
 }  // namespace
 
 void TQarnForm::DTypChange(const QString& text, int typingRun) {
-  RunCommand(
+  model_->RunCommand(
       QStringLiteral("Set type"),
       [&] {
-        tDesc& object = SelectedObject();
-        SetObjectName(object, Latin1Characters(text));
-        EditCycle();
+        SetObjectName(model_->CurrentObject(), Latin1Characters(text));
+        model_->EditCycle();
       },
       typingRun);
 }
@@ -41,7 +40,7 @@ void TQarnForm::DTypChange(const QString& text, int typingRun) {
 void TQarnForm::SpeedButton21Click() {
   const std::string text = Latin1Characters(DTyp->currentText());
   if (!FindTypePreset(text, 0)) return;  // only the three preset types do anything
-  RunCommand(QStringLiteral("Apply type preset"), [&] {
+  model_->RunCommand(QStringLiteral("Apply type preset"), [&] {
     const std::optional<TypePreset> preset = FindTypePreset(text, Rotation->Value());
     Lenge->SetValue(preset->lenge);
     XLenge->SetValue(preset->rowLength);
@@ -54,18 +53,18 @@ void TQarnForm::SpeedButton21Click() {
 
 void TQarnForm::HexTypChange(const QString& text, int typingRun) {
   KeepingStoredFlags([&] {
-    RunCommand(
+    model_->RunCommand(
         QStringLiteral("Set flags"),
         [&] {
           HexEdit->ShowText(text);
-          ApplyFlags();
+          ApplyHexFlags();
         },
         typingRun);
   });
 }
 
 void TQarnForm::SpeedButton18Click() {
-  RunCommand(QStringLiteral("Set flags"), [this] { ApplyFlags(); });
+  model_->RunCommand(QStringLiteral("Set flags"), [this] { ApplyHexFlags(); });
 }
 
 void TQarnForm::ccClick() {
@@ -73,17 +72,16 @@ void TQarnForm::ccClick() {
   std::array<bool, 32> boxes{};
   for (size_t i = 0; i < boxes.size(); ++i) boxes[i] = checkBoxes_[i]->isChecked();
   KeepingStoredFlags([&] {
-    RunCommand(QStringLiteral("Set flag bit"), [&] {
+    model_->RunCommand(QStringLiteral("Set flag bit"), [&] {
       HexEdit->ShowText(QString::fromStdString(FlagText(FlagsFromBoxes(boxes))));
-      ApplyFlags();
+      ApplyHexFlags();
     });
   });
 }
 
-void TQarnForm::ApplyFlags() {
-  tDesc& object = SelectedObject();
-  qarn::ApplyFlags(object, Latin1Characters(HexEdit->text()));
-  EditCycle();
+void TQarnForm::ApplyHexFlags() {
+  ApplyFlags(model_->CurrentObject(), Latin1Characters(HexEdit->text()));
+  model_->EditCycle();
 }
 
 // The boxes and HexEdit are written before the flags are applied; when that is refused, they
@@ -95,11 +93,9 @@ void TQarnForm::KeepingStoredFlags(const std::function<void()>& change) {
   try {
     change();
   } catch (...) {
-    const int row = SelectedRow();
-    const bool stored = row >= 1 && row <= static_cast<int>(document_.objectCount) &&
-                        document_.Object(row).pointCount > 0;
+    const bool stored = model_->HasCurrentObject() && model_->CurrentObject().pointCount > 0;
     if (stored) {
-      ShowFlags(document_.Object(row).Point(1).flags);
+      ShowFlags(model_->CurrentObject().Point(1).flags);
     } else {
       for (size_t i = 0; i < boxes.size(); ++i) checkBoxes_[i]->setChecked(boxes[i]);
       HexEdit->ShowText(hexText);
@@ -158,8 +154,6 @@ void TQarnForm::ConnectTypeAndFlags() {
   });
   connectChoice(DTyp, &TQarnForm::DTypChange);
   connectChoice(HexTyp, &TQarnForm::HexTypChange);
-  OnClick(buttons_.SpeedButton21, [this] { SpeedButton21Click(); });
-  OnClick(buttons_.SpeedButton18, [this] { SpeedButton18Click(); });
   for (QCheckBox* box : checkBoxes_) {
     connect(box, &QCheckBox::clicked, this, [this] { Guard([this] { ccClick(); }); });
   }

@@ -1,15 +1,25 @@
 #include "window/map_drag_tool.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 #include <cstdlib>
 
+#include "commands/point_layout.h"
+#include "map/map_transform.h"
 #include "window/map_canvas.h"
-#include "window/map_editor.h"
 
 namespace qarn {
+
+namespace {
+
+QString Decimal(long double value) {
+  return QLocale().toString(static_cast<double>(value), 'f', 2);
+}
+
+}  // namespace
 
 DragTool::DragTool(MapEditor& editor, const MapCanvas& canvas, const MapPointer& press)
     : editor_(editor), canvas_(canvas), press_(press), click_(editor, canvas) {}
@@ -19,19 +29,34 @@ void DragTool::Move(const MapPointer& pointer) {
   if (state_ == State::Pressed) {
     if ((pointer.view - press_.view).manhattanLength() < QApplication::startDragDistance()) return;
     state_ = State::Dragging;
-    editor_.BeginPreview();
   }
-  Preview(pointer);
+  try {
+    const MapChange change = Change(pointer);
+    editor_.Editing().Preview(change.preview);
+    editor_.ShowHint(change.hint);
+  } catch (const std::exception&) {
+    editor_.ShowHint(QString());  // nothing to turn: the marks stay as they are
+  }
 }
 
 void DragTool::Release(const MapPointer& pointer) {
   const State state = std::exchange(state_, State::Cancelled);
   if (state == State::Pressed) click_.Release(pointer);
-  if (state == State::Dragging) Finish(pointer);
+  if (state != State::Dragging) return;
+  EndPreview();  // the marks as before the drag; the command draws them anew
+  editor_.Guard([&] {
+    const MapChange change = Change(pointer);
+    if (change.commit) change.commit();
+  });
 }
 
 void DragTool::Cancel() {
-  if (std::exchange(state_, State::Cancelled) == State::Dragging) editor_.CancelPreview();
+  if (std::exchange(state_, State::Cancelled) == State::Dragging) EndPreview();
+}
+
+void DragTool::EndPreview() {
+  editor_.Editing().EndPreview();
+  editor_.ShowHint(QString());
 }
 
 QPoint MoveTool::Offset(const MapPointer& pointer) const {
@@ -47,20 +72,23 @@ QPoint MoveTool::Offset(const MapPointer& pointer) const {
   return offset;
 }
 
-void MoveTool::Preview(const MapPointer& pointer) {
-  editor_.PreviewMove(Offset(pointer));
+MapChange MoveTool::Change(const MapPointer& pointer) const {
+  const QPoint offset = Offset(pointer);
+  const MapTransform& calibration = editor_.Calibration();
+  const Vec3 world{offset.x() * static_cast<long double>(calibration.unitsPerPixelX), 0,
+                   offset.y() * static_cast<long double>(calibration.unitsPerPixelZ)};
+  const auto shift = [world](tDesc& object) { ShiftPointsBy(object, world); };
+  MapChange change{QStringLiteral("move by x %1  z %2").arg(Decimal(world.x), Decimal(world.z)),
+                   shift, nullptr};
+  if (!offset.isNull()) {
+    PathSetDocument& model = editor_.Editing();
+    change.commit = [&model, shift] { model.Commit(QStringLiteral("Move on the map"), shift); };
+  }
+  return change;
 }
 
-void MoveTool::Finish(const MapPointer& pointer) {
-  editor_.FinishMove(Offset(pointer));
-}
-
-void TurnTool::Preview(const MapPointer& pointer) {
-  editor_.PreviewTurn(canvas_.View().MapPointAt(pointer.view));
-}
-
-void TurnTool::Finish(const MapPointer& pointer) {
-  editor_.FinishTurn(canvas_.View().MapPointAt(pointer.view));
+MapChange TurnTool::Change(const MapPointer& pointer) const {
+  return editor_.TurnTowards(canvas_.View().MapPointAt(pointer.view));
 }
 
 QCursor TurnTool::HoverCursor() {

@@ -1,16 +1,17 @@
 #pragma once
 
+#include "window/map_editor.h"
 #include "window/map_pick_tool.h"
 #include "window/map_tool.h"
 
 namespace qarn {
 
 class MapCanvas;
-class MapEditor;
 
-// Taking hold of the selected object's marks. Until the pointer has moved the platform's drag
-// distance the press is a plain click, and its release picks; after that the marks follow the
-// pointer and the release applies the change as one command. Escape puts the marks back.
+// Taking hold of the current object's marks. Until the pointer has moved the platform's drag
+// distance the press is a plain click, and its release picks; after that the document model
+// previews the change the pointer makes and the release commits it as one command. Escape ends
+// the preview and changes nothing.
 class DragTool : public MapTool {
  public:
   DragTool(MapEditor& editor, const MapCanvas& canvas, const MapPointer& press);
@@ -20,14 +21,15 @@ class DragTool : public MapTool {
   void Cancel() final;
 
  protected:
-  virtual void Preview(const MapPointer& pointer) = 0;
-  virtual void Finish(const MapPointer& pointer) = 0;
+  virtual MapChange Change(const MapPointer& pointer) const = 0;
 
   MapEditor& editor_;
   const MapCanvas& canvas_;
   MapPointer press_;
 
  private:
+  void EndPreview();
+
   enum class State { Pressed, Dragging, Cancelled };
   State state_ = State::Pressed;
   PickTool click_;
@@ -40,8 +42,7 @@ class MoveTool : public DragTool {
   QCursor Cursor() const override { return Qt::SizeAllCursor; }
 
  protected:
-  void Preview(const MapPointer& pointer) override;
-  void Finish(const MapPointer& pointer) override;
+  MapChange Change(const MapPointer& pointer) const override;
 
  private:
   QPoint Offset(const MapPointer& pointer) const;
@@ -56,8 +57,7 @@ class TurnTool : public DragTool {
   static QCursor HoverCursor();
 
  protected:
-  void Preview(const MapPointer& pointer) override;
-  void Finish(const MapPointer& pointer) override;
+  MapChange Change(const MapPointer& pointer) const override;
 };
 
 }  // namespace qarn

@@ -2,14 +2,29 @@
 
 #include <QPoint>
 #include <QPointF>
+#include <QString>
+#include <functional>
 #include <optional>
+
+#include "editing/path_set_document.h"
 
 namespace qarn {
 
+struct MapTransform;
 class ViewTransform;
 
-// What the map's input tools ask of the editor. Positions are map pixels unless named otherwise;
-// every change of the document runs through the editor's one edit cycle.
+// A change a map tool has built from the pointer: what the status line says about it, what it
+// does to the current object (for the preview), and the command that makes it, as one undo step.
+// A change that would do nothing has no command.
+struct MapChange {
+  QString hint;
+  PathSetDocument::ObjectChange preview;
+  std::function<void()> commit;
+};
+
+// What the map's input tools ask of the editor. Positions are map pixels unless named otherwise.
+// A tool previews, commits and cancels its changes through the document model, the one edit
+// cycle; it keeps its own drag state.
 class MapEditor {
  public:
   virtual ~MapEditor() = default;
@@ -21,17 +36,15 @@ class MapEditor {
   // Selects the object with a point nearest the view pixel, if one is near enough to count as
   // pointed at; false when none is.
   virtual bool SelectNear(QPoint viewPixel, const ViewTransform& view) = 0;
-
-  // A drag of the selected object's marks begins; the marks shown now come back on cancel.
-  virtual void BeginPreview() = 0;
-  virtual void CancelPreview() = 0;
-  virtual void PreviewMove(QPoint offset) = 0;
-  // Moves the selected object by the offset, as one command.
-  virtual void FinishMove(QPoint offset) = 0;
-  // `point` is the pointer in map pixels with fractions.
-  virtual void PreviewTurn(QPointF point) = 0;
-  // Turns the selected object to face the point, as one command.
-  virtual void FinishTurn(QPointF point) = 0;
+  virtual const MapTransform& Calibration() const = 0;
+  virtual PathSetDocument& Editing() = 0;
+  // Turning the current object to face the point (map pixels with fractions) as the rotation's
+  // apply button would: it takes the lengths typed in the panel.
+  virtual MapChange TurnTowards(QPointF point) = 0;
+  // What a drag does, for the status line; empty when none is going on.
+  virtual void ShowHint(const QString& hint) = 0;
+  // Runs a command the way the window's buttons do: a failure shows one message.
+  virtual void Guard(const std::function<void()>& command) = 0;
 };
 
 }  // namespace qarn

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QWheelEvent>
 #include <cmath>
 
@@ -22,25 +21,6 @@ MapView::MapView(const MapPicture& map, QWidget* parent)
   setAccessibleName(QStringLiteral("Map"));
   setAlignment(Qt::AlignCenter);  // a zoomed-out map sits in the middle
   setWidget(canvas_);
-  BindKeys();
-}
-
-void MapView::BindKeys() {
-  const auto bind = [this](std::initializer_list<QKeySequence> keys, void (MapView::*action)()) {
-    for (const QKeySequence& key : keys) {
-      connect(new QShortcut(key, this), &QShortcut::activated, this, action);
-    }
-  };
-  bind({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal),
-        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Equal),
-        QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Plus)},
-       &MapView::ZoomIn);
-  bind({QKeySequence(Qt::CTRL | Qt::Key_Minus),
-        QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Minus)},
-       &MapView::ZoomOut);
-  bind({QKeySequence(Qt::CTRL | Qt::Key_9)}, &MapView::Fit);
-  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_0), this), &QShortcut::activated, this,
-          [this] { SetScale(1.0); });
 }
 
 double MapView::Scale() const {

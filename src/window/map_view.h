@@ -8,8 +8,8 @@ class MapCanvas;
 class MapPicture;
 
 // The map area (ScrollBox1): the map picture in a scrolled view that owns the zoom and the
-// panning. Ctrl+wheel zooms about the pointer, Ctrl++ and Ctrl+- about the view's centre,
-// Ctrl+0 shows 100 % and Ctrl+9 fits the whole map; the wheel scrolls, Shift+wheel sideways.
+// panning. Ctrl+wheel zooms about the pointer; the wheel scrolls, Shift+wheel sideways. The keys
+// of the zoom are the View menu's.
 class MapView : public QScrollArea {
   Q_OBJECT
 
@@ -37,7 +37,6 @@ class MapView : public QScrollArea {
   void wheelEvent(QWheelEvent* event) override;
 
  private:
-  void BindKeys();
   QPoint Scroll() const;
   void SetScroll(QPoint scroll);
 

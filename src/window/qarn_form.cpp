@@ -2,16 +2,17 @@
 
 #include <QCloseEvent>
 #include <QFont>
-#include <QScrollArea>
+#include <QMenuBar>
 #include <QScrollBar>
-#include <QShortcut>
-#include <QToolButton>
 
-#include "widgets/kv_string_grid.h"
+#include "window/command_actions.h"
 #include "window/dialog_places.h"
+#include "window/map_canvas.h"
 #include "window/map_view.h"
+#include "window/mark_preview.h"
 #include "window/name_widths.h"
 #include "window/pending_messages.h"
+#include "widgets/kv_string_grid.h"
 
 namespace qarn {
 
@@ -21,16 +22,17 @@ QImage ChosenMap(QImage map) {
   return map.isNull() ? MapPicture::BuiltInMap() : std::move(map);
 }
 
+constexpr QSize kDesignedClientSize(792, 573);
+
 }  // namespace
 
 TQarnForm::TQarnForm(std::unique_ptr<FormDialogs> dialogs, QImage map, QWidget* parent)
     : QWidget(parent),
       dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtFormDialogs>()),
-      buffer_(std::make_unique<FileBuffer>()),
+      model_(new PathSetDocument(this)),
       map_(ChosenMap(std::move(map))),
-      undoStack_([this](const DocumentState& state) { RestoreState(state); }) {
+      preview_(std::make_unique<MarkPreview>(map_, transform_)) {
   setObjectName(QStringLiteral("QarnForm"));
-  setWindowTitle(QStringLiteral("QarnForm"));
   QFont font(QStringLiteral("Sans Serif"), 8);
   font.setStyleHint(QFont::SansSerif);
   setFont(font);
@@ -38,47 +40,34 @@ TQarnForm::TQarnForm(std::unique_ptr<FormDialogs> dialogs, QImage map, QWidget* 
   messages_ = new PendingMessages(
       this, [this](const QString& message) { dialogs_->ShowError(this, message); });
   nameWidths_ = std::make_unique<NameWidths>();
+  menuBar_ = new QMenuBar(this);
+  menuBar_->setObjectName(QStringLiteral("MenuBar"));
+  menuBar_->setAccessibleName(QStringLiteral("Menu bar"));
+  client_ = new QWidget(this);
+  client_->setObjectName(QStringLiteral("ClientArea"));
+  client_->setAccessibleName(QStringLiteral("Path set editor"));
   BuildControls();
   Loaded();
   FillTypeLists();
   InitDialogNames();
-  ConnectAll();
-  resize(792, 573);
+  FollowModel();
+  Names->OnClick = [this](tKvStringGrid*) { NamesClick(); };
+  Ents->OnClick = [this](tKvStringGrid*) { EntsClick(); };
+  Image1->SetEditor(this);
+  ConnectCalibration();
+  ConnectTypeAndFlags();
+  AcceptDrops();
+  actions_ = new CommandActions(*this);
+  actions_->FillMenuBar(menuBar_);
+  // The menu bar comes on top of the designed client area, which keeps its size.
+  const int barHeight = menuBar_->sizeHint().height();
+  setMinimumSize(minimumSize() + QSize(0, barHeight));
+  resize(kDesignedClientSize + QSize(0, barHeight));
   LayOutContainers();
-  UpdateUndoButtons();
+  UpdateTitle();
 }
 
 TQarnForm::~TQarnForm() = default;
-
-void TQarnForm::ConnectAll() {
-  Names->OnClick = [this](tKvStringGrid*) { NamesClick(); };
-  Ents->OnClick = [this](tKvStringGrid*) { EntsClick(); };
-  ConnectFileCommands();
-  ConnectMap();
-  ConnectPlacement();
-  ConnectRotation();
-  ConnectTypeAndFlags();
-  ConnectObjectList();
-  ConnectShortcuts();
-  ConnectWorkflow();
-  connect(&undoStack_, &UndoHistory::indexChanged, this, [this] { UpdateUndoButtons(); });
-  connect(&undoStack_, &UndoHistory::cleanChanged, this, [this] { UpdateUndoButtons(); });
-}
-
-void TQarnForm::ConnectShortcuts() {
-  const auto bind = [this](const QKeySequence& keys, std::function<void()> action) {
-    auto* shortcut = new QShortcut(keys, this);
-    connect(shortcut, &QShortcut::activated, this, std::move(action));
-  };
-  bind(QKeySequence::Open, [this] { LoadButtonClick(); });
-  bind(QKeySequence::Save, [this] { QuickSave(); });
-  bind(QKeySequence(Qt::CTRL | Qt::Key_M), [this] { Button2Click(); });
-  // A focused edit field claims these keys for its own text undo before the shortcut sees them.
-  bind(QKeySequence::Undo, [this] { Guard([this] { undoStack_.undo(); }); });
-  bind(QKeySequence::Redo, [this] { Guard([this] { undoStack_.redo(); }); });
-  OnClick(UndoButton, [this] { undoStack_.undo(); });
-  OnClick(RedoButton, [this] { undoStack_.redo(); });
-}
 
 void TQarnForm::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);

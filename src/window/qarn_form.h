@@ -8,30 +8,31 @@
 #include <memory>
 #include <optional>
 
-#include "document/file_buffer.h"
-#include "document/path_set_records.h"
+#include "editing/path_set_document.h"
 #include "map/map_picture.h"
 #include "map/map_transform.h"
 #include "window/form_buttons.h"
 #include "window/form_dialogs.h"
 #include "window/map_editor.h"
 #include "window/recent_files.h"
-#include "window/undo_history.h"
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QFrame;
 class QLabel;
 class QMenu;
+class QMenuBar;
 class QPushButton;
-class QScrollArea;
 class QToolButton;
 
 namespace qarn {
 
+class CommandActions;
 class DialogPlaces;
 class MagnifierView;
 class MapCanvas;
+class MarkPreview;
 class NameWidths;
 class PendingMessages;
 class MapView;
@@ -47,10 +48,11 @@ struct FieldPlace;
 struct GlyphPlace;
 class StatusLine;
 
-// The editor's one window: the map on the left, the object and point lists and the edit panel on
-// the right, the file buttons at the bottom. It owns the document, the file buffer and the map.
-// The implementation is split by area: layout, file commands, lists, map, placement, rotation,
-// type and flags, object list, edit cycle.
+// The editor's one window: a view of the document model with the map on the left, the object
+// and point lists and the edit panel on the right, the file buttons at the bottom and the menu
+// bar above. Its handlers read the fields and ask the model to run one core operation; the lists,
+// fields and marks refill from the model's signals. The implementation is split by area: layout,
+// actions and menus, file commands, lists, map, placement, rotation, type and flags, object list.
 class TQarnForm : public QWidget, private MapEditor {
   Q_OBJECT
 
@@ -64,15 +66,15 @@ class TQarnForm : public QWidget, private MapEditor {
   // Shows one message box; before the window is on the screen, once it is.
   void ReportError(const QString& message);
 
-  const tHeader& Document() const { return document_; }
-  const FileBuffer& Buffer() const { return *buffer_; }
+  PathSetDocument& Model() { return *model_; }
+  const tHeader& Document() const { return model_->Document(); }
   const QImage& MapImage() const { return map_.Image(); }
   const MapTransform& Transform() const { return transform_; }
-  UndoHistory& UndoStack() { return undoStack_; }
-  bool IsModified() const { return !undoStack_.isClean(); }
-  QString DocumentName() const;
+  UndoHistory& UndoStack() { return model_->History(); }
+  bool IsModified() const { return model_->IsModified(); }
+  QString DocumentName() const { return model_->DisplayName(); }
   // The file the document was loaded from or last saved to; empty for a new document.
-  const QString& DocumentPath() const { return documentPath_; }
+  const QString& DocumentPath() const { return model_->Path(); }
   int RefreshDepth() const { return refreshDepth_; }
   // Opens a recovery copy as a modified document that saves to `documentPath`; false (after any
   // message) when the copy cannot be read or the user keeps the open document.
@@ -84,6 +86,7 @@ class TQarnForm : public QWidget, private MapEditor {
   void showEvent(QShowEvent* event) override;
 
  private:
+  friend class CommandActions;
   static constexpr int kNameColumnWidth = 192;  // designed; a longer name widens the column
 
   // --- layout (form_layout.cpp)
@@ -105,44 +108,35 @@ class TQarnForm : public QWidget, private MapEditor {
   void GlyphButtons(QWidget* parent, std::initializer_list<GlyphPlace> places);
   TFloatEdit* FloatField(const FieldPlace& place);
   TIntegerEdit* IntegerField(const FieldPlace& place);
-  void ConnectShortcuts();
-  // Connects a glyph button built by the layout to its handler.
-  void OnClick(QToolButton* button, std::function<void()> handler);
 
-  // --- edit cycle, guard, undo (form_edit_cycle.cpp)
+  // --- following the document model (form_model_view.cpp)
+  void FollowModel();
   // Runs a handler; the program's errors show one message and the program goes on.
   void Guard(const std::function<void()>& handler);
-  // Runs a command that changes the document as one undoable step; on any failure the document,
-  // the object list and the selection are restored to what they were before the command.
-  // Consecutive commands with the same merge key form one step: the keystrokes of one typing
-  // run (one visit to a text box) undo together.
-  void RunCommand(const QString& name, const std::function<void()>& command,
-                  int mergeKey = UndoHistory::kNoMerge);
-  void EditCycle();
-  void SerializeAndParse();
-  DocumentState CurrentState() const;
-  // Puts the document and the selection back without refreshing the fields.
-  void RestoreDocument(const DocumentState& state);
-  // Undo and redo: the document, the selection, and the lists, fields and marks to match.
-  void RestoreState(const DocumentState& state);
-  void RollBack(const DocumentState& before, bool refreshed);
+  void ShowReplacedDocument();
+  void ShowCurrentObject(int object);
+  void ShowNoObject();
   void UpdateStatus();
-  void UpdateUndoButtons();
-  // Where messages about the document, or its object n, say they are: "demo.pathset: object 3",
-  // without the file while the document has none.
-  std::string PlaceInDocument(int object = 0) const;
+  void UpdateTitle();
 
   // --- file commands (form_file_commands.cpp)
   void LoadButtonClick();
-  void Button1Click();  // Save
+  void Button1Click();  // Save as
   void Button2Click();  // Merge
+  void NewDocument();
+  void RevertToSaved();
   bool SaveTo(const QString& path);
   // Asks to save a modified document; false when the user cancels or the save fails.
   bool ConfirmDiscardChanges();
-  void LoadFrom(const QString& path);
   void InitDialogNames();
-  void ConnectFileCommands();
-  void ConnectAll();
+  void QuickSave();
+  void LoadFrom(const QString& path);
+  // Load and Merge without their dialog.
+  void OpenFile(const QString& path);
+  void MergeFiles(const QStringList& paths);
+  void ShowRecentFiles(QPoint at);
+  void FillRecentMenu(QMenu* menu);
+  void AcceptDrops();
 
   // --- lists and refresh (form_lists.cpp)
   void RefillObjectList();
@@ -154,8 +148,6 @@ class TQarnForm : public QWidget, private MapEditor {
   QString NamesCellText(int col, int row) const;
   QString NamesCellHint(int col, int row) const;
   QString EntsCellText(int col, int row) const;
-  tDesc& SelectedObject();
-  int SelectedRow() const;
   void SelectRowSilently(int row);
 
   // --- map view (form_map.cpp)
@@ -166,31 +158,26 @@ class TQarnForm : public QWidget, private MapEditor {
   void Pick(QPoint pixel) override;
   void Calibrate(float MapTransform::*parameter, long double step);
   void ShowCalibrationLabels();
-  void ConnectMap();
+  void ConnectCalibration();
 
-  // --- editing on the map: select, drag to move, drag to turn (form_map_edit.cpp)
+  // --- editing on the map (form_map_edit.cpp)
   bool SelectNear(QPoint viewPixel, const ViewTransform& view) override;
-  void BeginPreview() override;
-  void CancelPreview() override;
-  void PreviewMove(QPoint offset) override;
-  void FinishMove(QPoint offset) override;
-  void PreviewTurn(QPointF point) override;
-  void FinishTurn(QPointF point) override;
-  Vec3 WorldOffset(QPoint offset) const;
+  const MapTransform& Calibration() const override { return transform_; }
+  PathSetDocument& Editing() override { return *model_; }
+  MapChange TurnTowards(QPointF point) override;
+  void ShowHint(const QString& hint) override;
   int32_t DegreesTowards(QPointF point);
-  void ShowPreview(const std::function<void(tDesc&)>& change);
   void RevealPointOne();
 
   // --- point placement and translation (form_placement.cpp)
   void SpeedButton4Click();  // set point 1
   void SpeedButton5Click();  // lay out
-  void LayOutPoints();
+  void LayOutFromFields();
   LayoutFields LayoutFromFields();
-  void ShiftPoints(float ax, float ay, float az);
+  void MoveByStep(float ax, float ay, float az);
   void SpeedButton8Click();   // extend by one point
   void SpeedButton19Click();  // extend by a pair and lay out
   void SpeedButton17Click();  // remove the last point
-  void ConnectPlacement();
 
   // --- rotation (form_rotation.cpp)
   void ApplyRotation();
@@ -198,7 +185,6 @@ class TQarnForm : public QWidget, private MapEditor {
   // offsets not rounded through their fields' text).
   LayoutFields TurnedLayout(int32_t degrees);
   void StepRotation(int32_t pairStep, int32_t rowStep);
-  void ConnectRotation();
 
   // --- type and flags (form_type_flags.cpp)
   using TypeChange = void (TQarnForm::*)(const QString& text, int typingRun);
@@ -209,7 +195,7 @@ class TQarnForm : public QWidget, private MapEditor {
   void KeepingStoredFlags(const std::function<void()>& change);
   void SpeedButton18Click();  // apply HexEdit
   void ccClick();
-  void ApplyFlags();
+  void ApplyHexFlags();
   void ConnectTypeAndFlags();
   void FillTypeLists();
 
@@ -219,21 +205,10 @@ class TQarnForm : public QWidget, private MapEditor {
   void SpeedButton3Click();  // continue the series
   void SpeedButton6Click();  // move up
   void SpeedButton7Click();  // move down
-  void ConnectObjectList();
-  void SelectAndRefresh(int row);
-  // After an add, delete or continue: the cycle, then the new current row and its refresh.
+  // After an add, delete or continue: the cycle, then the new current object and its refresh.
   void FinishListChange(std::optional<int> row);
-  void FinishMove(std::optional<int> row);
+  void KeepMovedObjectSelected(std::optional<int> row);
 
-  // --- quick save, recent files, dropped files (form_workflow.cpp, form_recent_files.cpp)
-  void ConnectWorkflow();
-  void QuickSave();
-  // Load and Merge without their dialog.
-  void OpenFile(const QString& path);
-  void MergeFiles(const QStringList& paths);
-  void ShowLoaded(tHeader loaded, const QString& path);
-  void ShowRecentFiles(QPoint at);
-  void FillRecentMenu();
   // --- copy and paste of objects (form_clipboard.cpp)
   bool TextFieldHasFocus() const;
   void CopyObject();
@@ -242,29 +217,27 @@ class TQarnForm : public QWidget, private MapEditor {
 
   std::unique_ptr<FormDialogs> dialogs_;
   PendingMessages* messages_ = nullptr;
-  tHeader document_;
-  std::unique_ptr<FileBuffer> buffer_;
+  PathSetDocument* model_ = nullptr;
+  CommandActions* actions_ = nullptr;
   MapTransform transform_;
   MapPicture map_;
+  std::unique_ptr<MarkPreview> preview_;
   int refreshDepth_ = 0;
-  int commandDepth_ = 0;
-  int editCycles_ = 0;
   bool namesClickSuppressed_ = false;
   bool keepFocus_ = false;  // a refresh leaves the focus where the user is typing
   int typingRun_ = 0;
   bool scrolledAtStart_ = false;
-  UndoHistory undoStack_;
-  QString documentPath_;
   std::unique_ptr<DialogPlaces> dialogPlaces_;
   std::unique_ptr<NameWidths> nameWidths_;
   std::optional<QPoint> pointerPixel_;
-  MarkList marksBeforeDrag_;
   QString mapHint_;    // what a drag on the map would do, shown in the status line
   tDesc shownObject_;  // the object the point list shows, as the last refresh left it
   RecentFiles recentFiles_;
   QMenu* recentMenu_ = nullptr;
 
   // containers
+  QMenuBar* menuBar_ = nullptr;
+  QWidget* client_ = nullptr;  // everything below the menu bar, at its designed size
   QFrame* Panel1 = nullptr;
   QFrame* Panel2 = nullptr;
   QFrame* Panel3 = nullptr;

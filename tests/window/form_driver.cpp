@@ -83,6 +83,16 @@ std::vector<uint8_t> FormDriver::ReadBytes(const QString& path) const {
   return std::vector<uint8_t>(data.begin(), data.end());
 }
 
+QString FormDriver::ShownTitle() const {
+  QString title = form_->windowTitle();
+  return title.replace(QStringLiteral("[*]"),
+                       form_->isWindowModified() ? QStringLiteral("*") : QString());
+}
+
+int FormDriver::MenuBarHeight() {
+  return form_->findChild<QWidget*>(QStringLiteral("MenuBar"))->height();
+}
+
 void FormDriver::Load(const QString& path) {
   dialogs_->openAnswers.push_back(path);
   QTest::mouseClick(form_->findChild<QPushButton*>(QStringLiteral("LoadButton")), Qt::LeftButton);

@@ -88,6 +88,10 @@ class FormDriver {
   // The cells of one column of a list, data rows only (row 1 up).
   QStringList Column(const QString& gridName, int col);
   int UndoSteps() { return form_->UndoStack().count(); }
+  // The title as the window manager shows it: "QarnForm - demo.pathset*".
+  QString ShownTitle() const;
+  // The menu bar above the designed client area.
+  int MenuBarHeight();
 
  private:
   QTemporaryDir dir_;

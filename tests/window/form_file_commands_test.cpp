@@ -23,7 +23,7 @@ TEST_F(FileCommandsTest, StartsEmptyWithCaptionAndOneEmptyRow) {
   EXPECT_EQ(ui.doc().objectCount, 0u);
   EXPECT_EQ(ui.Grid("Names")->RowCount(), 2);
   EXPECT_EQ(ui.Grid("Names")->GetCellDrawText(1, 1), QString());
-  EXPECT_EQ(ui.form().windowTitle(), QStringLiteral("QarnForm"));
+  EXPECT_EQ(ui.ShownTitle(), QStringLiteral("QarnForm"));
   EXPECT_EQ(ui.form().MapImage(), MapPicture::BuiltInMap()) << "no marks at start";
   auto* scroll = ui.form().findChild<QScrollArea*>(QStringLiteral("ScrollBox1"));
   EXPECT_EQ(scroll->horizontalScrollBar()->value(), 505);

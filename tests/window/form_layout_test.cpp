@@ -57,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(LayoutRulesTest, ResizingChangesOnlyTheMapAreaAndThePointList) {
   FormDriver ui;
-  ui.form().resize(1000, 700);
+  ui.form().resize(1000, 700 + ui.MenuBarHeight());
   auto* scroll = ui.form().findChild<QWidget*>(QStringLiteral("ScrollBox1"));
   EXPECT_EQ(scroll->size(), QSize(631, 659));
   EXPECT_EQ(ui.Grid("Ents")->size(), QSize(367, 182));

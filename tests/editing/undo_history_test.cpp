@@ -1,6 +1,6 @@
 // The undo history on its own: byte-exact steps, the bounds in steps and bytes, the clean state
 // and the joining of steps.
-#include "window/undo_history.h"
+#include "editing/undo_history.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +25,7 @@ Bytes Image(int n) {
 }
 
 DocumentState State(int n) {
-  return {Image(n), n};
+  return {Image(n), Selection::Single(n)};
 }
 
 class UndoHistoryTest : public ::testing::Test {
@@ -41,11 +41,11 @@ class UndoHistoryTest : public ::testing::Test {
   // Undoes every step; the state it arrives at.
   int UndoAll(UndoHistory& history) {
     while (history.canUndo()) history.undo();
-    return shown.selectedRow;
+    return shown.selection.current;
   }
   void ExpectShown(int n) {
     EXPECT_EQ(shown.bytes, Image(n)) << "state " << n;
-    EXPECT_EQ(shown.selectedRow, n);
+    EXPECT_EQ(shown.selection.current, n);
   }
 
   DocumentState shown;
@@ -119,7 +119,8 @@ TEST_F(UndoHistoryTest, StepsWithOneMergeKeyJoinUnlessSavedBetween) {
   history->setClean();
   history->push(QStringLiteral("type"), State(5), State(6), key);
   EXPECT_EQ(history->count(), 3) << "a save ends the joining";
-  history->push(QStringLiteral("type"), {Image(6), 6}, {Image(5), 9}, key);
+  history->push(QStringLiteral("type"), {Image(6), Selection::Single(6)}, {Image(5), Selection::Single(9)},
+                key);
   EXPECT_EQ(history->count(), 2) << "joined back to where it began: no step";
 }
 

@@ -1,4 +1,4 @@
-#include "window/undo_history.h"
+#include "editing/undo_history.h"
 
 #include <utility>
 
@@ -28,8 +28,8 @@ void UndoHistory::push(const QString& text, const DocumentState& before, const D
   }
   if (image_.empty()) image_ = before.bytes;
   if (!Merge(text, after, mergeKey)) {
-    steps_.push_back(Step{ImageDelta(before.bytes, after.bytes), before.selectedRow,
-                          after.selectedRow, mergeKey, text});
+    steps_.push_back(Step{ImageDelta(before.bytes, after.bytes), before.selection,
+                          after.selection, mergeKey, text});
     stepBytes_ += steps_.back().Bytes();
     ++index_;
   }
@@ -64,7 +64,7 @@ bool UndoHistory::Merge(const QString& text, const DocumentState& after, int mer
     --index_;
     return true;
   }
-  last = Step{ImageDelta(first, after.bytes), last.rowBefore, after.selectedRow, mergeKey, text};
+  last = Step{ImageDelta(first, after.bytes), last.selectionBefore, after.selection, mergeKey, text};
   stepBytes_ += last.Bytes();
   return true;
 }
@@ -82,14 +82,14 @@ void UndoHistory::undo() {
   if (!canUndo()) return;
   const Step& step = steps_[static_cast<size_t>(index_ - 1)];
   step.delta.Undo(image_);
-  MoveTo(index_ - 1, step.rowBefore);
+  MoveTo(index_ - 1, step.selectionBefore);
 }
 
 void UndoHistory::redo() {
   if (!canRedo()) return;
   const Step& step = steps_[static_cast<size_t>(index_)];
   step.delta.Redo(image_);
-  MoveTo(index_ + 1, step.rowAfter);
+  MoveTo(index_ + 1, step.selectionAfter);
 }
 
 QString UndoHistory::undoText() const {
@@ -100,11 +100,11 @@ QString UndoHistory::redoText() const {
   return canRedo() ? steps_[static_cast<size_t>(index_)].text : QString();
 }
 
-void UndoHistory::MoveTo(int index, int selectedRow) {
+void UndoHistory::MoveTo(int index, const Selection& selection) {
   const int oldIndex = index_;
   const bool wasClean = isClean();
   index_ = index;
-  restore_(DocumentState{image_, selectedRow});
+  restore_(DocumentState{image_, selection});
   Notify(oldIndex, wasClean);
 }
 

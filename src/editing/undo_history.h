@@ -9,17 +9,18 @@
 #include <vector>
 
 #include "document/image_delta.h"
+#include "editing/selection.h"
 
 namespace qarn {
 
-// The document as a byte image plus the selected object: what one undo step restores.
+// The document as a byte image plus the selection: what one undo step restores.
 struct DocumentState {
   std::vector<uint8_t> bytes;
-  int selectedRow = 0;
+  Selection selection;
 };
 
 // The editor's undo history. Each step holds what its command changed (an ImageDelta) and the
-// selected rows before and after; the history keeps the image of the state it stands at and
+// selections before and after; the history keeps the image of the state it stands at and
 // rebuilds every other one from it byte for byte. It is bounded in steps and in bytes, the
 // oldest steps going first, which QUndoStack cannot do once it holds commands. The members are
 // named after QUndoStack's, whose place it takes.
@@ -65,8 +66,8 @@ class UndoHistory : public QObject {
  private:
   struct Step {
     ImageDelta delta;
-    int rowBefore = 0;
-    int rowAfter = 0;
+    Selection selectionBefore;
+    Selection selectionAfter;
     int mergeKey = kNoMerge;
     QString text;
 
@@ -77,7 +78,7 @@ class UndoHistory : public QObject {
   void DropRedoSteps();
   bool Merge(const QString& text, const DocumentState& after, int mergeKey);
   void DropOldestWhileOverLimits();
-  void MoveTo(int index, int selectedRow);
+  void MoveTo(int index, const Selection& selection);
   void Notify(int oldIndex, bool wasClean);
 
   Restorer restore_;

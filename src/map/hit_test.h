@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QPoint>
+#include <optional>
+
+#include "document/path_set_records.h"
+#include "map/map_transform.h"
+#include "map/view_transform.h"
+
+namespace qarn {
+
+// A point of the path set: object and point numbers, both from 1.
+struct PointRef {
+  int object = 0;
+  int point = 0;
+  bool operator==(const PointRef&) const = default;
+};
+
+// The point nearest the view pixel within `reach` view pixels (inclusive), measured from the
+// view pixel under each point's map pixel. Of points equally near, the lowest object and point
+// numbers win. Points that cannot be drawn on the map cannot be pointed at.
+std::optional<PointRef> NearestPoint(const tHeader& doc, const MapTransform& calibration,
+                                     const ViewTransform& view, QPoint viewPixel, double reach);
+
+}  // namespace qarn

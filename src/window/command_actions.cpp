@@ -1,0 +1,378 @@
+#include "window/command_actions.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "widgets/kv_string_grid.h"
+#include "window/map_view.h"
+#include "window/qarn_form.h"
+#include "window/shortcuts_window.h"
+
+namespace qarn {
+
+namespace {
+
+// "Add a copy of the selected object (Ctrl+D)": a tooltip names the command's key.
+QString TipWithKey(const QString& tip, const QKeySequence& key) {
+  if (key.isEmpty()) return tip;
+  return QStringLiteral("%1 (%2)").arg(tip, key.toString(QKeySequence::NativeText));
+}
+
+// "Undo Move points": the entry names the step it would take back or do again.
+QString StepText(const QString& action, const QString& step) {
+  return step.isEmpty() ? action : action + QLatin1Char(' ') + step;
+}
+
+QList<QKeySequence> Keys(QKeyCombination key) {
+  return {QKeySequence(key)};
+}
+
+// Every key the platform gives the standard command, Ctrl+Shift+Z and Ctrl+Y for Redo say.
+QList<QKeySequence> Keys(QKeySequence::StandardKey key) {
+  return QKeySequence::keyBindings(key);
+}
+
+}  // namespace
+
+CommandActions::CommandActions(TQarnForm& form) : QObject(&form), form_(form) {
+  AddFileCommands();
+  AddEditCommands();
+  AddListCommands();
+  AddTypeAndFlagCommands();
+  AddPlacementCommands();
+  AddMoveCommands();
+  AddRotationCommands();
+  AddViewCommands();
+  AddHelpCommands();
+  PathSetDocument* model = form_.model_;
+  for (auto signal : {&PathSetDocument::objectsChanged, &PathSetDocument::documentReplaced,
+                      &PathSetDocument::historyChanged}) {
+    connect(model, signal, this, &CommandActions::UpdateStates);
+  }
+  connect(model, &PathSetDocument::currentObjectChanged, this, &CommandActions::UpdateStates);
+  connect(model, &PathSetDocument::pathChanged, this, &CommandActions::UpdateStates);
+  UpdateStates();
+}
+
+QAction* CommandActions::Add(Command command) {
+  auto* action = new QAction(command.text, &form_);
+  action->setObjectName(QString::fromLatin1(command.name));
+  action->setShortcuts(command.keys);
+  action->setToolTip(TipWithKey(command.tip, action->shortcut()));
+  action->setStatusTip(command.tip);
+  connect(action, &QAction::triggered, &form_,
+          [this, run = std::move(command.run)] { form_.Guard(run); });
+  if (command.button) {
+    action->setIcon(command.button->icon());
+    const QString spoken = command.button->accessibleName();
+    command.button->setDefaultAction(action);
+    command.button->setAccessibleName(spoken);
+  }
+  form_.addAction(action);
+  if (command.enabled) states_.emplace_back(action, std::move(command.enabled));
+  all_.append(action);
+  return action;
+}
+
+QAction* CommandActions::Add(Command command, QToolButton* second) {
+  QAction* action = Add(std::move(command));
+  const QString spoken = second->accessibleName();
+  second->setDefaultAction(action);
+  second->setAccessibleName(spoken);
+  return action;
+}
+
+void CommandActions::KeepToListAndMap(QAction* action) {
+  form_.removeAction(action);
+  action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  form_.Names->addAction(action);
+  form_.ScrollBox1->addAction(action);
+}
+
+void CommandActions::UpdateStates() {
+  for (const auto& [action, enabled] : states_) action->setEnabled(enabled());
+  UndoHistory& history = form_.model_->History();
+  undo_->setText(StepText(QStringLiteral("&Undo"), history.undoText()));
+  redo_->setText(StepText(QStringLiteral("&Redo"), history.redoText()));
+  undo_->setToolTip(TipWithKey(StepText(QStringLiteral("Undo"), history.undoText()),
+                               undo_->shortcut()));
+  redo_->setToolTip(TipWithKey(StepText(QStringLiteral("Redo"), history.redoText()),
+                               redo_->shortcut()));
+}
+
+void CommandActions::AddFileCommands() {
+  TQarnForm& f = form_;
+  PathSetDocument* m = f.model_;
+  QAction* fresh = Add({"actionNew", QStringLiteral("&New"), QStringLiteral("Start a new path set"),
+                        [&f] { f.NewDocument(); }, Keys(QKeySequence::New)});
+  QAction* load = Add({"actionLoad", QStringLiteral("&Load..."),
+                       QStringLiteral("Load a path set"), [&f] { f.LoadButtonClick(); },
+                       Keys(QKeySequence::Open)});
+  recent_ = Add({"actionRecentFiles", QStringLiteral("Recent &Files"),
+                 QStringLiteral("Open one of the last files opened or saved"),
+                 [&f] { f.ShowRecentFiles(f.LoadButton->mapToGlobal(f.LoadButton->rect().bottomLeft())); },
+                 Keys(Qt::CTRL | Qt::Key_R)});
+  QAction* merge = Add({"actionMerge", QStringLiteral("&Merge..."),
+                        QStringLiteral("Merge a path set into this one"),
+                        [&f] { f.Button2Click(); }, Keys(Qt::CTRL | Qt::Key_M)});
+  QAction* save = Add({"actionSave", QStringLiteral("&Save"),
+                       QStringLiteral("Save to the open file (asks for a name when there is none)"),
+                       [&f] { f.QuickSave(); }, Keys(QKeySequence::Save)});
+  QAction* saveAs = Add({"actionSaveAs", QStringLiteral("Save &As..."),
+                         QStringLiteral("Save under a name you choose"),
+                         [&f] { f.Button1Click(); }, Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
+  QAction* revert =
+      Add({"actionRevert", QStringLiteral("Re&vert to Saved"),
+           QStringLiteral("Read the open file again, without the unsaved changes"),
+           [&f] { f.RevertToSaved(); }, {}, [m] { return !m->Path().isEmpty(); }});
+  QAction* quit = Add({"actionQuit", QStringLiteral("&Quit"), QStringLiteral("Close the editor"),
+                       [&f] { f.close(); }, Keys(QKeySequence::Quit)});
+  file_ = {{fresh, load, recent_, merge}, {save, saveAs, revert}, {quit}};
+  const std::pair<QPushButton*, QAction*> buttons[] = {
+      {f.LoadButton, load}, {f.Button1, saveAs}, {f.Button2, merge}};
+  for (const auto& [button, action] : buttons) {
+    connect(button, &QPushButton::clicked, action, &QAction::trigger);
+    button->setToolTip(action->toolTip());
+  }
+  f.LoadButton->setToolTip(load->toolTip() + QStringLiteral("; recent files: right-click or ") +
+                           recent_->shortcut().toString(QKeySequence::NativeText));
+}
+
+void CommandActions::AddEditCommands() {
+  TQarnForm& f = form_;
+  PathSetDocument* m = f.model_;
+  const auto hasObject = [m] { return m->HasCurrentObject(); };
+  undo_ = Add({"actionUndo", QStringLiteral("&Undo"), QStringLiteral("Undo"),
+               [m] { m->Undo(); }, Keys(QKeySequence::Undo),
+               [m] { return m->History().canUndo(); }, f.UndoButton});
+  redo_ = Add({"actionRedo", QStringLiteral("&Redo"), QStringLiteral("Redo"),
+               [m] { m->Redo(); }, Keys(QKeySequence::Redo),
+               [m] { return m->History().canRedo(); }, f.RedoButton});
+  QAction* cut = Add({"actionCut", QStringLiteral("Cu&t Object"),
+                      QStringLiteral("Cut the selected object to the clipboard"),
+                      [&f] { f.CutObject(); }, Keys(QKeySequence::Cut), hasObject});
+  QAction* copy = Add({"actionCopy", QStringLiteral("&Copy Object"),
+                       QStringLiteral("Copy the selected object to the clipboard"),
+                       [&f] { f.CopyObject(); }, Keys(QKeySequence::Copy), hasObject});
+  QAction* paste = Add({"actionPaste", QStringLiteral("&Paste Objects"),
+                        QStringLiteral("Paste the objects on the clipboard after the selected one"),
+                        [&f] { f.PasteObjects(); }, Keys(QKeySequence::Paste)});
+  edit_ = {{undo_, redo_}, {cut, copy, paste}};
+}
+
+void CommandActions::AddListCommands() {
+  TQarnForm& f = form_;
+  PathSetDocument* m = f.model_;
+  const FormButtons& b = f.buttons_;
+  const auto count = [m] { return static_cast<int>(m->Document().records.size()); };
+  QAction* add = Add({"actionAddCopy", QStringLiteral("&Add a Copy"),
+                      QStringLiteral("Add a copy of the selected object"),
+                      [&f] { f.SpeedButton1Click(); }, Keys(Qt::CTRL | Qt::Key_D),
+                      [m, count] { return count() == 0 || m->HasCurrentObject(); },
+                      b.SpeedButton1});
+  QAction* remove = Add({"actionDeleteObject", QStringLiteral("&Delete Object"),
+                         QStringLiteral("Delete the selected object"),
+                         [&f] { f.SpeedButton2Click(); }, Keys(Qt::Key_Delete),
+                         [m, count] { return count() > 1 && m->HasCurrentObject(); },
+                         b.SpeedButton2});
+  KeepToListAndMap(remove);
+  QAction* series = Add({"actionContinueSeries", QStringLiteral("Continue the &Series"),
+                         QStringLiteral("Continue the series: add the next object in the same step"),
+                         [&f] { f.SpeedButton3Click(); }, {},
+                         [m] { return m->HasCurrentObject() && m->CurrentObjectNumber() > 1; },
+                         b.SpeedButton3});
+  QAction* up = Add({"actionMoveObjectUp", QStringLiteral("Move Object &Up"),
+                     QStringLiteral("Move the selected object up"), [&f] { f.SpeedButton6Click(); },
+                     Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Up),
+                     [m] { return m->HasCurrentObject() && m->CurrentObjectNumber() > 1; },
+                     b.SpeedButton6});
+  QAction* down = Add({"actionMoveObjectDown", QStringLiteral("Move Object Do&wn"),
+                       QStringLiteral("Move the selected object down"),
+                       [&f] { f.SpeedButton7Click(); }, Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Down),
+                       [m, count] {
+                         return m->HasCurrentObject() && m->CurrentObjectNumber() < count();
+                       },
+                       b.SpeedButton7});
+  edit_.append(QList<QAction*>{remove});
+  object_.append(QList<QAction*>{add, series, up, down});
+}
+
+void CommandActions::AddTypeAndFlagCommands() {
+  TQarnForm& f = form_;
+  PathSetDocument* m = f.model_;
+  const auto hasObject = [m] { return m->HasCurrentObject(); };
+  QAction* preset = Add({"actionTypePreset", QStringLiteral("Apply the &Type Preset"),
+                         QStringLiteral("Apply the layout preset of the type shown"),
+                         [&f] { f.SpeedButton21Click(); }, {}, hasObject, f.buttons_.SpeedButton21});
+  QAction* flags = Add({"actionApplyFlags", QStringLiteral("Set the &Flags"),
+                        QStringLiteral("Set every point's flags to the hexadecimal value"),
+                        [&f] { f.SpeedButton18Click(); }, {}, hasObject, f.buttons_.SpeedButton18});
+  object_.append(QList<QAction*>{preset, flags});
+}
+
+void CommandActions::AddPlacementCommands() {
+  TQarnForm& f = form_;
+  PathSetDocument* m = f.model_;
+  const FormButtons& b = f.buttons_;
+  const auto hasObject = [m] { return m->HasCurrentObject(); };
+  QAction* pointOne = Add({"actionSetPointOne", QStringLiteral("Set &Point 1"),
+                           QStringLiteral("Set point 1 from x, y, z"),
+                           [&f] { f.SpeedButton4Click(); }, {}, hasObject, b.SpeedButton4});
+  QAction* layOut = Add({"actionLayOut", QStringLiteral("&Lay Out the Points"),
+                         QStringLiteral("Lay the points out from the offsets"),
+                         [&f] { f.SpeedButton5Click(); }, {}, hasObject, b.SpeedButton5},
+                        b.SpeedButton20);
+  QAction* extend = Add({"actionExtend", QStringLiteral("&Extend by One Point"),
+                         QStringLiteral("Extend the object by one point"),
+                         [&f] { f.SpeedButton8Click(); }, {}, hasObject, b.SpeedButton8});
+  QAction* pair = Add({"actionExtendPair", QStringLiteral("Extend by a Pai&r and Lay Out"),
+                       QStringLiteral("Extend the object by a pair of points and lay out"),
+                       [&f] { f.SpeedButton19Click(); }, {}, hasObject, b.SpeedButton19});
+  QAction* shorten = Add({"actionRemoveLastPoint", QStringLiteral("Remove the Last P&oint"),
+                          QStringLiteral("Remove the last point"), [&f] { f.SpeedButton17Click(); },
+                          {}, hasObject, b.SpeedButton17});
+  object_.append(QList<QAction*>{pointOne, layOut, extend, pair, shorten});
+}
+
+void CommandActions::AddMoveCommands() {
+  TQarnForm& f = form_;
+  PathSetDocument* m = f.model_;
+  const FormButtons& b = f.buttons_;
+  const struct {
+    const char* name;
+    const char* text;
+    QToolButton* button;
+    float ax, ay, az;
+    QKeyCombination key;
+  } moves[] = {
+      {"actionMoveNorthWest", "Move Up and Left", b.nwButton, -1, 0, -1, Qt::ALT | Qt::Key_Home},
+      {"actionMoveNorth", "Move Up", b.nButton, 0, 0, -1, Qt::ALT | Qt::Key_Up},
+      {"actionMoveNorthEast", "Move Up and Right", b.neButton, 1, 0, -1, Qt::ALT | Qt::Key_PageUp},
+      {"actionMoveWest", "Move Left", b.wButton, -1, 0, 0, Qt::ALT | Qt::Key_Left},
+      {"actionMoveEast", "Move Right", b.eButton, 1, 0, 0, Qt::ALT | Qt::Key_Right},
+      {"actionMoveSouthWest", "Move Down and Left", b.swButton, -1, 0, 1, Qt::ALT | Qt::Key_End},
+      {"actionMoveSouth", "Move Down", b.sButton, 0, 0, 1, Qt::ALT | Qt::Key_Down},
+      {"actionMoveSouthEast", "Move Down and Right", b.seButton, 1, 0, 1,
+       Qt::ALT | Qt::Key_PageDown},
+      {"actionMoveHigher", "Move Higher", b.UpButton, 0, 1, 0, Qt::ALT | Qt::SHIFT | Qt::Key_Up},
+      {"actionMoveLower", "Move Lower", b.DownButton, 0, -1, 0,
+       Qt::ALT | Qt::SHIFT | Qt::Key_Down}};
+  QList<QAction*> group;
+  for (const auto& move : moves) {
+    QAction* action = Add({move.name, QString::fromLatin1(move.text), move.button->toolTip(),
+                           [&f, move] { f.MoveByStep(move.ax, move.ay, move.az); },
+                           Keys(move.key), [m] { return m->HasCurrentObject(); }, move.button});
+    KeepToListAndMap(action);
+    group.append(action);
+  }
+  object_.append(group);
+}
+
+void CommandActions::AddRotationCommands() {
+  TQarnForm& f = form_;
+  PathSetDocument* m = f.model_;
+  const FormButtons& b = f.buttons_;
+  const struct {
+    const char* name;
+    const char* text;
+    QToolButton* button;
+    int32_t pairStep, rowStep;
+  } turns[] = {
+      {"actionTurnLeft15", "Turn by -15°", b.rotLeftButton, -15, -15},
+      {"actionTurnRight15", "Turn by +15°", b.rotRightButton, 15, 15},
+      {"actionTurnRight1", "Turn by +1°", b.rotRightButton2, 1, 1},
+      {"actionTurnLeft1", "Turn by -1°", b.rotLeftButton2, -1, -1},
+      {"actionTurnRowsLeft15", "Turn the Rows by -15°", b.XrotLeftButton, 0, -15},
+      {"actionTurnRowsRight15", "Turn the Rows by +15°", b.XrotRightButton, 0, 15},
+      {"actionTurnRowsRight1", "Turn the Rows by +1°", b.XrotRightButton2, 0, 1},
+      {"actionTurnRowsLeft1", "Turn the Rows by -1°", b.XrotLeftButton2, 0, -1}};
+  QList<QAction*> group;
+  for (const auto& turn : turns) {
+    group.append(Add({turn.name, QString::fromUtf8(turn.text), turn.button->toolTip(),
+                      [&f, turn] { f.StepRotation(turn.pairStep, turn.rowStep); }, {},
+                      [m] { return m->HasCurrentObject(); }, turn.button}));
+  }
+  group.append(Add({"actionApplyAngles", QStringLiteral("Apply the Lengths and An&gles"),
+                    QStringLiteral("Apply the lengths and angles typed"),
+                    [&f] { f.StepRotation(0, 0); }, {}, [m] { return m->HasCurrentObject(); },
+                    b.rotOkButton},
+                   b.XrotOkButton));
+  object_.append(group);
+}
+
+void CommandActions::AddViewCommands() {
+  TQarnForm& f = form_;
+  MapView* view = f.ScrollBox1;
+  QAction* in = Add({"actionZoomIn", QStringLiteral("Zoom &In"),
+                     QStringLiteral("Zoom in about the view's centre"), [view] { view->ZoomIn(); },
+                     Keys(QKeySequence::ZoomIn)});
+  QAction* out = Add({"actionZoomOut", QStringLiteral("Zoom &Out"),
+                      QStringLiteral("Zoom out about the view's centre"),
+                      [view] { view->ZoomOut(); }, Keys(QKeySequence::ZoomOut)});
+  QAction* actual = Add({"actionActualSize", QStringLiteral("&100 %"),
+                         QStringLiteral("Show the map pixel for pixel"),
+                         [view] { view->SetScale(1.0); }, Keys(Qt::CTRL | Qt::Key_0)});
+  QAction* fit = Add({"actionFit", QStringLiteral("&Fit the Map"),
+                      QStringLiteral("Show the whole map"), [view] { view->Fit(); },
+                      Keys(Qt::CTRL | Qt::Key_9)});
+  // The keypad's plus and minus zoom too; one action each keeps every key unambiguous.
+  const Qt::KeyboardModifiers keypad = Qt::ControlModifier | Qt::KeypadModifier;
+  in->setShortcuts(in->shortcuts() << QKeySequence(QKeyCombination(keypad, Qt::Key_Plus)));
+  out->setShortcuts(out->shortcuts() << QKeySequence(QKeyCombination(keypad, Qt::Key_Minus)));
+  QAction* points = Add({"actionDrawAllPoints", QStringLiteral("Mark &All Points"),
+                         QStringLiteral("Mark every point of every object"),
+                         [&f] { f.Button3Click(); }, Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_A)});
+  connect(f.Button3, &QPushButton::clicked, points, &QAction::trigger);
+  f.Button3->setToolTip(points->toolTip());
+  view_ = {{in, out, actual, fit}, {points}};
+}
+
+void CommandActions::AddHelpCommands() {
+  TQarnForm& f = form_;
+  QAction* keys = Add({"actionShortcuts", QStringLiteral("&Keyboard Shortcuts"),
+                       QStringLiteral("List every command with its key"),
+                       [this] { ShowShortcuts(); }, Keys(QKeySequence::HelpContents)});
+  QAction* about = Add({"actionAbout", QStringLiteral("&About Qarn"),
+                        QStringLiteral("The program's version and licence"),
+                        [&f] { f.dialogs_->ShowAbout(&f, AboutText()); }});
+  help_ = {{keys, about}};
+}
+
+void CommandActions::ShowShortcuts() {
+  if (!shortcuts_) shortcuts_ = new ShortcutsWindow(all_, &form_);
+  shortcuts_->show();
+  shortcuts_->raise();
+  shortcuts_->activateWindow();
+}
+
+QMenu* CommandActions::Menu(QMenuBar* bar, const QString& title,
+                            const QList<QList<QAction*>>& groups) {
+  QMenu* menu = bar->addMenu(title);
+  for (const QList<QAction*>& group : groups) {
+    if (!menu->isEmpty()) menu->addSeparator();
+    menu->addActions(group);
+  }
+  return menu;
+}
+
+void CommandActions::FillMenuBar(QMenuBar* bar) {
+  QMenu* file = Menu(bar, QStringLiteral("&File"), file_);
+  file->setObjectName(QStringLiteral("FileMenu"));
+  auto* recentMenu = new QMenu(file);
+  recentMenu->setObjectName(QStringLiteral("RecentFilesSubmenu"));
+  recent_->setMenu(recentMenu);
+  connect(recentMenu, &QMenu::aboutToShow, this, [this, recentMenu] {
+    form_.FillRecentMenu(recentMenu);
+  });
+  Menu(bar, QStringLiteral("&Edit"), edit_)->setObjectName(QStringLiteral("EditMenu"));
+  Menu(bar, QStringLiteral("&Object"), object_)->setObjectName(QStringLiteral("ObjectMenu"));
+  Menu(bar, QStringLiteral("&View"), view_)->setObjectName(QStringLiteral("ViewMenu"));
+  Menu(bar, QStringLiteral("&Help"), help_)->setObjectName(QStringLiteral("HelpMenu"));
+}
+
+}  // namespace qarn

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QKeySequence>
+#include <QList>
+#include <QObject>
+#include <functional>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QToolButton;
+class QWidget;
+
+namespace qarn {
+
+class TQarnForm;
+
+// Every command of the window as one QAction: its text, key, glyph, a tooltip that names the key,
+// and an enabled state kept current from the document model. The glyph buttons, the push buttons
+// and the menu bar show these actions, so a button, a menu entry and a key are one thing.
+class CommandActions : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit CommandActions(TQarnForm& form);
+
+  // Every action, in menu order.
+  const QList<QAction*>& All() const { return all_; }
+  // The menu bar with File, Edit, Object, View and Help.
+  void FillMenuBar(QMenuBar* bar);
+  // Looks at the document model again: which commands can run now.
+  void UpdateStates();
+
+ private:
+  struct Command {
+    const char* name;  // the action's object name
+    QString text;      // the menu entry, with its mnemonic
+    QString tip;       // what it does; the glyph button's tooltip
+    std::function<void()> run;
+    QList<QKeySequence> keys = {};
+    std::function<bool()> enabled = {};
+    QToolButton* button = nullptr;
+  };
+
+  QAction* Add(Command command);
+  // The action is also shown by `second`, a glyph button of the same command.
+  QAction* Add(Command command, QToolButton* second);
+  // Keys that belong to the object list and the map only: elsewhere the fields keep them.
+  void KeepToListAndMap(QAction* action);
+  void AddFileCommands();
+  void AddEditCommands();
+  void AddListCommands();
+  void AddPlacementCommands();
+  void AddMoveCommands();
+  void AddRotationCommands();
+  void AddTypeAndFlagCommands();
+  void AddViewCommands();
+  void AddHelpCommands();
+  QMenu* Menu(QMenuBar* bar, const QString& title, const QList<QList<QAction*>>& groups);
+  void ShowShortcuts();
+
+  TQarnForm& form_;
+  QList<QAction*> all_;
+  std::vector<std::pair<QAction*, std::function<bool()>>> states_;
+  QList<QList<QAction*>> file_, edit_, object_, view_, help_;
+  QAction* undo_ = nullptr;
+  QAction* redo_ = nullptr;
+  QAction* recent_ = nullptr;
+  QWidget* shortcuts_ = nullptr;
+};
+
+}  // namespace qarn

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QDialog>
+#include <QList>
+
+class QAction;
+
+namespace qarn {
+
+// Help > Keyboard Shortcuts: every command with its keys, in menu order. It stays open beside
+// the editor.
+class ShortcutsWindow : public QDialog {
+  Q_OBJECT
+
+ public:
+  ShortcutsWindow(const QList<QAction*>& actions, QWidget* parent);
+};
+
+// The About window's text: the program, its version, copyright and licence.
+QString AboutText();
+
+}  // namespace qarn
