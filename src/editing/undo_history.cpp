@@ -28,8 +28,8 @@ void UndoHistory::push(const QString& text, const DocumentState& before, const D
   }
   if (image_.empty()) image_ = before.bytes;
   if (!Merge(text, after, mergeKey)) {
-    steps_.push_back(Step{ImageDelta(before.bytes, after.bytes), before.selection,
-                          after.selection, mergeKey, text});
+    steps_.push_back(Step{ImageDelta(before.bytes, after.bytes), before.selection, after.selection,
+                          mergeKey, text});
     stepBytes_ += steps_.back().Bytes();
     ++index_;
   }
@@ -64,7 +64,8 @@ bool UndoHistory::Merge(const QString& text, const DocumentState& after, int mer
     --index_;
     return true;
   }
-  last = Step{ImageDelta(first, after.bytes), last.selectionBefore, after.selection, mergeKey, text};
+  last =
+      Step{ImageDelta(first, after.bytes), last.selectionBefore, after.selection, mergeKey, text};
   stepBytes_ += last.Bytes();
   return true;
 }

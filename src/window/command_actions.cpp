@@ -37,6 +37,12 @@ QList<QKeySequence> Keys(QKeySequence::StandardKey key) {
   return QKeySequence::keyBindings(key);
 }
 
+// Desktops without a standard key for Quit still get the usual one.
+QList<QKeySequence> QuitKeys() {
+  const QList<QKeySequence> keys = Keys(QKeySequence::Quit);
+  return keys.isEmpty() ? Keys(Qt::CTRL | Qt::Key_Q) : keys;
+}
+
 }  // namespace
 
 CommandActions::CommandActions(TQarnForm& form) : QObject(&form), form_(form) {
@@ -99,10 +105,10 @@ void CommandActions::UpdateStates() {
   UndoHistory& history = form_.model_->History();
   undo_->setText(StepText(QStringLiteral("&Undo"), history.undoText()));
   redo_->setText(StepText(QStringLiteral("&Redo"), history.redoText()));
-  undo_->setToolTip(TipWithKey(StepText(QStringLiteral("Undo"), history.undoText()),
-                               undo_->shortcut()));
-  redo_->setToolTip(TipWithKey(StepText(QStringLiteral("Redo"), history.redoText()),
-                               redo_->shortcut()));
+  undo_->setToolTip(
+      TipWithKey(StepText(QStringLiteral("Undo"), history.undoText()), undo_->shortcut()));
+  redo_->setToolTip(
+      TipWithKey(StepText(QStringLiteral("Redo"), history.redoText()), redo_->shortcut()));
 }
 
 void CommandActions::AddFileCommands() {
@@ -110,13 +116,13 @@ void CommandActions::AddFileCommands() {
   PathSetDocument* m = f.model_;
   QAction* fresh = Add({"actionNew", QStringLiteral("&New"), QStringLiteral("Start a new path set"),
                         [&f] { f.NewDocument(); }, Keys(QKeySequence::New)});
-  QAction* load = Add({"actionLoad", QStringLiteral("&Load..."),
-                       QStringLiteral("Load a path set"), [&f] { f.LoadButtonClick(); },
-                       Keys(QKeySequence::Open)});
-  recent_ = Add({"actionRecentFiles", QStringLiteral("Recent &Files"),
-                 QStringLiteral("Open one of the last files opened or saved"),
-                 [&f] { f.ShowRecentFiles(f.LoadButton->mapToGlobal(f.LoadButton->rect().bottomLeft())); },
-                 Keys(Qt::CTRL | Qt::Key_R)});
+  QAction* load = Add({"actionLoad", QStringLiteral("&Load..."), QStringLiteral("Load a path set"),
+                       [&f] { f.LoadButtonClick(); }, Keys(QKeySequence::Open)});
+  recent_ = Add(
+      {"actionRecentFiles", QStringLiteral("Recent &Files"),
+       QStringLiteral("Open one of the last files opened or saved"),
+       [&f] { f.ShowRecentFiles(f.LoadButton->mapToGlobal(f.LoadButton->rect().bottomLeft())); },
+       Keys(Qt::CTRL | Qt::Key_R)});
   QAction* merge = Add({"actionMerge", QStringLiteral("&Merge..."),
                         QStringLiteral("Merge a path set into this one"),
                         [&f] { f.Button2Click(); }, Keys(Qt::CTRL | Qt::Key_M)});
@@ -124,14 +130,16 @@ void CommandActions::AddFileCommands() {
                        QStringLiteral("Save to the open file (asks for a name when there is none)"),
                        [&f] { f.QuickSave(); }, Keys(QKeySequence::Save)});
   QAction* saveAs = Add({"actionSaveAs", QStringLiteral("Save &As..."),
-                         QStringLiteral("Save under a name you choose"),
-                         [&f] { f.Button1Click(); }, Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
-  QAction* revert =
-      Add({"actionRevert", QStringLiteral("Re&vert to Saved"),
-           QStringLiteral("Read the open file again, without the unsaved changes"),
-           [&f] { f.RevertToSaved(); }, {}, [m] { return !m->Path().isEmpty(); }});
+                         QStringLiteral("Save under a name you choose"), [&f] { f.Button1Click(); },
+                         Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
+  QAction* revert = Add({"actionRevert",
+                         QStringLiteral("Re&vert to Saved"),
+                         QStringLiteral("Read the open file again, without the unsaved changes"),
+                         [&f] { f.RevertToSaved(); },
+                         {},
+                         [m] { return !m->Path().isEmpty(); }});
   QAction* quit = Add({"actionQuit", QStringLiteral("&Quit"), QStringLiteral("Close the editor"),
-                       [&f] { f.close(); }, Keys(QKeySequence::Quit)});
+                       [&f] { f.close(); }, QuitKeys()});
   file_ = {{fresh, load, recent_, merge}, {save, saveAs, revert}, {quit}};
   const std::pair<QPushButton*, QAction*> buttons[] = {
       {f.LoadButton, load}, {f.Button1, saveAs}, {f.Button2, merge}};
@@ -147,12 +155,10 @@ void CommandActions::AddEditCommands() {
   TQarnForm& f = form_;
   PathSetDocument* m = f.model_;
   const auto hasObject = [m] { return m->HasCurrentObject(); };
-  undo_ = Add({"actionUndo", QStringLiteral("&Undo"), QStringLiteral("Undo"),
-               [m] { m->Undo(); }, Keys(QKeySequence::Undo),
-               [m] { return m->History().canUndo(); }, f.UndoButton});
-  redo_ = Add({"actionRedo", QStringLiteral("&Redo"), QStringLiteral("Redo"),
-               [m] { m->Redo(); }, Keys(QKeySequence::Redo),
-               [m] { return m->History().canRedo(); }, f.RedoButton});
+  undo_ = Add({"actionUndo", QStringLiteral("&Undo"), QStringLiteral("Undo"), [m] { m->Undo(); },
+               Keys(QKeySequence::Undo), [m] { return m->History().canUndo(); }, f.UndoButton});
+  redo_ = Add({"actionRedo", QStringLiteral("&Redo"), QStringLiteral("Redo"), [m] { m->Redo(); },
+               Keys(QKeySequence::Redo), [m] { return m->History().canRedo(); }, f.RedoButton});
   QAction* cut = Add({"actionCut", QStringLiteral("Cu&t Object"),
                       QStringLiteral("Cut the selected object to the clipboard"),
                       [&f] { f.CutObject(); }, Keys(QKeySequence::Cut), hasObject});
@@ -170,34 +176,36 @@ void CommandActions::AddListCommands() {
   PathSetDocument* m = f.model_;
   const FormButtons& b = f.buttons_;
   const auto count = [m] { return static_cast<int>(m->Document().records.size()); };
-  QAction* add = Add({"actionAddCopy", QStringLiteral("&Add a Copy"),
-                      QStringLiteral("Add a copy of the selected object"),
-                      [&f] { f.SpeedButton1Click(); }, Keys(Qt::CTRL | Qt::Key_D),
-                      [m, count] { return count() == 0 || m->HasCurrentObject(); },
-                      b.SpeedButton1});
-  QAction* remove = Add({"actionDeleteObject", QStringLiteral("&Delete Object"),
-                         QStringLiteral("Delete the selected object"),
-                         [&f] { f.SpeedButton2Click(); }, Keys(Qt::Key_Delete),
-                         [m, count] { return count() > 1 && m->HasCurrentObject(); },
-                         b.SpeedButton2});
+  QAction* add =
+      Add({"actionAddCopy", QStringLiteral("&Add a Copy"),
+           QStringLiteral("Add a copy of the selected object"), [&f] { f.SpeedButton1Click(); },
+           Keys(Qt::CTRL | Qt::Key_D), [m, count] { return count() == 0 || m->HasCurrentObject(); },
+           b.SpeedButton1});
+  QAction* remove =
+      Add({"actionDeleteObject", QStringLiteral("&Delete Object"),
+           QStringLiteral("Delete the selected object"), [&f] { f.SpeedButton2Click(); },
+           Keys(Qt::Key_Delete), [m, count] { return count() > 1 && m->HasCurrentObject(); },
+           b.SpeedButton2});
   KeepToListAndMap(remove);
-  QAction* series = Add({"actionContinueSeries", QStringLiteral("Continue the &Series"),
-                         QStringLiteral("Continue the series: add the next object in the same step"),
-                         [&f] { f.SpeedButton3Click(); }, {},
-                         [m] { return m->HasCurrentObject() && m->CurrentObjectNumber() > 1; },
-                         b.SpeedButton3});
-  QAction* up = Add({"actionMoveObjectUp", QStringLiteral("Move Object &Up"),
-                     QStringLiteral("Move the selected object up"), [&f] { f.SpeedButton6Click(); },
-                     Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Up),
-                     [m] { return m->HasCurrentObject() && m->CurrentObjectNumber() > 1; },
-                     b.SpeedButton6});
-  QAction* down = Add({"actionMoveObjectDown", QStringLiteral("Move Object Do&wn"),
-                       QStringLiteral("Move the selected object down"),
-                       [&f] { f.SpeedButton7Click(); }, Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Down),
-                       [m, count] {
-                         return m->HasCurrentObject() && m->CurrentObjectNumber() < count();
-                       },
-                       b.SpeedButton7});
+  QAction* series =
+      Add({"actionContinueSeries",
+           QStringLiteral("Continue the &Series"),
+           QStringLiteral("Continue the series: add the next object in the same step"),
+           [&f] { f.SpeedButton3Click(); },
+           {},
+           [m] { return m->HasCurrentObject() && m->CurrentObjectNumber() > 1; },
+           b.SpeedButton3});
+  QAction* up =
+      Add({"actionMoveObjectUp", QStringLiteral("Move Object &Up"),
+           QStringLiteral("Move the selected object up"), [&f] { f.SpeedButton6Click(); },
+           Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Up),
+           [m] { return m->HasCurrentObject() && m->CurrentObjectNumber() > 1; }, b.SpeedButton6});
+  QAction* down =
+      Add({"actionMoveObjectDown", QStringLiteral("Move Object Do&wn"),
+           QStringLiteral("Move the selected object down"), [&f] { f.SpeedButton7Click(); },
+           Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Down),
+           [m, count] { return m->HasCurrentObject() && m->CurrentObjectNumber() < count(); },
+           b.SpeedButton7});
   edit_.append(QList<QAction*>{remove});
   object_.append(QList<QAction*>{add, series, up, down});
 }
@@ -206,12 +214,20 @@ void CommandActions::AddTypeAndFlagCommands() {
   TQarnForm& f = form_;
   PathSetDocument* m = f.model_;
   const auto hasObject = [m] { return m->HasCurrentObject(); };
-  QAction* preset = Add({"actionTypePreset", QStringLiteral("Apply the &Type Preset"),
+  QAction* preset = Add({"actionTypePreset",
+                         QStringLiteral("Apply the &Type Preset"),
                          QStringLiteral("Apply the layout preset of the type shown"),
-                         [&f] { f.SpeedButton21Click(); }, {}, hasObject, f.buttons_.SpeedButton21});
-  QAction* flags = Add({"actionApplyFlags", QStringLiteral("Set the &Flags"),
+                         [&f] { f.SpeedButton21Click(); },
+                         {},
+                         hasObject,
+                         f.buttons_.SpeedButton21});
+  QAction* flags = Add({"actionApplyFlags",
+                        QStringLiteral("Set the &Flags"),
                         QStringLiteral("Set every point's flags to the hexadecimal value"),
-                        [&f] { f.SpeedButton18Click(); }, {}, hasObject, f.buttons_.SpeedButton18});
+                        [&f] { f.SpeedButton18Click(); },
+                        {},
+                        hasObject,
+                        f.buttons_.SpeedButton18});
   object_.append(QList<QAction*>{preset, flags});
 }
 
@@ -220,22 +236,42 @@ void CommandActions::AddPlacementCommands() {
   PathSetDocument* m = f.model_;
   const FormButtons& b = f.buttons_;
   const auto hasObject = [m] { return m->HasCurrentObject(); };
-  QAction* pointOne = Add({"actionSetPointOne", QStringLiteral("Set &Point 1"),
+  QAction* pointOne = Add({"actionSetPointOne",
+                           QStringLiteral("Set &Point 1"),
                            QStringLiteral("Set point 1 from x, y, z"),
-                           [&f] { f.SpeedButton4Click(); }, {}, hasObject, b.SpeedButton4});
-  QAction* layOut = Add({"actionLayOut", QStringLiteral("&Lay Out the Points"),
+                           [&f] { f.SpeedButton4Click(); },
+                           {},
+                           hasObject,
+                           b.SpeedButton4});
+  QAction* layOut = Add({"actionLayOut",
+                         QStringLiteral("&Lay Out the Points"),
                          QStringLiteral("Lay the points out from the offsets"),
-                         [&f] { f.SpeedButton5Click(); }, {}, hasObject, b.SpeedButton5},
+                         [&f] { f.SpeedButton5Click(); },
+                         {},
+                         hasObject,
+                         b.SpeedButton5},
                         b.SpeedButton20);
-  QAction* extend = Add({"actionExtend", QStringLiteral("&Extend by One Point"),
+  QAction* extend = Add({"actionExtend",
+                         QStringLiteral("&Extend by One Point"),
                          QStringLiteral("Extend the object by one point"),
-                         [&f] { f.SpeedButton8Click(); }, {}, hasObject, b.SpeedButton8});
-  QAction* pair = Add({"actionExtendPair", QStringLiteral("Extend by a Pai&r and Lay Out"),
+                         [&f] { f.SpeedButton8Click(); },
+                         {},
+                         hasObject,
+                         b.SpeedButton8});
+  QAction* pair = Add({"actionExtendPair",
+                       QStringLiteral("Extend by a Pai&r and Lay Out"),
                        QStringLiteral("Extend the object by a pair of points and lay out"),
-                       [&f] { f.SpeedButton19Click(); }, {}, hasObject, b.SpeedButton19});
-  QAction* shorten = Add({"actionRemoveLastPoint", QStringLiteral("Remove the Last P&oint"),
-                          QStringLiteral("Remove the last point"), [&f] { f.SpeedButton17Click(); },
-                          {}, hasObject, b.SpeedButton17});
+                       [&f] { f.SpeedButton19Click(); },
+                       {},
+                       hasObject,
+                       b.SpeedButton19});
+  QAction* shorten = Add({"actionRemoveLastPoint",
+                          QStringLiteral("Remove the Last P&oint"),
+                          QStringLiteral("Remove the last point"),
+                          [&f] { f.SpeedButton17Click(); },
+                          {},
+                          hasObject,
+                          b.SpeedButton17});
   object_.append(QList<QAction*>{pointOne, layOut, extend, pair, shorten});
 }
 
@@ -265,8 +301,8 @@ void CommandActions::AddMoveCommands() {
   QList<QAction*> group;
   for (const auto& move : moves) {
     QAction* action = Add({move.name, QString::fromLatin1(move.text), move.button->toolTip(),
-                           [&f, move] { f.MoveByStep(move.ax, move.ay, move.az); },
-                           Keys(move.key), [m] { return m->HasCurrentObject(); }, move.button});
+                           [&f, move] { f.MoveByStep(move.ax, move.ay, move.az); }, Keys(move.key),
+                           [m] { return m->HasCurrentObject(); }, move.button});
     KeepToListAndMap(action);
     group.append(action);
   }
@@ -282,24 +318,30 @@ void CommandActions::AddRotationCommands() {
     const char* text;
     QToolButton* button;
     int32_t pairStep, rowStep;
-  } turns[] = {
-      {"actionTurnLeft15", "Turn by -15°", b.rotLeftButton, -15, -15},
-      {"actionTurnRight15", "Turn by +15°", b.rotRightButton, 15, 15},
-      {"actionTurnRight1", "Turn by +1°", b.rotRightButton2, 1, 1},
-      {"actionTurnLeft1", "Turn by -1°", b.rotLeftButton2, -1, -1},
-      {"actionTurnRowsLeft15", "Turn the Rows by -15°", b.XrotLeftButton, 0, -15},
-      {"actionTurnRowsRight15", "Turn the Rows by +15°", b.XrotRightButton, 0, 15},
-      {"actionTurnRowsRight1", "Turn the Rows by +1°", b.XrotRightButton2, 0, 1},
-      {"actionTurnRowsLeft1", "Turn the Rows by -1°", b.XrotLeftButton2, 0, -1}};
+  } turns[] = {{"actionTurnLeft15", "Turn by -15°", b.rotLeftButton, -15, -15},
+               {"actionTurnRight15", "Turn by +15°", b.rotRightButton, 15, 15},
+               {"actionTurnRight1", "Turn by +1°", b.rotRightButton2, 1, 1},
+               {"actionTurnLeft1", "Turn by -1°", b.rotLeftButton2, -1, -1},
+               {"actionTurnRowsLeft15", "Turn the Rows by -15°", b.XrotLeftButton, 0, -15},
+               {"actionTurnRowsRight15", "Turn the Rows by +15°", b.XrotRightButton, 0, 15},
+               {"actionTurnRowsRight1", "Turn the Rows by +1°", b.XrotRightButton2, 0, 1},
+               {"actionTurnRowsLeft1", "Turn the Rows by -1°", b.XrotLeftButton2, 0, -1}};
   QList<QAction*> group;
   for (const auto& turn : turns) {
-    group.append(Add({turn.name, QString::fromUtf8(turn.text), turn.button->toolTip(),
-                      [&f, turn] { f.StepRotation(turn.pairStep, turn.rowStep); }, {},
-                      [m] { return m->HasCurrentObject(); }, turn.button}));
+    group.append(Add({turn.name,
+                      QString::fromUtf8(turn.text),
+                      turn.button->toolTip(),
+                      [&f, turn] { f.StepRotation(turn.pairStep, turn.rowStep); },
+                      {},
+                      [m] { return m->HasCurrentObject(); },
+                      turn.button}));
   }
-  group.append(Add({"actionApplyAngles", QStringLiteral("Apply the Lengths and An&gles"),
+  group.append(Add({"actionApplyAngles",
+                    QStringLiteral("Apply the Lengths and An&gles"),
                     QStringLiteral("Apply the lengths and angles typed"),
-                    [&f] { f.StepRotation(0, 0); }, {}, [m] { return m->HasCurrentObject(); },
+                    [&f] { f.StepRotation(0, 0); },
+                    {},
+                    [m] { return m->HasCurrentObject(); },
                     b.rotOkButton},
                    b.XrotOkButton));
   object_.append(group);
@@ -317,9 +359,9 @@ void CommandActions::AddViewCommands() {
   QAction* actual = Add({"actionActualSize", QStringLiteral("&100 %"),
                          QStringLiteral("Show the map pixel for pixel"),
                          [view] { view->SetScale(1.0); }, Keys(Qt::CTRL | Qt::Key_0)});
-  QAction* fit = Add({"actionFit", QStringLiteral("&Fit the Map"),
-                      QStringLiteral("Show the whole map"), [view] { view->Fit(); },
-                      Keys(Qt::CTRL | Qt::Key_9)});
+  QAction* fit =
+      Add({"actionFit", QStringLiteral("&Fit the Map"), QStringLiteral("Show the whole map"),
+           [view] { view->Fit(); }, Keys(Qt::CTRL | Qt::Key_9)});
   // The keypad's plus and minus zoom too; one action each keeps every key unambiguous.
   const Qt::KeyboardModifiers keypad = Qt::ControlModifier | Qt::KeypadModifier;
   in->setShortcuts(in->shortcuts() << QKeySequence(QKeyCombination(keypad, Qt::Key_Plus)));
@@ -366,9 +408,8 @@ void CommandActions::FillMenuBar(QMenuBar* bar) {
   auto* recentMenu = new QMenu(file);
   recentMenu->setObjectName(QStringLiteral("RecentFilesSubmenu"));
   recent_->setMenu(recentMenu);
-  connect(recentMenu, &QMenu::aboutToShow, this, [this, recentMenu] {
-    form_.FillRecentMenu(recentMenu);
-  });
+  connect(recentMenu, &QMenu::aboutToShow, this,
+          [this, recentMenu] { form_.FillRecentMenu(recentMenu); });
   Menu(bar, QStringLiteral("&Edit"), edit_)->setObjectName(QStringLiteral("EditMenu"));
   Menu(bar, QStringLiteral("&Object"), object_)->setObjectName(QStringLiteral("ObjectMenu"));
   Menu(bar, QStringLiteral("&View"), view_)->setObjectName(QStringLiteral("ViewMenu"));

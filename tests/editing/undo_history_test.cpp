@@ -119,8 +119,8 @@ TEST_F(UndoHistoryTest, StepsWithOneMergeKeyJoinUnlessSavedBetween) {
   history->setClean();
   history->push(QStringLiteral("type"), State(5), State(6), key);
   EXPECT_EQ(history->count(), 3) << "a save ends the joining";
-  history->push(QStringLiteral("type"), {Image(6), Selection::Single(6)}, {Image(5), Selection::Single(9)},
-                key);
+  history->push(QStringLiteral("type"), {Image(6), Selection::Single(6)},
+                {Image(5), Selection::Single(9)}, key);
   EXPECT_EQ(history->count(), 2) << "joined back to where it began: no step";
 }
 

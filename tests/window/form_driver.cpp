@@ -50,6 +50,13 @@ FormDialogs::RecoverAnswer ScriptedDialogs::AskRecover(QWidget*, const QString& 
   return answer;
 }
 
+bool ScriptedDialogs::AskRevert(QWidget*, const QString&) {
+  if (revertAnswers.empty()) throw std::logic_error("unexpected revert question");
+  const bool answer = revertAnswers.front();
+  revertAnswers.pop_front();
+  return answer;
+}
+
 FormDriver::FormDriver() {
   auto dialogs = std::make_unique<ScriptedDialogs>();
   dialogs_ = dialogs.get();

@@ -35,6 +35,7 @@ class ScriptedDialogs : public FormDialogs {
   std::deque<std::optional<QString>> saveAnswers;
   std::deque<SaveAnswer> saveChangesAnswers;
   std::deque<RecoverAnswer> recoverAnswers;
+  std::deque<bool> revertAnswers;
   QStringList recoverQuestions;  // "demo.pathset" for each question asked
   QStringList errors;
   QStringList proposedOpenNames;
@@ -48,6 +49,7 @@ class ScriptedDialogs : public FormDialogs {
   void ShowError(QWidget*, const QString& message) override { errors << message; }
   SaveAnswer AskSaveChanges(QWidget*, const QString& name) override;
   RecoverAnswer AskRecover(QWidget*, const QString& name, const QDateTime&) override;
+  bool AskRevert(QWidget*, const QString&) override;
 };
 
 // A shown form with scripted dialogs and helpers to drive it as a user does.
