@@ -298,15 +298,13 @@ void CommandActions::AddMoveCommands() {
       {"actionMoveHigher", "Move Higher", b.UpButton, 0, 1, 0, Qt::ALT | Qt::SHIFT | Qt::Key_Up},
       {"actionMoveLower", "Move Lower", b.DownButton, 0, -1, 0,
        Qt::ALT | Qt::SHIFT | Qt::Key_Down}};
-  QList<QAction*> group;
   for (const auto& move : moves) {
     QAction* action = Add({move.name, QString::fromLatin1(move.text), move.button->toolTip(),
                            [&f, move] { f.MoveByStep(move.ax, move.ay, move.az); }, Keys(move.key),
                            [m] { return m->HasCurrentObject(); }, move.button});
     KeepToListAndMap(action);
-    group.append(action);
+    moves_.append(action);
   }
-  object_.append(group);
 }
 
 void CommandActions::AddRotationCommands() {
@@ -326,25 +324,23 @@ void CommandActions::AddRotationCommands() {
                {"actionTurnRowsRight15", "Turn the Rows by +15°", b.XrotRightButton, 0, 15},
                {"actionTurnRowsRight1", "Turn the Rows by +1°", b.XrotRightButton2, 0, 1},
                {"actionTurnRowsLeft1", "Turn the Rows by -1°", b.XrotLeftButton2, 0, -1}};
-  QList<QAction*> group;
   for (const auto& turn : turns) {
-    group.append(Add({turn.name,
-                      QString::fromUtf8(turn.text),
-                      turn.button->toolTip(),
-                      [&f, turn] { f.StepRotation(turn.pairStep, turn.rowStep); },
-                      {},
-                      [m] { return m->HasCurrentObject(); },
-                      turn.button}));
+    turns_.append(Add({turn.name,
+                       QString::fromUtf8(turn.text),
+                       turn.button->toolTip(),
+                       [&f, turn] { f.StepRotation(turn.pairStep, turn.rowStep); },
+                       {},
+                       [m] { return m->HasCurrentObject(); },
+                       turn.button}));
   }
-  group.append(Add({"actionApplyAngles",
-                    QStringLiteral("Apply the Lengths and An&gles"),
-                    QStringLiteral("Apply the lengths and angles typed"),
-                    [&f] { f.StepRotation(0, 0); },
-                    {},
-                    [m] { return m->HasCurrentObject(); },
-                    b.rotOkButton},
-                   b.XrotOkButton));
-  object_.append(group);
+  turns_.append(Add({"actionApplyAngles",
+                     QStringLiteral("Apply the Lengths and An&gles"),
+                     QStringLiteral("Apply the lengths and angles typed"),
+                     [&f] { f.StepRotation(0, 0); },
+                     {},
+                     [m] { return m->HasCurrentObject(); },
+                     b.rotOkButton},
+                    b.XrotOkButton));
 }
 
 void CommandActions::AddViewCommands() {
@@ -411,7 +407,11 @@ void CommandActions::FillMenuBar(QMenuBar* bar) {
   connect(recentMenu, &QMenu::aboutToShow, this,
           [this, recentMenu] { form_.FillRecentMenu(recentMenu); });
   Menu(bar, QStringLiteral("&Edit"), edit_)->setObjectName(QStringLiteral("EditMenu"));
-  Menu(bar, QStringLiteral("&Object"), object_)->setObjectName(QStringLiteral("ObjectMenu"));
+  QMenu* object = Menu(bar, QStringLiteral("&Object"), object_);
+  object->setObjectName(QStringLiteral("ObjectMenu"));
+  object->addSeparator();
+  object->addMenu(QStringLiteral("&Move by the Step"))->addActions(moves_);
+  object->addMenu(QStringLiteral("Tur&n"))->addActions(turns_);
   Menu(bar, QStringLiteral("&View"), view_)->setObjectName(QStringLiteral("ViewMenu"));
   Menu(bar, QStringLiteral("&Help"), help_)->setObjectName(QStringLiteral("HelpMenu"));
 }

@@ -64,6 +64,7 @@ class CommandActions : public QObject {
   QList<QAction*> all_;
   std::vector<std::pair<QAction*, std::function<bool()>>> states_;
   QList<QList<QAction*>> file_, edit_, object_, view_, help_;
+  QList<QAction*> moves_, turns_;
   QAction* undo_ = nullptr;
   QAction* redo_ = nullptr;
   QAction* recent_ = nullptr;
