@@ -5,16 +5,19 @@ set(CPACK_PACKAGE_VENDOR "The Qarn developers")
 set(CPACK_PACKAGE_CONTACT "The Qarn developers <qarn@users.noreply.github.com>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "editor for path sets placed on a world map")
+# Lines of at most 72 characters, a lone "." between paragraphs, as Debian's policy asks.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Qarn edits path sets: small binary files that place objects in a three-dimensional
-world, each object a type name and up to 256 points. It shows a top-down map with the points
-marked, lists the objects and the points of the selected one, and places, lays out, turns,
-moves, extends, retypes and re-flags objects, exact to the byte and with undo.
-A bad file is refused with its place, a failed save keeps the old file, and a recovery copy
-keeps unsaved changes.
+    "Qarn edits path sets: small binary files that place objects in a
+three-dimensional world, each object a type name and up to 256 points.
+It shows a top-down map with the points marked, lists the objects and
+the points of the selected one, and places, lays out, turns, moves,
+extends, retypes and re-flags objects, exact to the byte and with undo.
+A bad file is refused with its place, a failed save keeps the old file,
+and a recovery copy keeps unsaved changes.
 .
-The package also holds qarn-tool, which checks, inspects, converts, compares and renders path
-sets on the command line, and a thumbnailer that shows their maps in file managers.")
+The package also holds qarn-tool, which checks, inspects, converts,
+compares and renders path sets on the command line, and a thumbnailer
+that shows their maps in file managers.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

@@ -107,6 +107,16 @@ TEST(CommandLineTest, AnswersOnTheTerminalNameTheProgram) {
   }
 }
 
+// The window icon at the sizes drawn for it, and the desktop entry's name as the app id.
+TEST(CommandLineTest, IdentityGivesTheWindowIconAndTheDesktopEntry) {
+  const QString testName = QCoreApplication::applicationName();
+  ApplyProgramIdentity();
+  const QList<QSize> sizes = QGuiApplication::windowIcon().availableSizes();
+  QCoreApplication::setApplicationName(testName);
+  for (const int side : {16, 32, 48, 256}) EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
+  EXPECT_EQ(QGuiApplication::desktopFileName(), QLatin1String(identity::kAppId));
+}
+
 TEST(CommandLineTest, AboutTextNamesVersionCopyrightAndLicence) {
   const QString about = AboutText();
   for (const char* part : {identity::kVersion, identity::kCopyright, identity::kLicence}) {
