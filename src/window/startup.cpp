@@ -19,8 +19,8 @@ void DefineOptions(QCommandLineParser& parser) {
   parser.setApplicationDescription(QStringLiteral("Qarn, the path set editor."));
   parser.addOption(
       {{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")});
-  parser.addOption(
-      {{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Show the version.")});
+  parser.addOption({{QStringLiteral("v"), QStringLiteral("version")},
+                    QStringLiteral("Show the version and the licence.")});
   parser.addOption(
       {QStringLiteral("map"),
        QStringLiteral("Use IMAGE (1280 x 1600 pixels, any format Qt reads) as the map."),
