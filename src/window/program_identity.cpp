@@ -8,7 +8,8 @@
 namespace qarn {
 
 void ApplyProgramIdentity() {
-  // The name also names the settings and the recovery folder, so it stays "qarn".
+  // The name also names the settings and the recovery folder, so it stays "qarn"; X11 shows it
+  // as the window class, which the desktop entry's StartupWMClass names.
   QApplication::setApplicationName(QStringLiteral("qarn"));
   QApplication::setApplicationDisplayName(QStringLiteral("Qarn"));
   QApplication::setApplicationVersion(QLatin1String(identity::kVersion));
