@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and tests need; does nothing when all are present.
 set -euo pipefail
+# librsvg2-bin draws the PNG icons at build time; desktop-file-utils, appstream, man-db and
+# groff-base check the installed files in the install test; dpkg-dev and file make the package.
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-dejavu-core xauth xvfb
-          dbus at-spi2-core python3-pyatspi)
+          dbus at-spi2-core python3-pyatspi
+          librsvg2-bin desktop-file-utils appstream man-db groff-base dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

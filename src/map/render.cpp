@@ -1,11 +1,15 @@
 #include "map/render.h"
 
 #include "document/path_set_records.h"
-#include "map/map_picture.h"
 
 namespace qarn {
 
 QImage RenderPathSet(const QImage& pristine, const tHeader& doc, std::optional<int> object,
+                     const MapTransform& t) {
+  return MarkedMap(pristine, doc, object, t).Image();
+}
+
+MapPicture MarkedMap(const QImage& pristine, const tHeader& doc, std::optional<int> object,
                      const MapTransform& t) {
   MapPicture picture(pristine);
   if (object) {
@@ -13,7 +17,7 @@ QImage RenderPathSet(const QImage& pristine, const tHeader& doc, std::optional<i
   } else {
     picture.DrawAllPoints(doc, t);
   }
-  return picture.Image();
+  return picture;
 }
 
 }  // namespace qarn

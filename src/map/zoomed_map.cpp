@@ -7,6 +7,7 @@
 #include "map/map_marks.h"
 #include "map/map_palette.h"
 #include "map/map_picture.h"
+#include "map/scaled_map.h"
 
 namespace qarn {
 namespace {
@@ -85,13 +86,7 @@ QImage ZoomedMap::Piece(const MapPicture& map, const ViewTransform& view, QRect 
     return PieceFromLines(picture, columns, rows, area.size());
   }
   QImage piece = Smoothed(map.Pristine(), view).copy(area);
-  MarkList marks = map.Marks();
-  for (Mark& mark : marks) {
-    mark.at = view.ViewPixelOf(mark.at) - area.topLeft();
-    mark.towards = view.ViewPixelOf(mark.towards) - area.topLeft();
-  }
-  ColourCanvas canvas(piece);
-  DrawMarks(canvas, piece.size(), marks, kMarkBlack, kMarkRed);
+  DrawMarksOver(piece, map.Marks(), [&](QPoint p) { return view.ViewPixelOf(p) - area.topLeft(); });
   return piece;
 }
 

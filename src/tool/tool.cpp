@@ -4,6 +4,7 @@
 #include <exception>
 #include <vector>
 
+#include "assets/version_text.h"
 #include "tool/build_command.h"
 #include "tool/check_command.h"
 #include "tool/command_line.h"
@@ -44,7 +45,7 @@ QString ToolHelp() {
   return help +
          QStringLiteral(
              "\nRun 'qarn-tool COMMAND --help' (or 'qarn-tool help COMMAND') for the arguments\n"
-             "of a command.\n"
+             "of a command, 'qarn-tool --version' for the version and licence.\n"
              "Exit status: 0 on success, 1 when something failed, 2 for a usage error.\n");
 }
 
@@ -86,6 +87,10 @@ int RunTool(const QStringList& args, QString* out, QString* err) {
   if (first == QLatin1String("--help") || first == QLatin1String("-h") ||
       first == QLatin1String("help")) {
     *out += ToolHelp();
+    return kExitOk;
+  }
+  if (first == QLatin1String("--version")) {
+    *out += VersionText(tool);
     return kExitOk;
   }
   const SubCommand* command = Find(first);

@@ -10,6 +10,7 @@
 
 #include "widgets/kv_string_grid.h"
 #include "window/map_view.h"
+#include "window/program_identity.h"
 #include "window/qarn_form.h"
 #include "window/shortcuts_window.h"
 

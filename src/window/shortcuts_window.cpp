@@ -1,7 +1,6 @@
 #include "window/shortcuts_window.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QTableWidget>
@@ -48,15 +47,6 @@ ShortcutsWindow::ShortcutsWindow(const QList<QAction*>& actions, QWidget* parent
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
   layout->addWidget(buttons);
   resize(460, 560);
-}
-
-QString AboutText() {
-  return QStringLiteral(
-             "<h3>Qarn %1</h3><p>The path set editor.</p>"
-             "<p>Copyright &copy; 2026 The Qarn developers.</p>"
-             "<p>Qarn is free software under the GNU General Public License, version 3 or "
-             "later (GPL-3.0-or-later). It comes with no warranty.</p>")
-      .arg(QCoreApplication::applicationVersion());
 }
 
 }  // namespace qarn

@@ -16,7 +16,4 @@ class ShortcutsWindow : public QDialog {
   ShortcutsWindow(const QList<QAction*>& actions, QWidget* parent);
 };
 
-// The About window's text: the program, its version, copyright and licence.
-QString AboutText();
-
 }  // namespace qarn

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QTimer>
 
+#include "assets/version_text.h"
 #include "map/map_picture.h"
 #include "window/auto_recovery.h"
 #include "window/form_dialogs.h"
@@ -18,8 +19,8 @@ void DefineOptions(QCommandLineParser& parser) {
   parser.setApplicationDescription(QStringLiteral("Qarn, the path set editor."));
   parser.addOption(
       {{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")});
-  parser.addOption(
-      {{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Show the version.")});
+  parser.addOption({{QStringLiteral("v"), QStringLiteral("version")},
+                    QStringLiteral("Show the version and the licence.")});
   parser.addOption(
       {QStringLiteral("map"),
        QStringLiteral("Use IMAGE (1280 x 1600 pixels, any format Qt reads) as the map."),
@@ -94,11 +95,18 @@ StartOptions ParseCommandLine(const QStringList& arguments) {
 QString HelpText() {
   QCommandLineParser parser;
   DefineOptions(parser);
-  return parser.helpText();
+  // The parser's usage line names the path the program was started by (or a placeholder before
+  // the application exists); the rest of its text is kept.
+  const QString text = parser.helpText();
+  return QStringLiteral("Usage: qarn [options] [FILE]") + text.mid(text.indexOf('\n'));
 }
 
-QString VersionText() {
-  return QStringLiteral("qarn %1").arg(QStringLiteral(QARN_VERSION));
+std::optional<QString> TerminalAnswer(const QStringList& arguments) {
+  const StartOptions options = ParseCommandLine(arguments);
+  if (!options.error.isEmpty()) return std::nullopt;
+  if (options.showHelp) return HelpText();
+  if (options.showVersion) return VersionText(QStringLiteral("qarn"));
+  return std::nullopt;
 }
 
 std::unique_ptr<TQarnForm> CreateEditor(const StartOptions& options,

@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <chrono>
 #include <memory>
+#include <optional>
 
 namespace qarn {
 
@@ -21,8 +22,11 @@ struct StartOptions {
 };
 
 StartOptions ParseCommandLine(const QStringList& arguments);
+// The help, its usage line naming the program "qarn" however it was started.
 QString HelpText();
-QString VersionText();
+// What the editor prints instead of starting when the command line asks for the help or the
+// version and holds no mistake. Answered before QApplication exists, as that needs a display.
+std::optional<QString> TerminalAnswer(const QStringList& arguments);
 
 // Builds the window as the command line says: the user's map when it is good (otherwise a
 // message and the built-in map), then the file loaded as Load loads it (a bad file shows its

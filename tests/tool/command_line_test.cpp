@@ -1,3 +1,4 @@
+#include "assets/app_identity.h"
 #include "tool_test_support.h"
 
 namespace qarn::test {
@@ -10,6 +11,15 @@ TEST(ToolCommandLineTest, HelpListsEveryCommand) {
   for (const char* name : {"info", "check", "dump", "build", "merge", "render"}) {
     EXPECT_TRUE(run.out.contains(QStringLiteral("\n  %1 ").arg(name))) << name;
   }
+}
+
+TEST(ToolCommandLineTest, VersionNamesTheProgramAndItsLicence) {
+  const ToolRun run = Invoke({"--version"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_TRUE(run.err.isEmpty());
+  EXPECT_TRUE(run.out.startsWith(QStringLiteral("qarn-tool %1\n").arg(identity::kVersion)));
+  EXPECT_TRUE(run.out.contains(QLatin1String(identity::kCopyright)));
+  EXPECT_TRUE(run.out.contains("License GPL-3.0-or-later"));
 }
 
 TEST(ToolCommandLineTest, NoCommandIsAUsageError) {

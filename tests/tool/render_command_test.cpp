@@ -4,6 +4,7 @@
 
 #include "map/map_picture.h"
 #include "map/render.h"
+#include "map/scaled_map.h"
 #include "tool_test_support.h"
 
 namespace qarn::test {
@@ -73,6 +74,23 @@ TEST_F(RenderCommandTest, MarksOnAUserMap) {
   const QString map = UserMap(QSize(kMapWidth, kMapHeight));
   const QImage expected = RenderPathSet(MapPicture::LoadUserMap(map), ThreeObjects(), 1);
   ExpectSamePixels(RenderedByTool({"--map", map, "--object=1"}), expected);
+}
+
+TEST_F(RenderCommandTest, SizeMakesAThumbnailWithTheMarksAtTheirOwnSize) {
+  const MapPicture marked = MarkedMap(MapPicture::BuiltInMap(), ThreeObjects(), std::nullopt);
+  const QImage thumbnail = RenderedByTool({"--size", "200"});
+  EXPECT_EQ(thumbnail.size(), QSize(160, 200));
+  ExpectSamePixels(thumbnail, ScaledMap(marked, 200));
+}
+
+TEST_F(RenderCommandTest, SizeThatIsNoWholePositiveNumberIsAUsageError) {
+  const QString file = WriteDoc("marks.pathset", ThreeObjects());
+  for (const char* size : {"0", "-5", "big", "12.5", ""}) {
+    const ToolRun run = Invoke({"render", file, Path("out.png"), "--size", size});
+    EXPECT_EQ(run.status, 2) << size;
+    EXPECT_TRUE(run.err.contains(QStringLiteral("'%1'").arg(size))) << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(Path("out.png")));
+  }
 }
 
 TEST_F(RenderCommandTest, ObjectThatDoesNotExistFailsNamingTheFileAndWritesNothing) {

@@ -6,8 +6,10 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include "assets/app_identity.h"
 #include "document/path_set_codec.h"
 #include "form_driver.h"
+#include "window/program_identity.h"
 
 namespace qarn::testing {
 namespace {
@@ -88,6 +90,38 @@ TEST(CommandLineTest, HelpVersionAndMistakes) {
   EXPECT_FALSE(ParseCommandLine({"qarn", "--bogus"}).error.isEmpty());
   EXPECT_FALSE(ParseCommandLine({"qarn", "a.pathset", "b.pathset"}).error.isEmpty());
   EXPECT_TRUE(HelpText().contains(QStringLiteral("--map")));
+}
+
+// --help and --version are answered before the window exists; anything else starts the editor,
+// and a mistake is reported once the application has taken its own options out.
+TEST(CommandLineTest, AnswersOnTheTerminalNameTheProgram) {
+  EXPECT_TRUE(HelpText().startsWith(QStringLiteral("Usage: qarn [options] [FILE]\n")));
+  EXPECT_EQ(TerminalAnswer({"/opt/x/bin/qarn", "--help"}), HelpText());
+  const std::optional<QString> version = TerminalAnswer({"./qarn", "-v"});
+  ASSERT_TRUE(version);
+  EXPECT_TRUE(version->startsWith(QStringLiteral("qarn %1\n").arg(identity::kVersion)));
+  EXPECT_TRUE(version->contains(QLatin1String(identity::kLicence)));
+  for (const QStringList& starts :
+       {QStringList{"qarn"}, {"qarn", "a.pathset"}, {"qarn", "--help", "--bogus"}}) {
+    EXPECT_FALSE(TerminalAnswer(starts)) << starts.join(' ').toStdString();
+  }
+}
+
+// The window icon at the sizes drawn for it, and the desktop entry's name as the app id.
+TEST(CommandLineTest, IdentityGivesTheWindowIconAndTheDesktopEntry) {
+  const QString testName = QCoreApplication::applicationName();
+  ApplyProgramIdentity();
+  const QList<QSize> sizes = QGuiApplication::windowIcon().availableSizes();
+  QCoreApplication::setApplicationName(testName);
+  for (const int side : {16, 32, 48, 256}) EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
+  EXPECT_EQ(QGuiApplication::desktopFileName(), QLatin1String(identity::kAppId));
+}
+
+TEST(CommandLineTest, AboutTextNamesVersionCopyrightAndLicence) {
+  const QString about = AboutText();
+  for (const char* part : {identity::kVersion, identity::kCopyright, identity::kLicence}) {
+    EXPECT_TRUE(about.contains(QLatin1String(part))) << part;
+  }
 }
 
 }  // namespace
