@@ -1,6 +1,7 @@
 #include "document/image_delta.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "document/errors.h"
@@ -49,14 +50,33 @@ struct Lineup {
   // The bytes of word `word`, in the shorter image.
   size_t WordEnd(size_t word) const { return std::min(shorter.size(), (word + 1) * kWord); }
   uint8_t Xor(size_t v) const { return shorter[v] ^ longer[v < gap ? v : v + GapBytes()]; }
-  bool Differs(size_t word) const;
+  // The first word from `word` on that differs; Words() when none does.
+  size_t NextDiffering(size_t word) const;
+
+ private:
+  // Whether bytes [from, to) of both images are equal; false also when they straddle the gap.
+  bool Equal(size_t from, size_t to) const;
 };
 
-bool Lineup::Differs(size_t word) const {
-  for (size_t v = word * kWord; v < WordEnd(word); ++v) {
-    if (Xor(v) != 0) return true;
+bool Lineup::Equal(size_t from, size_t to) const {
+  if (to > shorter.size() || (from < gap && to > gap)) return false;
+  return std::memcmp(&shorter[from], &longer[from < gap ? from : from + GapBytes()], to - from) ==
+         0;
+}
+
+size_t Lineup::NextDiffering(size_t word) const {
+  // Blocks of 64 bytes at once: most of an image is equal.
+  constexpr size_t kBlockWords = 16;
+  for (; word < Words(); word += kBlockWords) {
+    if (Equal(word * kWord, (word + kBlockWords) * kWord)) continue;
+    for (size_t w = word; w < std::min(Words(), word + kBlockWords); ++w) {
+      if (Equal(w * kWord, (w + 1) * kWord)) continue;
+      for (size_t v = w * kWord; v < WordEnd(w); ++v) {
+        if (Xor(v) != 0) return w;
+      }
+    }
   }
-  return false;
+  return Words();
 }
 
 // Words of `shorter` from word `word` on that differ from `longer` shifted by `shift` bytes.
@@ -101,8 +121,7 @@ struct Run {
 std::vector<Run> ChangedRuns(const Lineup& lineup, Bytes& xors) {
   std::vector<Run> runs;
   size_t end = 0;  // of the run before
-  for (size_t w = 0; w < lineup.Words(); ++w) {
-    if (!lineup.Differs(w)) continue;
+  for (size_t w = lineup.NextDiffering(0); w < lineup.Words(); w = lineup.NextDiffering(w + 1)) {
     for (size_t v = w * kWord; v < lineup.WordEnd(w); ++v) xors.push_back(lineup.Xor(v));
     if (w == end && !runs.empty()) {
       ++runs.back().length;
