@@ -203,26 +203,33 @@ using Place = std::tuple<int, int, int>;
 std::vector<ObjectChange> CompareObjects(const Records& a, const Records& b) {
   const Pairing pairing = PairObjects(a, b);
   const std::vector<bool> inOrder = InOrder(pairing.bOfA);
-  std::vector<std::pair<Place, ObjectChange>> placed;
+  std::vector<ObjectChange> found;
+  // Each change's place and its index in `found`, which also keeps equal places in their order:
+  // sorting these moves a few bytes each, not the changes.
+  std::vector<std::pair<Place, size_t>> order;
+  const auto add = [&](Place place, ObjectChange change) {
+    order.emplace_back(place, found.size());
+    found.push_back(std::move(change));
+  };
   int anchor = -1;  // the place in B of the last paired object so far
   for (size_t i = 0; i < a.size(); ++i) {
     const int j = pairing.bOfA[i], at = static_cast<int>(i);
     if (j < 0) {
-      placed.push_back({Place{anchor, 1, at}, OneSided(at + 1, 0)});
+      add(Place{anchor, 1, at}, OneSided(at + 1, 0));
       continue;
     }
     anchor = j;
     ObjectChange change = ComparePair(*a[i], *b[static_cast<size_t>(j)], at, j, !inOrder[i]);
-    if (Changed(change)) placed.push_back({Place{j, 0, 0}, std::move(change)});
+    if (Changed(change)) add(Place{j, 0, 0}, std::move(change));
   }
   for (size_t j = 0; j < b.size(); ++j) {
     const int at = static_cast<int>(j);
-    if (pairing.aOfB[j] < 0) placed.push_back({Place{at, 0, 0}, OneSided(0, at + 1)});
+    if (pairing.aOfB[j] < 0) add(Place{at, 0, 0}, OneSided(0, at + 1));
   }
-  std::stable_sort(placed.begin(), placed.end(),
-                   [](const auto& x, const auto& y) { return x.first < y.first; });
+  std::sort(order.begin(), order.end());
   std::vector<ObjectChange> changes;
-  for (auto& entry : placed) changes.push_back(std::move(entry.second));
+  changes.reserve(found.size());
+  for (const auto& entry : order) changes.push_back(std::move(found[entry.second]));
   return changes;
 }
 
