@@ -147,15 +147,20 @@ TEST_F(UndoTest, RandomCommandsUndoAndRedoExactly) {
   std::mt19937 random(20261208);
   UndoHistory& history = ui.form().UndoStack();
   std::vector<std::vector<uint8_t>> atIndex = {ui.DocumentBytes()};
+  // After each action, which may be a step: a joined step keeps its index, whose document is then
+  // the newest one.
+  const auto note = [&] {
+    atIndex.resize(static_cast<size_t>(history.index()) + 1);
+    atIndex.back() = ui.DocumentBytes();
+  };
   for (int i = 0; i < 2000; ++i) {
     const int objects = static_cast<int>(ui.doc().objectCount);
     if (objects > 0 && random() % 4 == 0)
       ui.ClickRow("Names", 1 + static_cast<int>(random() % objects));
     if (random() % 7 == 0) ui.ClickBox(17 + static_cast<int>(random() % 16));
+    note();
     ui.Click(buttons[static_cast<int>(random() % buttons.size())]);
-    // A joined step keeps its index: the document of that index is the newest one.
-    atIndex.resize(static_cast<size_t>(history.index()) + 1);
-    atIndex.back() = ui.DocumentBytes();
+    note();
   }
   ExpectSlotsBeyondTheCountsZero();
   while (history.canUndo()) {
