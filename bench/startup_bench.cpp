@@ -1,5 +1,9 @@
-// Start-up of the real editor on the largest documents beside a bare Qt window of the same size
-// and a window with one label (see BM_Startup). Each start runs in a process of its own (this
+// Start-up of the real editor on the largest documents beside its skeleton, a bare Qt window of
+// the same size and a window with one label (see BM_Startup). The skeleton is the reference: the
+// editor's grids, line edits, editable combo boxes, tool buttons and check boxes, of the same
+// kinds and numbers at the same places, and a 1280 x 1600 8-bit picture in a scroll area, with
+// none of the editor's logic; the target is the editor within 1.05 x its processor time and peak
+// memory (`x_cpu_skeleton`, `x_memory_skeleton`). Each start runs in a process of its own (this
 // program started again with --start-child), so all pay for loading the libraries; the editor's
 // start is the one main() makes: the command line, CreateEditor with the file, show().
 // Measured: the time from starting the process to the end of the window's first paint, the
@@ -13,8 +17,18 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QEvent>
+#include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollArea>
+#include <QTableWidget>
+#include <QTextStream>
+#include <QToolButton>
 #include <QWidget>
 #include <algorithm>
 #include <chrono>
@@ -77,12 +91,117 @@ class FirstPaint : public QObject {
   }
 };
 
+// --- the skeleton: the editor's controls written down by the editor's start, built again
+
+// The kind of a control the skeleton copies, or nothing for anything else (panels, the parts of
+// composite controls).
+QString SkeletonKind(const QWidget* widget) {
+  if (qobject_cast<const QAbstractScrollArea*>(widget) != nullptr) {
+    if (qobject_cast<const QTableView*>(widget) != nullptr) return QStringLiteral("grid");
+    return qobject_cast<const QScrollArea*>(widget) != nullptr ? QStringLiteral("picture") : "";
+  }
+  if (qobject_cast<const QComboBox*>(widget) != nullptr) return QStringLiteral("combo");
+  if (qobject_cast<const QLineEdit*>(widget) != nullptr) return QStringLiteral("edit");
+  if (qobject_cast<const QToolButton*>(widget) != nullptr) return QStringLiteral("tool");
+  if (qobject_cast<const QCheckBox*>(widget) != nullptr) return QStringLiteral("check");
+  return {};
+}
+
+// A control inside a composite one (a combo box's line edit, a grid's cell editor) is its part.
+bool InsideComposite(const QWidget* widget, const QWidget* window) {
+  for (const QWidget* up = widget->parentWidget(); up != nullptr && up != window;
+       up = up->parentWidget()) {
+    if (qobject_cast<const QAbstractScrollArea*>(up) != nullptr ||
+        qobject_cast<const QComboBox*>(up) != nullptr) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// One line per shown control: kind, place in the window, and its text (a grid: rows and
+// columns).
+void WriteSkeleton(const QWidget& window, const char* path) {
+  QFile file(QString::fromLocal8Bit(path));
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) return;
+  QTextStream out(&file);
+  out << window.width() << ' ' << window.height() << '\n';
+  for (const QWidget* widget : window.findChildren<QWidget*>()) {
+    const QString kind = SkeletonKind(widget);
+    if (kind.isEmpty() || !widget->isVisibleTo(&window) || InsideComposite(widget, &window)) {
+      continue;
+    }
+    const QRect r(widget->mapTo(&window, QPoint(0, 0)), widget->size());
+    QString text = widget->property("text").toString();
+    if (const auto* grid = qobject_cast<const QTableView*>(widget)) {
+      text = QString::number(grid->model()->rowCount()) + ' ' +
+             QString::number(grid->model()->columnCount());
+    }
+    out << kind << ' ' << r.x() << ' ' << r.y() << ' ' << r.width() << ' ' << r.height() << ' '
+        << text.simplified() << '\n';
+  }
+}
+
+// Paints the exposed part of an 8-bit picture, as a picture view without any logic would.
+class PictureView : public QWidget {
+ public:
+  explicit PictureView(QImage picture) : picture_(std::move(picture)) { resize(picture_.size()); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QPainter(this).drawImage(event->rect(), picture_, event->rect());
+  }
+
+ private:
+  QImage picture_;
+};
+
+QWidget* SkeletonControl(const QString& kind, const QString& text, QWidget* window) {
+  if (kind == "grid") {
+    const QStringList counts = text.split(' ');
+    return new QTableWidget(counts.value(0).toInt(), counts.value(1).toInt(), window);
+  }
+  if (kind == "edit") return new QLineEdit(text, window);
+  if (kind == "tool") return new QToolButton(window);
+  if (kind == "check") return new QCheckBox(text, window);
+  if (kind == "combo") {
+    auto* box = new QComboBox(window);
+    box->setEditable(true);
+    return box;
+  }
+  auto* area = new QScrollArea(window);
+  QImage picture(1280, 1600, QImage::Format_Indexed8);
+  picture.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+  picture.fill(1);
+  area->setWidget(new PictureView(std::move(picture)));
+  return area;
+}
+
+std::unique_ptr<QWidget> Skeleton(const std::string& layoutPath) {
+  QFile file(QString::fromStdString(layoutPath));
+  if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return nullptr;
+  QTextStream in(&file);
+  auto window = std::make_unique<QWidget>();
+  int width = 0, height = 0;
+  in >> width >> height;
+  window->resize(width, height);
+  in.readLine();
+  while (!in.atEnd()) {
+    const QStringList f = in.readLine().split(' ');
+    if (f.size() < 5) continue;
+    QWidget* control = SkeletonControl(f[0], f.mid(5).join(' '), window.get());
+    control->setGeometry(f[1].toInt(), f[2].toInt(), f[3].toInt(), f[4].toInt());
+  }
+  return window;
+}
+
 std::unique_ptr<QWidget> Window(const std::string& kind, const std::string& argument) {
   if (kind == "editor") {
     const qarn::StartOptions options =
         qarn::ParseCommandLine({QStringLiteral("qarn"), QString::fromStdString(argument)});
     return qarn::CreateEditor(options, std::make_unique<ExitOnError>());
   }
+  if (kind == "skeleton") return Skeleton(argument);
   auto bare = std::make_unique<QWidget>();
   int width = 0;
   int height = 0;
@@ -118,13 +237,16 @@ int RunChild(int argc, char** argv) {
               micros(usage.ru_utime) + micros(usage.ru_stime), usage.ru_maxrss, window->width(),
               window->height());
   std::fflush(stdout);
+  // After the measurement: the skeleton of this window for the next start to build.
+  if (argc > 4) WriteSkeleton(*window, argv[4]);
   return 0;
 }
 
 // --- the benchmark
 
 // Starts this program as a child of the given kind and reads its report.
-Start StartChild(const std::string& kind, const std::string& argument) {
+Start StartChild(const std::string& kind, const std::string& argument,
+                 const std::string& skeletonPath = {}) {
   int out[2];
   if (pipe(out) != 0) throw std::runtime_error("no pipe");
   posix_spawn_file_actions_t actions;
@@ -133,8 +255,9 @@ Start StartChild(const std::string& kind, const std::string& argument) {
   posix_spawn_file_actions_addclose(&actions, out[0]);
   std::string self = std::filesystem::read_symlink("/proc/self/exe");
   std::vector<char*> args = {self.data(), const_cast<char*>(kChildFlag),
-                             const_cast<char*>(kind.c_str()), const_cast<char*>(argument.c_str()),
-                             nullptr};
+                             const_cast<char*>(kind.c_str()), const_cast<char*>(argument.c_str())};
+  if (!skeletonPath.empty()) args.push_back(const_cast<char*>(skeletonPath.c_str()));
+  args.push_back(nullptr);
   const int64_t started = MonotonicNanos();
   pid_t pid = 0;
   const int spawned = posix_spawn(&pid, self.c_str(), &actions, nullptr, args.data(), environ);
@@ -201,29 +324,34 @@ struct Series {
   }
 };
 
-// Each round starts the editor, then the bare window and a window with one label at the
-// editor's size. The label shows what drawing any text costs first (the font system's start),
-// which the bare window never pays.
+// Each round starts the editor, then its skeleton, the bare window and a window with one label
+// at the editor's size. The label shows what drawing any text costs first (the font system's
+// start), which the bare window never pays.
 void BM_Startup(benchmark::State& state) {
   const std::string file =
       WriteDocument(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-  Series editor, bare, text;
+  const std::string layout = file + ".skeleton";
+  Series editor, skeleton, bare, text;
   try {
     for (auto _ : state) {
-      const Start start = StartChild("editor", file);
+      const Start start = StartChild("editor", file, layout);
       const std::string size = std::to_string(start.width) + "x" + std::to_string(start.height);
       editor.Add(start);
+      skeleton.Add(StartChild("skeleton", layout));
       bare.Add(StartChild("bare", size));
       text.Add(StartChild("text", size));
       state.SetIterationTime(start.millis / 1e3);
     }
   } catch (const std::exception& error) {
     std::filesystem::remove(file);
+    std::filesystem::remove(layout);
     state.SkipWithError(error.what());
     return;
   }
   std::filesystem::remove(file);
+  std::filesystem::remove(layout);
   editor.Report(state, "editor", editor);
+  skeleton.Report(state, "skeleton", editor);
   bare.Report(state, "bare", editor);
   text.Report(state, "text", editor);
 }

@@ -4,8 +4,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
-#include <map>
+#include <span>
 #include <tuple>
+#include <unordered_map>
 
 namespace qarn {
 
@@ -60,7 +61,7 @@ struct Pairing {
 // Pairs unpaired objects whose keys are equal, in the order they come in each file.
 template <class Key>
 void PairEqual(const Records& a, const Records& b, Pairing& pairing, Key key) {
-  std::map<std::string, std::deque<int>> unpaired;
+  std::unordered_map<std::string, std::deque<int>> unpaired;
   for (size_t j = 0; j < b.size(); ++j) {
     if (pairing.aOfB[j] < 0) unpaired[key(*b[j])].push_back(static_cast<int>(j));
   }
@@ -81,15 +82,41 @@ int Likeness(const tDesc& p, const tDesc& q) {
   return alike;
 }
 
+// The unpaired objects of B by name, each list in B's order.
+std::unordered_map<std::string, std::vector<int>> UnpairedByName(const Records& b,
+                                                                 const Pairing& pairing) {
+  std::unordered_map<std::string, std::vector<int>> byName;
+  for (size_t j = 0; j < b.size(); ++j) {
+    if (pairing.aOfB[j] < 0) byName[Name(*b[j])].push_back(static_cast<int>(j));
+  }
+  return byName;
+}
+
+// The objects of one name in B that object `i` of A is weighed against: all of them, or the
+// nearest kNearest ones when a name is shared by so many objects that weighing every pair would
+// take quadratic time.
+constexpr size_t kNearest = 64;
+std::span<const int> Rivals(const std::vector<int>& sameName, int i) {
+  if (sameName.size() <= kNearest) return sameName;
+  const auto near = std::lower_bound(sameName.begin(), sameName.end(), i) - sameName.begin();
+  const auto first =
+      std::clamp<std::ptrdiff_t>(near - static_cast<std::ptrdiff_t>(kNearest / 2), 0,
+                                 static_cast<std::ptrdiff_t>(sameName.size() - kNearest));
+  return std::span<const int>(sameName).subspan(static_cast<size_t>(first), kNearest);
+}
+
 // Pairs objects of the same name, the most alike first and then the nearest, so that of two
 // objects of one name the one left unchanged is not taken for the one edited.
 void PairSameName(const Records& a, const Records& b, Pairing& pairing) {
   using Candidate = std::tuple<int, int, int, int>;  // -likeness, distance, i, j
   std::vector<Candidate> candidates;
+  const auto byName = UnpairedByName(b, pairing);
   for (size_t i = 0; i < a.size(); ++i) {
-    for (size_t j = 0; j < b.size() && pairing.bOfA[i] < 0; ++j) {
-      if (pairing.aOfB[j] >= 0 || b[j]->name != a[i]->name) continue;
-      const int from = static_cast<int>(i), to = static_cast<int>(j);
+    const auto sameName = byName.find(Name(*a[i]));
+    if (pairing.bOfA[i] >= 0 || sameName == byName.end()) continue;
+    const int from = static_cast<int>(i);
+    for (const int to : Rivals(sameName->second, from)) {
+      const auto j = static_cast<size_t>(to);
       candidates.emplace_back(-Likeness(*a[i], *b[j]), std::abs(to - from), from, to);
     }
   }
@@ -173,33 +200,36 @@ bool Changed(const ObjectChange& change) {
 // paired object before it in A, 1, place in A) for a removed one.
 using Place = std::tuple<int, int, int>;
 
-Place RemovedPlace(const Pairing& pairing, int i) {
-  int anchor = -1;
-  for (int k = i - 1; k >= 0 && anchor < 0; --k) anchor = pairing.bOfA[static_cast<size_t>(k)];
-  return {anchor, 1, i};
-}
-
 std::vector<ObjectChange> CompareObjects(const Records& a, const Records& b) {
   const Pairing pairing = PairObjects(a, b);
   const std::vector<bool> inOrder = InOrder(pairing.bOfA);
-  std::vector<std::pair<Place, ObjectChange>> placed;
+  std::vector<ObjectChange> found;
+  // Each change's place and its index in `found`, which also keeps equal places in their order:
+  // sorting these moves a few bytes each, not the changes.
+  std::vector<std::pair<Place, size_t>> order;
+  const auto add = [&](Place place, ObjectChange change) {
+    order.emplace_back(place, found.size());
+    found.push_back(std::move(change));
+  };
+  int anchor = -1;  // the place in B of the last paired object so far
   for (size_t i = 0; i < a.size(); ++i) {
     const int j = pairing.bOfA[i], at = static_cast<int>(i);
     if (j < 0) {
-      placed.push_back({RemovedPlace(pairing, at), OneSided(at + 1, 0)});
+      add(Place{anchor, 1, at}, OneSided(at + 1, 0));
       continue;
     }
+    anchor = j;
     ObjectChange change = ComparePair(*a[i], *b[static_cast<size_t>(j)], at, j, !inOrder[i]);
-    if (Changed(change)) placed.push_back({Place{j, 0, 0}, std::move(change)});
+    if (Changed(change)) add(Place{j, 0, 0}, std::move(change));
   }
   for (size_t j = 0; j < b.size(); ++j) {
     const int at = static_cast<int>(j);
-    if (pairing.aOfB[j] < 0) placed.push_back({Place{at, 0, 0}, OneSided(0, at + 1)});
+    if (pairing.aOfB[j] < 0) add(Place{at, 0, 0}, OneSided(0, at + 1));
   }
-  std::stable_sort(placed.begin(), placed.end(),
-                   [](const auto& x, const auto& y) { return x.first < y.first; });
+  std::sort(order.begin(), order.end());
   std::vector<ObjectChange> changes;
-  for (auto& entry : placed) changes.push_back(std::move(entry.second));
+  changes.reserve(found.size());
+  for (const auto& entry : order) changes.push_back(std::move(found[entry.second]));
   return changes;
 }
 

@@ -15,4 +15,9 @@ uint32_t BmpWord(QByteArrayView bytes, qsizetype at, int count = 4);
 // pixel is decoded or copied until someone writes to it. A null picture for any other layout.
 QImage WrapTopDownBmp(QByteArrayView bytes);
 
+// A copy of a picture WrapTopDownBmp made over the program's read-only data. The pages of those
+// pixels are handed back to the system as they are copied, so the program never holds both: the
+// program file keeps them, and a page comes back from it when it is read again.
+QImage CopyReleasingPages(const QImage& wrapped);
+
 }  // namespace qarn

@@ -68,6 +68,14 @@ void RaiseUndrawn(const Undrawn& undrawn, const MapTransform& t) {
             [&] { t.PixelOf(point.x, point.z); });
 }
 
+// Whether the picture's pixels are the built-in map's, in the program's read-only data.
+bool IsBuiltInMap(const QImage& picture) {
+  const QResource resource(QStringLiteral(":/map.bmp"));
+  const auto begin = reinterpret_cast<uintptr_t>(resource.data());
+  const auto at = reinterpret_cast<uintptr_t>(picture.constBits());
+  return begin != 0 && at >= begin && at < begin + static_cast<uintptr_t>(resource.size());
+}
+
 }  // namespace
 
 MapPicture::MapPicture(QImage pristine) : pristine_(std::move(pristine)) {
@@ -81,7 +89,9 @@ MapPicture::MapPicture(QImage pristine) : pristine_(std::move(pristine)) {
   }
   black_ = static_cast<uint8_t>(black);
   red_ = static_cast<uint8_t>(red);
-  image_ = pristine_.copy();
+  // The built-in map's pages would stay resident beside the copy; marks are taken away pixel by
+  // pixel, so only the pages under them come back.
+  image_ = IsBuiltInMap(pristine_) ? CopyReleasingPages(pristine_) : pristine_.copy();
 }
 
 QImage MapPicture::BuiltInMap() {

@@ -85,6 +85,19 @@ TEST_F(MapAssetTest, IsTheBuiltInMap) {
   EXPECT_EQ(map, QImage::fromData(committed_, "BMP"));
 }
 
+// The working copy is made while the program's pages of the picture are handed back: both the
+// copy and the pages read again afterwards are the committed picture.
+TEST_F(MapAssetTest, TheWorkingCopyAndThePagesHandedBackAreTheCommittedPicture) {
+  const MapPicture picture(MapPicture::BuiltInMap());
+  const QByteArray pixels = committed_.mid(kPixelOffset, qsizetype{1280} * 1600);
+  const auto bytes = [](const QImage& image) {
+    return QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
+  };
+  EXPECT_NE(picture.Image().constBits(), picture.Pristine().constBits());
+  EXPECT_TRUE(bytes(picture.Image()) == pixels);
+  EXPECT_TRUE(bytes(picture.Pristine()) == pixels);
+}
+
 bool Watery(QRgb colour) {
   return qBlue(colour) > qRed(colour) + 40;
 }

@@ -138,28 +138,43 @@ TEST_F(UndoTest, FailedCommandLeavesNoStepAndNothingChanged) {
   EXPECT_FALSE(ui.form().UndoStack().canUndo());
 }
 
-// Thousands of random commands, then undo all and redo all: the bytes must come back exactly.
+// Thousands of random commands, then undo all and redo all: the bytes of every step must come
+// back exactly.
 TEST_F(UndoTest, RandomCommandsUndoAndRedoExactly) {
   const QStringList buttons = {"nwButton",      "eButton",      "UpButton",       "SpeedButton8",
                                "SpeedButton17", "SpeedButton1", "SpeedButton2",   "SpeedButton3",
                                "SpeedButton6",  "SpeedButton7", "rotRightButton", "XrotLeftButton2",
                                "SpeedButton19", "SpeedButton5", "rotLeftButton2"};
   std::mt19937 random(20261208);
-  const std::vector<uint8_t> start = ui.DocumentBytes();
+  UndoHistory& history = ui.form().UndoStack();
+  std::vector<std::vector<uint8_t>> atIndex = {ui.DocumentBytes()};
+  // After each action, which may be a step: a joined step keeps its index, whose document is then
+  // the newest one.
+  const auto note = [&] {
+    atIndex.resize(static_cast<size_t>(history.index()) + 1);
+    atIndex.back() = ui.DocumentBytes();
+  };
   for (int i = 0; i < 2000; ++i) {
     const int objects = static_cast<int>(ui.doc().objectCount);
     if (objects > 0 && random() % 4 == 0)
       ui.ClickRow("Names", 1 + static_cast<int>(random() % objects));
     if (random() % 7 == 0) ui.ClickBox(17 + static_cast<int>(random() % 16));
+    note();
     ui.Click(buttons[static_cast<int>(random() % buttons.size())]);
+    note();
   }
-  const std::vector<uint8_t> end = ui.DocumentBytes();
   ExpectSlotsBeyondTheCountsZero();
-  while (ui.form().UndoStack().canUndo()) ui.form().UndoStack().undo();
-  EXPECT_EQ(ui.DocumentBytes(), start);
+  while (history.canUndo()) {
+    history.undo();
+    ASSERT_EQ(ui.DocumentBytes(), atIndex[static_cast<size_t>(history.index())])
+        << "undone to step " << history.index();
+  }
   ExpectSlotsBeyondTheCountsZero();
-  while (ui.form().UndoStack().canRedo()) ui.form().UndoStack().redo();
-  EXPECT_EQ(ui.DocumentBytes(), end);
+  while (history.canRedo()) {
+    history.redo();
+    ASSERT_EQ(ui.DocumentBytes(), atIndex[static_cast<size_t>(history.index())])
+        << "redone to step " << history.index();
+  }
 }
 
 }  // namespace
