@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "document/errors.h"
@@ -77,6 +78,44 @@ TEST_F(SafeWriteTest, AMissingFolderIsNamedInFull) {
   EXPECT_EQ(Failure(path, "new"), "new.pathset: I/O error: the folder " +
                                       Path(QStringLiteral("no/such/folder")).toStdString() +
                                       " does not exist.");
+}
+
+// Records the folder each save syncs after its rename, or fails there as a full disk would.
+class FolderSyncSteps : public SaveFileSteps {
+ public:
+  explicit FolderSyncSteps(bool fail) : fail_(fail), scope_(*this) {}
+  bool SyncFolder(const QString& folder, QString& reason) override {
+    synced << folder;
+    if (!fail_) return SaveFileSteps::SyncFolder(folder, reason);
+    reason = test::DiskFull();
+    return false;
+  }
+  QStringList synced;
+
+ private:
+  bool fail_;
+  ScopedSaveFileSteps scope_;
+};
+
+TEST_F(SafeWriteTest, SyncsTheFolderOfTheFileItReplaced) {
+  ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("real")));
+  const QString target = Put(QStringLiteral("real/target.pathset"), "old");
+  ASSERT_TRUE(QFile::link(target, Path(QStringLiteral("link.pathset"))));
+  FolderSyncSteps steps(false);
+  WriteFileSafely(Path(QStringLiteral("link.pathset")), "new");
+  WriteFileSafely(Path(QStringLiteral("fresh.pathset")), "new");
+  EXPECT_EQ(steps.synced, (QStringList{QFileInfo(target).canonicalPath(),
+                                       QFileInfo(dir.path()).canonicalFilePath()}));
+}
+
+// The new file is in place, but a power cut could still undo it: that is no success.
+TEST_F(SafeWriteTest, AFolderThatCannotBeSyncedIsReported) {
+  const QString path = Put(QStringLiteral("old.pathset"), "old");
+  FolderSyncSteps steps(true);
+  EXPECT_EQ(Failure(path, "new"),
+            "old.pathset: I/O error: the file is saved, but its folder cannot be synced to the "
+            "disk: " +
+                test::DiskFull().toStdString() + '.');
 }
 
 // Saving as root keeps a user's file the user's.
