@@ -146,6 +146,24 @@ TEST_P(PastedTextTest, IsReadOrRefusedWithTheReason) {
   }
 }
 
+// Text longer than any path set's JSON is refused by its length, as text and under our own type.
+TEST(ClipboardLengthTest, TextLongerThanAnyPathSetIsRefusedByItsLength) {
+  const QByteArray padding = QByteArray(9'500'000, ' ') + "[]";
+  for (const bool ours : {false, true}) {
+    QMimeData data;
+    if (ours) data.setData(QString::fromLatin1(ObjectClipboard::kMimeType), padding);
+    if (!ours) data.setText(QString::fromLatin1(padding));
+    try {
+      ObjectClipboard::FromMimeData(&data);
+      ADD_FAILURE() << "pasted";
+    } catch (const PasteError& error) {
+      EXPECT_STREQ(error.what(),
+                   "Nothing pasted: the clipboard holds 10 MB; objects of a path set as JSON take "
+                   "at most 8 MB.");
+    }
+  }
+}
+
 #define POINT R"({"flags": "0", "x": 1, "y": 2, "z": 3})"
 #define OBJECT R"({"name": "a", "headWord": "0", "trailerWord": "0", "points": [)" POINT "]}"
 
