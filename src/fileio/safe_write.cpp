@@ -93,6 +93,13 @@ bool SaveFileSteps::Open(QSaveFile& file, QString& reason) {
   // commit() drops the error of its own final flush, and a full disk would pass for success.
   if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return true;
   reason = file.errorString();
+  // In a folder that takes writes, the error is the temporary file's (a folder like /proc that
+  // cannot hold new files says "No such file or directory"), not the file's own.
+  const QFileInfo folder(QFileInfo(file.fileName()).absolutePath());
+  if (QFileInfo::exists(file.fileName()) && folder.isWritable()) {
+    reason = "no temporary file can be made in " + QDir::toNativeSeparators(folder.filePath()) +
+             ": " + reason;
+  }
   return false;
 }
 

@@ -118,6 +118,15 @@ TEST_F(SafeWriteTest, AFolderThatCannotBeSyncedIsReported) {
                 test::DiskFull().toStdString() + '.');
 }
 
+// /proc takes no new files: its "No such file or directory" is the temporary file's.
+TEST_F(SafeWriteTest, AFolderThatHoldsNoNewFilesIsNamedWithTheReason) {
+  if (!test::IsRoot() || !QFileInfo::exists("/proc/version"))
+    GTEST_SKIP() << "needs root and /proc";
+  EXPECT_EQ(Failure("/proc/version", "new"),
+            "version: I/O error: cannot create the file: no temporary file can be made in /proc: " +
+                QString::fromLocal8Bit(std::strerror(ENOENT)).toStdString() + '.');
+}
+
 // Saving as root keeps a user's file the user's.
 TEST_F(SafeWriteTest, RootKeepsTheOwner) {
   if (!test::IsRoot()) GTEST_SKIP() << "only root may give a file to another owner";
