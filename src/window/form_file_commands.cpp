@@ -5,6 +5,7 @@
 #include "document/path_set_codec.h"
 #include "fileio/path_set_file.h"
 #include "window/dialog_places.h"
+#include "window/disk_change_guard.h"
 #include "window/qarn_form.h"
 
 namespace qarn {
@@ -38,6 +39,7 @@ void TQarnForm::LoadButtonClick() {
 void TQarnForm::LoadFrom(const QString& path) {
   // The file is checked whole before anything of the open document changes.
   ShowLoaded(LoadPathSetFile(path, *buffer_), path);
+  diskGuard_->Remember(path);
   recentFiles_.Add(path);
 }
 
@@ -72,8 +74,10 @@ void TQarnForm::Button1Click() {
 bool TQarnForm::SaveTo(const QString& path) {
   bool saved = false;
   Guard([&] {
+    if (!diskGuard_->MayWrite(path)) return;
     SerializeDocument(document_, *buffer_);
     WritePathSetFile(path, *buffer_);
+    diskGuard_->Remember(path);
     ParseBuffer(*buffer_, document_);
     RefillObjectList();
     documentPath_ = path;
@@ -122,6 +126,9 @@ void TQarnForm::MergeFiles(const QStringList& paths) {
 }
 
 void TQarnForm::ConnectFileCommands() {
+  diskGuard_ = new DiskChangeGuard(
+      *this, *dialogs_,
+      {[this] { return IsModified(); }, [this](const QString& path) { OpenChanged(path); }});
   connect(LoadButton, &QPushButton::clicked, this, [this] { LoadButtonClick(); });
   connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
   connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "fileio/path_set_file.h"
+#include "window/disk_change_guard.h"
 #include "window/file_drop.h"
 #include "window/qarn_form.h"
 
@@ -53,11 +54,18 @@ void TQarnForm::OpenFile(const QString& path) {
   });
 }
 
-bool TQarnForm::OpenRecovered(const QString& copyPath, const QString& documentPath) {
+// The user chose to reload the file that changed on disk: their changes go, as they asked.
+void TQarnForm::OpenChanged(const QString& path) {
+  Guard([&] { LoadFrom(path); });
+}
+
+bool TQarnForm::OpenRecovered(const QString& copyPath, const QString& documentPath,
+                              std::optional<DiskSnapshot> then) {
   bool opened = false;
   Guard([&] {
     if (!ConfirmDiscardChanges()) return;
     ShowLoaded(LoadPathSetFile(copyPath, *buffer_), documentPath);
+    diskGuard_->RememberAsWas(documentPath, std::move(then));
     undoStack_.resetClean();  // modified, though nothing can be undone
     opened = true;
   });

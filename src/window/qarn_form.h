@@ -10,6 +10,7 @@
 
 #include "document/file_buffer.h"
 #include "document/path_set_records.h"
+#include "fileio/disk_snapshot.h"
 #include "map/map_picture.h"
 #include "map/map_transform.h"
 #include "window/form_buttons.h"
@@ -30,6 +31,7 @@ class QToolButton;
 namespace qarn {
 
 class DialogPlaces;
+class DiskChangeGuard;
 class MagnifierView;
 class MapCanvas;
 class NameWidths;
@@ -74,9 +76,12 @@ class TQarnForm : public QWidget, private MapEditor {
   // The file the document was loaded from or last saved to; empty for a new document.
   const QString& DocumentPath() const { return documentPath_; }
   int RefreshDepth() const { return refreshDepth_; }
+  const DiskChangeGuard& DiskGuard() const { return *diskGuard_; }
   // Opens a recovery copy as a modified document that saves to `documentPath`; false (after any
   // message) when the copy cannot be read or the user keeps the open document.
-  bool OpenRecovered(const QString& copyPath, const QString& documentPath);
+  // `then` is what the file was when the copy was made, when known.
+  bool OpenRecovered(const QString& copyPath, const QString& documentPath,
+                     std::optional<DiskSnapshot> then = std::nullopt);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -230,6 +235,7 @@ class TQarnForm : public QWidget, private MapEditor {
   void QuickSave();
   // Load and Merge without their dialog.
   void OpenFile(const QString& path);
+  void OpenChanged(const QString& path);
   void MergeFiles(const QStringList& paths);
   void ShowLoaded(tHeader loaded, const QString& path);
   void ShowRecentFiles(QPoint at);
@@ -263,6 +269,7 @@ class TQarnForm : public QWidget, private MapEditor {
   tDesc shownObject_;  // the object the point list shows, as the last refresh left it
   RecentFiles recentFiles_;
   QMenu* recentMenu_ = nullptr;
+  DiskChangeGuard* diskGuard_ = nullptr;  // another program's change to the file is never lost
 
   // containers
   QFrame* Panel1 = nullptr;

@@ -42,11 +42,27 @@ FormDialogs::SaveAnswer ScriptedDialogs::AskSaveChanges(QWidget*, const QString&
 }
 
 FormDialogs::RecoverAnswer ScriptedDialogs::AskRecover(QWidget*, const QString& name,
-                                                       const QDateTime&) {
-  recoverQuestions << name;
+                                                       const QDateTime&, bool changedOnDisk) {
+  recoverQuestions << name + (changedOnDisk ? " (changed on disk)" : "");
   if (recoverAnswers.empty()) throw std::logic_error("unexpected recovery question");
   const RecoverAnswer answer = recoverAnswers.front();
   recoverAnswers.pop_front();
+  return answer;
+}
+
+FormDialogs::ChangedAnswer ScriptedDialogs::AskOverwriteChanged(QWidget*, const QString& name) {
+  changedQuestions << "overwrite " + name;
+  if (overwriteAnswers.empty()) throw std::logic_error("unexpected changed-on-disk question");
+  const ChangedAnswer answer = overwriteAnswers.front();
+  overwriteAnswers.pop_front();
+  return answer;
+}
+
+bool ScriptedDialogs::AskReloadChanged(QWidget*, const QString& name) {
+  changedQuestions << "reload " + name;
+  if (reloadAnswers.empty()) return false;  // asked from the event loop: no exception there
+  const bool answer = reloadAnswers.front();
+  reloadAnswers.pop_front();
   return answer;
 }
 

@@ -3,13 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 
 #include "document/path_set_codec.h"
+#include "fileio/disk_snapshot.h"
+#include "fileio/safe_write.h"
 #include "form_driver.h"
 #include "window/auto_recovery.h"
+#include "window/background_writer.h"
 #include "window/recovery_offer.h"
 #include "window/startup.h"
 
@@ -38,7 +44,7 @@ class RecoveryTest : public ::testing::Test {
   }
   // A copy as an editor that has ended leaves it: no editor holds its lock.
   void LeaveCopy(const QString& id, const QByteArray& bytes, const QString& document,
-                 QDateTime written = QDateTime::currentDateTime()) const {
+                 QDateTime written = QDateTime::currentDateTime(), const QString& disk = {}) const {
     QDir().mkpath(Folder());
     QFile copy(QDir(Folder()).filePath(id + ".pathset"));
     ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
@@ -47,6 +53,7 @@ class RecoveryTest : public ::testing::Test {
     copy.setFileTime(written, QFileDevice::FileModificationTime);
     QSettings notes(QDir(Folder()).filePath(id + ".ini"), QSettings::IniFormat);
     notes.setValue("document", document);
+    notes.setValue("disk", disk);
   }
   AutoRecovery& Attach(std::chrono::milliseconds interval = 1h) {
     recovery = new AutoRecovery(ui.form(), std::make_unique<RecoveryStore>(Folder()), interval,
@@ -54,6 +61,13 @@ class RecoveryTest : public ::testing::Test {
     return *recovery;
   }
   void Offer() { OfferRecovery(ui.form(), *recovery, ui.dialogs(), true); }
+  // The first change writes a copy once the command has finished, on the writer's thread.
+  void ChangeAndWaitForTheCopy() {
+    ui.ClickRow("Names", 1);
+    ui.Click("eButton");
+    QCoreApplication::processEvents();
+    recovery->WaitForWrites();
+  }
 
   QTemporaryDir folder_;
   FormDriver ui;
@@ -69,20 +83,25 @@ TEST_F(RecoveryTest, ACopyFollowsUnsavedChangesUntilSavedUndoneOrClosed) {
   ui.ClickRow("Names", 1);
   ui.Click("eButton");
   QCoreApplication::processEvents();  // the copy is written once the command has finished
+  recovery->WaitForWrites();          // by the writer's thread
   EXPECT_EQ(CopyBytes(), Bytes(ui.DocumentBytes())) << "at once on the first change";
   ui.Click("eButton");
   EXPECT_TRUE(QTest::qWaitFor([&] { return CopyBytes() == Bytes(ui.DocumentBytes()); }, 5000))
       << "and again within the interval";
   ui.Save(path);
+  recovery->WaitForWrites();
   EXPECT_TRUE(QDir(Folder()).entryList(QDir::Files).isEmpty()) << "no copy, notes or lock";
   EXPECT_EQ(ui.ReadBytes(path), ui.DocumentBytes()) << "never written over by the copy";
   ui.Click("eButton");
   QCoreApplication::processEvents();
+  recovery->WaitForWrites();
   ASSERT_EQ(Copies().size(), 1);
   ui.Click("UndoButton");  // back to what was saved
+  recovery->WaitForWrites();
   EXPECT_TRUE(Copies().isEmpty());
   ui.Click("eButton");
   QCoreApplication::processEvents();
+  recovery->WaitForWrites();
   ASSERT_EQ(Copies().size(), 1);
   delete recovery;  // the form closing cleanly, its changes saved or discarded
   EXPECT_TRUE(Copies().isEmpty());
@@ -118,8 +137,9 @@ TEST_F(RecoveryTest, EachCopyIsOfferedNewestFirstAndAnsweredOneByOne) {
   using Answer = FormDialogs::RecoverAnswer;
   ui.dialogs().recoverAnswers = {Answer::Later, Answer::Discard, Answer::Recover};
   Offer();
+  recovery->WaitForWrites();  // the copy recovered goes once this editor's own copy is written
   EXPECT_EQ(ui.dialogs().recoverQuestions,
-            (QStringList{"untitled", "newer.pathset", "demo.pathset"}));
+            (QStringList{"an unsaved document", "/maps/newer.pathset", path}));
   EXPECT_EQ(ui.DocumentBytes(), SerializeToBytes(changed));
   EXPECT_TRUE(ui.form().IsModified());
   EXPECT_EQ(ui.form().DocumentPath(), path);
@@ -129,7 +149,8 @@ TEST_F(RecoveryTest, EachCopyIsOfferedNewestFirstAndAnsweredOneByOne) {
   EXPECT_TRUE(left.contains("newest.pathset") && left.contains("oldest.pathset"));
   ui.dialogs().recoverAnswers = {Answer::Later, Answer::Later};
   Offer();  // as at the next start
-  EXPECT_EQ(ui.dialogs().recoverQuestions.mid(3), (QStringList{"untitled", "oldest.pathset"}));
+  EXPECT_EQ(ui.dialogs().recoverQuestions.mid(3),
+            (QStringList{"an unsaved document", "/maps/oldest.pathset"}));
 }
 
 TEST_F(RecoveryTest, ADamagedCopyIsReportedAndKeptAside) {
@@ -140,7 +161,7 @@ TEST_F(RecoveryTest, ADamagedCopyIsReportedAndKeptAside) {
   Offer();
   ASSERT_EQ(ui.dialogs().errors.size(), 1);
   const QString message = ui.dialogs().errors[0];
-  EXPECT_TRUE(message.startsWith("The recovery copy of demo.pathset from"))
+  EXPECT_TRUE(message.startsWith("The recovery copy of /maps/demo.pathset from"))
       << message.toStdString();
   const QString aside = QDir(Folder()).filePath("damaged/broken.pathset");
   EXPECT_TRUE(message.contains(aside)) << message.toStdString();
@@ -164,6 +185,178 @@ TEST_F(RecoveryTest, TheCopyOfAnEditorStillRunningIsNotTouched) {
             QDir::current().absoluteFilePath("maps/busy.pathset"))
       << "the editor that recovers it may start in another folder";
   running.RemoveOwn();
+}
+
+QFileDevice::Permissions Mode(const QString& path) {
+  return QFile::permissions(path) &
+         ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+}
+
+TEST_F(RecoveryTest, TheFolderAndEveryFileInItAreTheUsersAlone) {
+  ASSERT_TRUE(QDir().mkpath(Folder()));
+  ASSERT_TRUE(QFile::setPermissions(Folder(), QFileDevice::Permissions(0x7755)));
+  ui.Load(ui.WriteFile("demo.pathset", two));
+  Attach();
+  ChangeAndWaitForTheCopy();
+  const auto owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+  EXPECT_EQ(Mode(Folder()), owner | QFileDevice::ExeOwner);
+  const QStringList files = QDir(Folder()).entryList(QDir::Files);
+  EXPECT_EQ(files.size(), 3) << files.join(' ').toStdString();  // copy, notes, lock
+  for (const QString& file : files)
+    EXPECT_EQ(Mode(QDir(Folder()).filePath(file)), owner) << file.toStdString();
+}
+
+// A link planted under the copy's name is neither followed nor removed: the copy goes under a
+// new name, and that is said once.
+TEST_F(RecoveryTest, APlantedLinkIsRefusedOnceAndTheCopyGoesElsewhere) {
+  const QString victim = ui.WriteFile("victim.pathset", two);
+  ui.Load(ui.WriteFile("demo.pathset", two));
+  Attach();
+  ChangeAndWaitForTheCopy();
+  ASSERT_EQ(Copies().size(), 1);
+  const QString own = QDir(Folder()).filePath(Copies()[0]);
+  ASSERT_TRUE(QFile::remove(own) && QFile::link(victim, own));
+  for (int i = 0; i < 2; ++i) {
+    ui.Click("eButton");
+    recovery->WriteNow();
+    recovery->WaitForWrites();
+  }
+  EXPECT_EQ(ui.ReadBytes(victim), SerializeToBytes(two));
+  EXPECT_TRUE(QFileInfo(own).isSymLink());
+  ASSERT_EQ(ui.dialogs().errors.size(), 1);
+  EXPECT_TRUE(ui.dialogs().errors[0].contains("is a symbolic link or not a plain file"))
+      << ui.dialogs().errors[0].toStdString();
+  EXPECT_EQ(Copies().size(), 2) << "the link and the new copy";
+}
+
+// What the notes name is trusted only as this program writes it: absolute and normalised.
+TEST_F(RecoveryTest, NotesNamingARelativeOrUnnormalisedPathGiveAnUnsavedDocument) {
+  const QByteArray bytes = Bytes(SerializeToBytes(two));
+  const QDateTime now = QDateTime::currentDateTime();
+  LeaveCopy("relative", bytes, "maps/doc.pathset", now.addSecs(-10));
+  LeaveCopy("dots", bytes, "/maps/../etc/doc.pathset", now.addSecs(-20));
+  LeaveCopy("double", bytes, "/maps//doc.pathset", now.addSecs(-30));
+  LeaveCopy("plain", bytes, "/maps/doc.pathset", now.addSecs(-40));
+  Attach();
+  ui.dialogs().recoverAnswers.assign(4, FormDialogs::RecoverAnswer::Later);
+  Offer();
+  EXPECT_EQ(ui.dialogs().recoverQuestions,
+            (QStringList{"an unsaved document", "an unsaved document", "an unsaved document",
+                         "/maps/doc.pathset"}));
+}
+
+// A recovered document knows what its file was when the copy was made.
+TEST_F(RecoveryTest, ARecoveredDocumentWhoseFileChangedSinceSaysSoAndAsksBeforeSaving) {
+  const QString path = ui.WriteFile("demo.pathset", two);
+  const std::optional<DiskSnapshot> then = DiskSnapshot::Take(path);
+  ASSERT_TRUE(then);
+  tHeader changed = two;
+  changed.Object(1).Point(1).x = 12;
+  LeaveCopy("left", Bytes(SerializeToBytes(changed)), path, QDateTime::currentDateTime(),
+            then->ToText());
+  tHeader other = two;
+  other.Object(2).Point(1).z = 99;
+  ui.WriteFile("demo.pathset", other);
+  Attach();
+  ui.dialogs().recoverAnswers = {FormDialogs::RecoverAnswer::Recover};
+  Offer();
+  EXPECT_EQ(ui.dialogs().recoverQuestions, QStringList{path + " (changed on disk)"});
+  ui.dialogs().overwriteAnswers = {FormDialogs::ChangedAnswer::Cancel};
+  ui.form().activateWindow();
+  ui.Grid("Names")->setFocus();
+  QTest::keyClick(ui.Grid("Names"), Qt::Key_S, Qt::ControlModifier);
+  EXPECT_TRUE(ui.dialogs().changedQuestions.contains("overwrite demo.pathset"));
+  EXPECT_EQ(ui.ReadBytes(path), SerializeToBytes(other));
+}
+
+// Damaged copies are kept at most 30 days and 64 MiB in all, the oldest going first.
+TEST_F(RecoveryTest, DamagedCopiesAreKeptAMonthAnd64MiBAtMost) {
+  const QString damaged = QDir(Folder()).filePath("damaged");
+  ASSERT_TRUE(QDir().mkpath(damaged));
+  const auto put = [&](const QString& name, qint64 size, int daysOld) {
+    QFile file(QDir(damaged).filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(size));
+    file.setFileTime(QDateTime::currentDateTime().addDays(-daysOld).addSecs(-60),
+                     QFileDevice::FileModificationTime);
+  };
+  put("month.pathset", 10, 31);
+  put("big.pathset", 40 << 20, 3);
+  put("bigger.pathset", 30 << 20, 2);
+  put("recent.pathset", 20 << 20, 1);
+  LeaveCopy("broken", QByteArray("\x05\0\0\0", 4), "/maps/demo.pathset");
+  Attach();
+  ui.dialogs().recoverAnswers = {FormDialogs::RecoverAnswer::Recover};
+  Offer();
+  EXPECT_EQ(QDir(damaged).entryList(QDir::Files, QDir::Name),
+            (QStringList{"bigger.pathset", "broken.ini", "broken.pathset", "recent.pathset"}));
+}
+
+// Holds the write of every recovery copy until released, and records the bytes as they land.
+class HeldSteps : public SaveFileSteps {
+ public:
+  bool Write(QSaveFile& file, QByteArrayView bytes, QString& reason) override {
+    {
+      std::unique_lock lock(mutex_);
+      ++started_;
+      changed_.notify_all();
+      changed_.wait(lock, [this] { return released_; });
+      landed_.emplace_back(bytes.data(), bytes.size());
+    }
+    return SaveFileSteps::Write(file, bytes, reason);
+  }
+  bool Started() {
+    const std::lock_guard lock(mutex_);
+    return started_ > 0;
+  }
+  std::vector<QByteArray> Release() {
+    std::unique_lock lock(mutex_);
+    released_ = true;
+    changed_.notify_all();
+    return landed_;
+  }
+  std::vector<QByteArray> Landed() {
+    const std::lock_guard lock(mutex_);
+    return landed_;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  int started_ = 0;
+  bool released_ = false;
+  std::vector<QByteArray> landed_;
+};
+
+// The disk may take its time: the editor goes on answering, and the copies land in the order of
+// the changes, the last one holding the document as it is.
+TEST_F(RecoveryTest, WhileACopyIsBeingWrittenTheEditorAnswersAndCopiesLandInOrder) {
+  ui.Load(ui.WriteFile("demo.pathset", two));
+  Attach();
+  HeldSteps held;
+  const ScopedSaveFileSteps scope(held);
+  ui.ClickRow("Names", 1);
+  std::vector<QByteArray> states;
+  for (int i = 0; i < 4; ++i) {
+    ui.Click("eButton");  // answered while the first copy is held on the disk
+    states.push_back(Bytes(ui.DocumentBytes()));
+    recovery->WriteNow();
+    if (i == 0) {
+      ASSERT_TRUE(QTest::qWaitFor([&] { return held.Started(); }, 5000));
+    }
+  }
+  EXPECT_EQ(ui.UndoSteps(), 4);
+  EXPECT_TRUE(held.Landed().empty()) << "nothing has landed while the write is held";
+  held.Release();
+  recovery->WaitForWrites();
+  const std::vector<QByteArray> landed = held.Landed();
+  ASSERT_FALSE(landed.empty());
+  auto at = states.begin();
+  for (const QByteArray& copy : landed) {
+    at = std::find(at, states.end(), copy);
+    ASSERT_NE(at, states.end()) << "a copy out of order or of no state";
+  }
+  EXPECT_EQ(landed.back(), states.back());
+  EXPECT_EQ(CopyBytes(), states.back());
 }
 
 // The real editor, killed while it holds unsaved changes, leaves a copy that the next start
@@ -207,7 +400,7 @@ TEST_F(RecoveryTest, TheRealEditorKilledIsRecoveredAtTheNextStart) {
   const auto form = CreateEditor(ParseCommandLine({"qarn", demo}), std::move(dialogs), folder);
   form->show();
   ASSERT_TRUE(QTest::qWaitFor([&] { return !answers.recoverQuestions.isEmpty(); }, 5000));
-  EXPECT_EQ(answers.recoverQuestions, QStringList{"demo.pathset"});
+  EXPECT_EQ(answers.recoverQuestions, QStringList{demo});
   EXPECT_EQ(Bytes(SerializeToBytes(form->Document())), changes);
   EXPECT_TRUE(form->IsModified());
   form->activateWindow();
@@ -216,6 +409,8 @@ TEST_F(RecoveryTest, TheRealEditorKilledIsRecoveredAtTheNextStart) {
   QTest::keyClick(names, Qt::Key_S, Qt::ControlModifier);  // saves to demo.pathset, no dialog
   EXPECT_TRUE(answers.errors.isEmpty()) << answers.errors.join('\n').toStdString();
   EXPECT_EQ(ui.ReadBytes(demo), std::vector<uint8_t>(changes.begin(), changes.end()));
+  BackgroundWriter::WaitForEveryWriter();  // copies are written and removed by a worker thread
+  QCoreApplication::processEvents();
   EXPECT_TRUE(Copies(folder).isEmpty());
 }
 
