@@ -58,14 +58,6 @@ FormDialogs::ChangedAnswer ScriptedDialogs::AskOverwriteChanged(QWidget*, const 
   return answer;
 }
 
-bool ScriptedDialogs::AskReloadChanged(QWidget*, const QString& name) {
-  changedQuestions << "reload " + name;
-  if (reloadAnswers.empty()) return false;  // asked from the event loop: no exception there
-  const bool answer = reloadAnswers.front();
-  reloadAnswers.pop_front();
-  return answer;
-}
-
 FormDriver::FormDriver() {
   auto dialogs = std::make_unique<ScriptedDialogs>();
   dialogs_ = dialogs.get();

@@ -38,7 +38,7 @@ class ScriptedDialogs : public FormDialogs {
   // "/maps/demo.pathset" for each question asked, " (changed on disk)" after it when it did
   QStringList recoverQuestions;
   std::deque<ChangedAnswer> overwriteAnswers;
-  std::deque<bool> reloadAnswers;
+  bool reloadAnswer = false;
   QStringList changedQuestions;  // "overwrite demo.pathset", "reload ..." or "told ..."
   QStringList errors;
   QStringList proposedOpenNames;
@@ -54,7 +54,10 @@ class ScriptedDialogs : public FormDialogs {
   RecoverAnswer AskRecover(QWidget*, const QString& name, const QDateTime&,
                            bool changedOnDisk) override;
   ChangedAnswer AskOverwriteChanged(QWidget*, const QString& name) override;
-  bool AskReloadChanged(QWidget*, const QString& name) override;
+  bool AskReloadChanged(QWidget*, const QString& name) override {
+    changedQuestions << "reload " + name;
+    return reloadAnswer;
+  }
   void TellChangedWhileModified(QWidget*, const QString& name) override {
     changedQuestions << "told " + name;
   }

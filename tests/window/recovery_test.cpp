@@ -9,6 +9,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <tuple>
 
 #include "document/path_set_codec.h"
 #include "fileio/disk_snapshot.h"
@@ -187,34 +188,21 @@ TEST_F(RecoveryTest, TheCopyOfAnEditorStillRunningIsNotTouched) {
   running.RemoveOwn();
 }
 
-QFileDevice::Permissions Mode(const QString& path) {
-  return QFile::permissions(path) &
-         ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
-}
-
-TEST_F(RecoveryTest, TheFolderAndEveryFileInItAreTheUsersAlone) {
-  ASSERT_TRUE(QDir().mkpath(Folder()));
-  ASSERT_TRUE(QFile::setPermissions(Folder(), QFileDevice::Permissions(0x7755)));
-  ui.Load(ui.WriteFile("demo.pathset", two));
-  Attach();
-  ChangeAndWaitForTheCopy();
-  const auto owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
-  EXPECT_EQ(Mode(Folder()), owner | QFileDevice::ExeOwner);
-  const QStringList files = QDir(Folder()).entryList(QDir::Files);
-  EXPECT_EQ(files.size(), 3) << files.join(' ').toStdString();  // copy, notes, lock
-  for (const QString& file : files)
-    EXPECT_EQ(Mode(QDir(Folder()).filePath(file)), owner) << file.toStdString();
-}
-
-// A link planted under the copy's name is neither followed nor removed: the copy goes under a
-// new name, and that is said once.
-TEST_F(RecoveryTest, APlantedLinkIsRefusedOnceAndTheCopyGoesElsewhere) {
+// The folder and its files are the user's alone, whatever the umask and an older folder's
+// mode; a link planted under the copy's name is neither followed nor removed: the copy goes
+// under a new name, and that is said once.
+TEST_F(RecoveryTest, TheFolderIsPrivateAndAPlantedLinkIsRefusedOnce) {
+  ASSERT_TRUE(QDir().mkpath(Folder()) &&
+              QFile::setPermissions(Folder(), QFileDevice::Permissions(0x7755)));
   const QString victim = ui.WriteFile("victim.pathset", two);
   ui.Load(ui.WriteFile("demo.pathset", two));
   Attach();
   ChangeAndWaitForTheCopy();
-  ASSERT_EQ(Copies().size(), 1);
-  const QString own = QDir(Folder()).filePath(Copies()[0]);
+  const auto mode = [](const QString& name) { return QFile::permissions(name) & 0x7777; };
+  EXPECT_EQ(mode(Folder()), 0x7700);
+  for (const QFileInfo& file : QDir(Folder()).entryInfoList(QDir::Files))
+    EXPECT_EQ(mode(file.filePath()), 0x6600);
+  const QString own = QDir(Folder()).filePath(Copies().value(0));
   ASSERT_TRUE(QFile::remove(own) && QFile::link(victim, own));
   for (int i = 0; i < 2; ++i) {
     ui.Click("eButton");
@@ -223,140 +211,103 @@ TEST_F(RecoveryTest, APlantedLinkIsRefusedOnceAndTheCopyGoesElsewhere) {
   }
   EXPECT_EQ(ui.ReadBytes(victim), SerializeToBytes(two));
   EXPECT_TRUE(QFileInfo(own).isSymLink());
-  ASSERT_EQ(ui.dialogs().errors.size(), 1);
-  EXPECT_TRUE(ui.dialogs().errors[0].contains("is a symbolic link or not a plain file"))
-      << ui.dialogs().errors[0].toStdString();
   EXPECT_EQ(Copies().size(), 2) << "the link and the new copy";
+  ASSERT_EQ(ui.dialogs().errors.size(), 1);
+  EXPECT_TRUE(ui.dialogs().errors[0].contains("is a symbolic link or not a plain file"));
 }
 
-// What the notes name is trusted only as this program writes it: absolute and normalised.
-TEST_F(RecoveryTest, NotesNamingARelativeOrUnnormalisedPathGiveAnUnsavedDocument) {
+// Notes are trusted only as this program writes them: an absolute, normalised path. A copy
+// whose file changed since it was made says so, and saving it asks first.
+TEST_F(RecoveryTest, NotesNameTheFileInFullAndWhatItWasThen) {
+  const QString path = ui.WriteFile("demo.pathset", two);
+  const QString then = DiskSnapshot::Take(path)->ToText();
+  ui.WriteFile("demo.pathset", MakeDocument({MakeObject("other", {})}));
   const QByteArray bytes = Bytes(SerializeToBytes(two));
-  const QDateTime now = QDateTime::currentDateTime();
-  LeaveCopy("relative", bytes, "maps/doc.pathset", now.addSecs(-10));
-  LeaveCopy("dots", bytes, "/maps/../etc/doc.pathset", now.addSecs(-20));
-  LeaveCopy("double", bytes, "/maps//doc.pathset", now.addSecs(-30));
-  LeaveCopy("plain", bytes, "/maps/doc.pathset", now.addSecs(-40));
+  const QStringList noted{"maps/doc.pathset", "/maps/../doc.pathset", "/maps//doc.pathset", path};
+  for (int i = 0; i < noted.size(); ++i)
+    LeaveCopy(QString::number(i), bytes, noted[i], QDateTime::currentDateTime().addSecs(-i), then);
   Attach();
-  ui.dialogs().recoverAnswers.assign(4, FormDialogs::RecoverAnswer::Later);
+  ui.dialogs().recoverAnswers.assign(3, FormDialogs::RecoverAnswer::Later);
+  ui.dialogs().recoverAnswers.push_back(FormDialogs::RecoverAnswer::Recover);
   Offer();
   EXPECT_EQ(ui.dialogs().recoverQuestions,
             (QStringList{"an unsaved document", "an unsaved document", "an unsaved document",
-                         "/maps/doc.pathset"}));
-}
-
-// A recovered document knows what its file was when the copy was made.
-TEST_F(RecoveryTest, ARecoveredDocumentWhoseFileChangedSinceSaysSoAndAsksBeforeSaving) {
-  const QString path = ui.WriteFile("demo.pathset", two);
-  const std::optional<DiskSnapshot> then = DiskSnapshot::Take(path);
-  ASSERT_TRUE(then);
-  tHeader changed = two;
-  changed.Object(1).Point(1).x = 12;
-  LeaveCopy("left", Bytes(SerializeToBytes(changed)), path, QDateTime::currentDateTime(),
-            then->ToText());
-  tHeader other = two;
-  other.Object(2).Point(1).z = 99;
-  ui.WriteFile("demo.pathset", other);
-  Attach();
-  ui.dialogs().recoverAnswers = {FormDialogs::RecoverAnswer::Recover};
-  Offer();
-  EXPECT_EQ(ui.dialogs().recoverQuestions, QStringList{path + " (changed on disk)"});
+                         path + " (changed on disk)"}));
   ui.dialogs().overwriteAnswers = {FormDialogs::ChangedAnswer::Cancel};
-  ui.form().activateWindow();
   ui.Grid("Names")->setFocus();
   QTest::keyClick(ui.Grid("Names"), Qt::Key_S, Qt::ControlModifier);
   EXPECT_TRUE(ui.dialogs().changedQuestions.contains("overwrite demo.pathset"));
-  EXPECT_EQ(ui.ReadBytes(path), SerializeToBytes(other));
 }
 
 // Damaged copies are kept at most 30 days and 64 MiB in all, the oldest going first.
 TEST_F(RecoveryTest, DamagedCopiesAreKeptAMonthAnd64MiBAtMost) {
-  const QString damaged = QDir(Folder()).filePath("damaged");
-  ASSERT_TRUE(QDir().mkpath(damaged));
-  const auto put = [&](const QString& name, qint64 size, int daysOld) {
-    QFile file(QDir(damaged).filePath(name));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(size));
-    file.setFileTime(QDateTime::currentDateTime().addDays(-daysOld).addSecs(-60),
+  const QDir damaged(QDir(Folder()).filePath("damaged"));
+  ASSERT_TRUE(QDir().mkpath(damaged.path()));
+  const std::tuple<const char*, int, qint64> kept[] = {
+      {"month", 31, 0}, {"big", 3, 40}, {"bigger", 2, 30}, {"recent", 1, 20}};  // days, MiB
+  for (const auto& [name, days, mib] : kept) {
+    QFile file(damaged.filePath(QString(name) + ".pathset"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize((mib << 20) + 10));
+    file.setFileTime(QDateTime::currentDateTime().addDays(-days).addSecs(-60),
                      QFileDevice::FileModificationTime);
-  };
-  put("month.pathset", 10, 31);
-  put("big.pathset", 40 << 20, 3);
-  put("bigger.pathset", 30 << 20, 2);
-  put("recent.pathset", 20 << 20, 1);
+  }
   LeaveCopy("broken", QByteArray("\x05\0\0\0", 4), "/maps/demo.pathset");
   Attach();
   ui.dialogs().recoverAnswers = {FormDialogs::RecoverAnswer::Recover};
   Offer();
-  EXPECT_EQ(QDir(damaged).entryList(QDir::Files, QDir::Name),
+  EXPECT_EQ(damaged.entryList(QDir::Files, QDir::Name),
             (QStringList{"bigger.pathset", "broken.ini", "broken.pathset", "recent.pathset"}));
 }
 
-// Holds the write of every recovery copy until released, and records the bytes as they land.
+// Holds every write of a copy until released; records the bytes in the order they land.
 class HeldSteps : public SaveFileSteps {
  public:
   bool Write(QSaveFile& file, QByteArrayView bytes, QString& reason) override {
-    {
-      std::unique_lock lock(mutex_);
-      ++started_;
-      changed_.notify_all();
-      changed_.wait(lock, [this] { return released_; });
-      landed_.emplace_back(bytes.data(), bytes.size());
-    }
+    std::unique_lock lock(mutex);
+    started = true;
+    released.wait(lock, [this] { return open; });
+    landed.emplace_back(bytes.data(), bytes.size());
     return SaveFileSteps::Write(file, bytes, reason);
   }
-  bool Started() {
-    const std::lock_guard lock(mutex_);
-    return started_ > 0;
-  }
-  std::vector<QByteArray> Release() {
-    std::unique_lock lock(mutex_);
-    released_ = true;
-    changed_.notify_all();
-    return landed_;
-  }
-  std::vector<QByteArray> Landed() {
-    const std::lock_guard lock(mutex_);
-    return landed_;
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  int started_ = 0;
-  bool released_ = false;
-  std::vector<QByteArray> landed_;
+  std::mutex mutex;
+  std::condition_variable released;
+  bool started = false, open = false;
+  std::vector<QByteArray> landed;
 };
 
 // The disk may take its time: the editor goes on answering, and the copies land in the order of
-// the changes, the last one holding the document as it is.
+// the changes, the last holding the document as it is.
 TEST_F(RecoveryTest, WhileACopyIsBeingWrittenTheEditorAnswersAndCopiesLandInOrder) {
   ui.Load(ui.WriteFile("demo.pathset", two));
   Attach();
   HeldSteps held;
   const ScopedSaveFileSteps scope(held);
   ui.ClickRow("Names", 1);
-  std::vector<QByteArray> states;
-  for (int i = 0; i < 4; ++i) {
+  ui.Click("eButton");
+  const auto started = [&] {
+    const std::lock_guard lock(held.mutex);
+    return held.started;
+  };
+  ASSERT_TRUE(QTest::qWaitFor(started, 5000));
+  std::vector<QByteArray> states{Bytes(ui.DocumentBytes())};
+  for (int i = 0; i < 3; ++i) {
     ui.Click("eButton");  // answered while the first copy is held on the disk
     states.push_back(Bytes(ui.DocumentBytes()));
     recovery->WriteNow();
-    if (i == 0) {
-      ASSERT_TRUE(QTest::qWaitFor([&] { return held.Started(); }, 5000));
-    }
   }
   EXPECT_EQ(ui.UndoSteps(), 4);
-  EXPECT_TRUE(held.Landed().empty()) << "nothing has landed while the write is held";
-  held.Release();
+  {
+    const std::lock_guard lock(held.mutex);
+    held.open = true;
+  }
+  held.released.notify_all();
   recovery->WaitForWrites();
-  const std::vector<QByteArray> landed = held.Landed();
-  ASSERT_FALSE(landed.empty());
   auto at = states.begin();
-  for (const QByteArray& copy : landed) {
+  for (const QByteArray& copy : held.landed) {
     at = std::find(at, states.end(), copy);
     ASSERT_NE(at, states.end()) << "a copy out of order or of no state";
   }
-  EXPECT_EQ(landed.back(), states.back());
-  EXPECT_EQ(CopyBytes(), states.back());
+  EXPECT_EQ(held.landed.back(), states.back());
 }
 
 // The real editor, killed while it holds unsaved changes, leaves a copy that the next start
