@@ -118,11 +118,14 @@ FormDialogs::ChangedAnswer QtFormDialogs::AskOverwriteChanged(QWidget* parent,
 }
 
 bool QtFormDialogs::AskReloadChanged(QWidget* parent, const QString& documentName) {
-  const auto answer =
-      QMessageBox::question(parent, QStringLiteral("QarnForm"),
-                            QStringLiteral("%1 changed on disk. Reload it?").arg(documentName),
-                            QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-  return answer == QMessageBox::Yes;
+  QMessageBox box(QMessageBox::Question, QStringLiteral("QarnForm"),
+                  QStringLiteral("%1 changed on disk. Reload it?").arg(documentName),
+                  QMessageBox::NoButton, parent);
+  QPushButton* reload = box.addButton(QStringLiteral("&Reload"), QMessageBox::AcceptRole);
+  box.setEscapeButton(box.addButton(QStringLiteral("&Keep This Version"), QMessageBox::RejectRole));
+  box.setDefaultButton(reload);
+  box.exec();
+  return box.clickedButton() == reload;
 }
 
 void QtFormDialogs::TellChangedWhileModified(QWidget* parent, const QString& documentName) {

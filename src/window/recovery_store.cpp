@@ -76,6 +76,10 @@ RecoveryStore::RecoveryStore(QString folder)
 // close, throws a copy away.
 RecoveryStore::~RecoveryStore() = default;
 
+QString RecoveryStore::DamagedFolder() const {
+  return QDir(folder_).filePath(QStringLiteral("damaged"));
+}
+
 QString RecoveryStore::PathOf(const QString& id, const QString& suffix) const {
   return QDir(folder_).filePath(id + suffix);
 }
@@ -222,6 +226,7 @@ QStringList RecoveryStore::LeftBehindIds() const {
 
 std::vector<RecoveryCopy> RecoveryStore::ClaimLeftBehind() {
   const std::lock_guard lock(mutex_);
+  PruneDamaged(DamagedFolder());  // a month passes without new damaged copies too
   std::vector<RecoveryCopy> copies;
   for (const QString& id : LeftBehindIds()) {
     std::optional<RecoveryCopy> copy = Claim(id);
@@ -245,7 +250,7 @@ void RecoveryStore::Discard(const RecoveryCopy& copy) {
 
 QString RecoveryStore::SetAside(const RecoveryCopy& copy) {
   const std::lock_guard lock(mutex_);
-  const QString damaged = QDir(folder_).filePath(QStringLiteral("damaged"));
+  const QString damaged = DamagedFolder();
   const QString target = QDir(damaged).filePath(copy.id + kCopySuffix);
   if (!QDir().mkpath(damaged) || !QFile::rename(copy.copyPath, target)) {
     Release(copy);  // it stays where it is and is offered again

@@ -63,6 +63,7 @@ class RecoveryStore {
 
  private:
   QString PathOf(const QString& id, const QString& suffix) const;
+  QString DamagedFolder() const;
   std::unique_ptr<QLockFile> Lock(const QString& id) const;
   void MakeFolder() const;
   void TakeOwnName();
