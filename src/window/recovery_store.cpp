@@ -66,6 +66,14 @@ QString LockFailure(const QLockFile& lock) {
   }
 }
 
+// A lock is stale only when its editor no longer runs, however old it is.
+std::unique_ptr<QLockFile> TakeLock(const QString& path) {
+  auto lock = std::make_unique<QLockFile>(path);
+  lock->setStaleLockTime(0);
+  if (lock->tryLock(0)) QFile::setPermissions(path, kPrivateFile);
+  return lock;
+}
+
 }  // namespace
 
 RecoveryStore::RecoveryStore(QString folder)
@@ -85,12 +93,10 @@ QString RecoveryStore::PathOf(const QString& id, const QString& suffix) const {
 }
 
 std::unique_ptr<QLockFile> RecoveryStore::Lock(const QString& id) const {
-  auto lock = std::make_unique<QLockFile>(PathOf(id, kLockSuffix));
-  // A lock is stale only when its editor no longer runs, however old it is.
-  lock->setStaleLockTime(0);
-  if (!PlainOrAbsent(lock->fileName()) || !lock->tryLock(0)) return nullptr;
-  QFile::setPermissions(lock->fileName(), kPrivateFile);
-  return lock;
+  const QString path = PathOf(id, kLockSuffix);
+  if (!PlainOrAbsent(path)) return nullptr;
+  std::unique_ptr<QLockFile> lock = TakeLock(path);
+  return lock->isLocked() ? std::move(lock) : nullptr;
 }
 
 void RecoveryStore::MakeFolder() const {
@@ -128,11 +134,12 @@ void RecoveryStore::TakeOwnName() {
                    "file and is left alone; the recovery copy is written as %2 instead.")
                    .arg(planted, PathOf(id_, kCopySuffix));
   }
-  auto lock = std::make_unique<QLockFile>(PathOf(id_, kLockSuffix));
-  lock->setStaleLockTime(0);
-  if (!lock->tryLock(0)) Fail("cannot lock " + lock->fileName() + ": " + LockFailure(*lock) + '.');
-  QFile::setPermissions(lock->fileName(), kPrivateFile);
-  ownLock_ = std::move(lock);
+  ownLock_ = TakeLock(PathOf(id_, kLockSuffix));
+  if (!ownLock_->isLocked()) {
+    const QString failure = "cannot lock " + ownLock_->fileName() + ": " + LockFailure(*ownLock_);
+    ownLock_.reset();
+    Fail(failure + '.');
+  }
 }
 
 QString RecoveryStore::TakeRefusal() {
