@@ -8,6 +8,8 @@
 #include "document/errors.h"
 #include "fileio/file_kind.h"
 #include "fileio/file_place.h"
+#include "fileio/folder_sync.h"
+#include "fileio/unfinished_saves.h"
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -50,8 +52,16 @@ void KeepOwner([[maybe_unused]] QSaveFile& file, [[maybe_unused]] const QString&
 #endif
 }
 
+// Where the new file ends up: QSaveFile writes a symbolic link's target.
+QString FinalPath(const QString& path) {
+  const QFileInfo info(path);
+  return info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+}
+
 void WriteTo(const QString& path, QByteArrayView bytes) {
   CheckTarget(path);
+  const QString finalPath = FinalPath(path);
+  RemoveUnfinishedSaves(finalPath);
   QSaveFile file(path);
   // A folder that is not writable but holds a writable file (common on shared folders): the file
   // is written in place rather than not at all.
@@ -60,11 +70,16 @@ void WriteTo(const QString& path, QByteArrayView bytes) {
   QString reason;
   if (!steps.Open(file, reason)) Fail("cannot create the file", reason);
   KeepOwner(file, path);
+  MarkUnfinishedSave(file.handle(), finalPath);
   if (!steps.Write(file, bytes, reason) || !steps.Flush(file, reason)) {
     file.cancelWriting();  // the temporary file goes, the old file stays
     Fail("cannot write the file", reason);
   }
   if (!steps.Commit(file, reason)) Fail("cannot save the file", reason);
+  UnmarkSaved(finalPath);
+  if (!steps.SyncFolder(QFileInfo(finalPath).absolutePath(), reason)) {
+    Fail("the file is saved, but its folder cannot be synced to the disk", reason);
+  }
 }
 
 }  // namespace
@@ -78,6 +93,13 @@ bool SaveFileSteps::Open(QSaveFile& file, QString& reason) {
   // commit() drops the error of its own final flush, and a full disk would pass for success.
   if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return true;
   reason = file.errorString();
+  // In a folder that takes writes, the error is the temporary file's (a folder like /proc that
+  // cannot hold new files says "No such file or directory"), not the file's own.
+  const QFileInfo folder(QFileInfo(file.fileName()).absolutePath());
+  if (QFileInfo::exists(file.fileName()) && folder.isWritable()) {
+    reason = "no temporary file can be made in " + QDir::toNativeSeparators(folder.filePath()) +
+             ": " + reason;
+  }
   return false;
 }
 
@@ -104,6 +126,10 @@ bool SaveFileSteps::Commit(QSaveFile& file, QString& reason) {
   if (file.commit()) return true;
   reason = file.errorString();
   return false;
+}
+
+bool SaveFileSteps::SyncFolder(const QString& folder, QString& reason) {
+  return SyncFolderToDisk(folder, reason);
 }
 
 ScopedSaveFileSteps::ScopedSaveFileSteps(SaveFileSteps& steps) : previous_(installedSteps) {

@@ -1,6 +1,9 @@
 #include "window/auto_recovery.h"
 
+#include <QCoreApplication>
+
 #include "document/path_set_codec.h"
+#include "window/disk_change_guard.h"
 #include "window/qarn_form.h"
 
 namespace qarn {
@@ -15,15 +18,16 @@ AutoRecovery::AutoRecovery(TQarnForm& form, std::unique_ptr<RecoveryStore> store
   connect(&history, &UndoHistory::indexChanged, this, [this] { changedSinceCopy_ = true; });
 }
 
-// The form closes only once its changes are saved or discarded; a crash never gets here.
+// The form closes only once its changes are saved or discarded; a crash never gets here. The
+// writer then runs this last job before it ends.
 AutoRecovery::~AutoRecovery() {
-  store_->RemoveOwn();
+  writer_.Post([store = store_.get()] { store->RemoveOwn(); });
 }
 
 void AutoRecovery::CleanChanged(bool clean) {
   if (clean) {
     timer_.stop();
-    store_->RemoveOwn();
+    writer_.Post([store = store_.get()] { store->RemoveOwn(); });
     return;
   }
   // After the command that made the change has finished, not in the middle of it.
@@ -36,22 +40,41 @@ void AutoRecovery::WriteIfChanged() {
   if (changedSinceCopy_ && form_.IsModified()) WriteNow();
 }
 
-bool AutoRecovery::WriteNow() {
-  auto image = std::make_unique<FileBuffer>();
+void AutoRecovery::WriteNow(std::function<void(bool written)> landed) {
+  auto image = std::make_shared<FileBuffer>();
   try {
     SerializeDocument(form_.Document(), *image);
-    store_->Write(*image, form_.DocumentPath());
-    changedSinceCopy_ = false;
-    failing_ = false;
-    return true;
   } catch (const std::exception& error) {
-    if (failing_) return false;
-    failing_ = true;
-    report_(QStringLiteral("The recovery copy of the unsaved changes cannot be written: %1\n"
-                           "Save the path set to keep the changes safe.")
-                .arg(QString::fromUtf8(error.what())));
-    return false;
+    Landed(QString::fromUtf8(error.what()));
+    if (landed) landed(false);
+    return;
   }
+  changedSinceCopy_ = false;
+  writer_.Post([store = store_.get(), image, path = form_.DocumentPath(),
+                then = form_.DiskGuard().Snapshot()] { store->Write(*image, path, then); },
+               [this, landed = std::move(landed)](const QString& error) {
+                 Landed(error);
+                 if (landed) landed(error.isEmpty());
+               });
+}
+
+void AutoRecovery::Landed(const QString& error) {
+  if (const QString refusal = store_->TakeRefusal(); !refusal.isEmpty()) report_(refusal);
+  if (error.isEmpty()) {
+    failing_ = false;
+    return;
+  }
+  changedSinceCopy_ = true;  // the next interval tries again
+  if (failing_) return;
+  failing_ = true;
+  report_(QStringLiteral("The recovery copy of the unsaved changes cannot be written: %1\n"
+                         "Save the path set to keep the changes safe.")
+              .arg(error));
+}
+
+void AutoRecovery::WaitForWrites() {
+  writer_.WaitForAll();
+  QCoreApplication::sendPostedEvents(&writer_);
 }
 
 }  // namespace qarn

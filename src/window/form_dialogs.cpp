@@ -60,17 +60,22 @@ FormDialogs::SaveAnswer QtFormDialogs::AskSaveChanges(QWidget* parent,
   return SaveAnswer::Cancel;
 }
 
-FormDialogs::RecoverAnswer FormDialogs::AskRecover(QWidget*, const QString&, const QDateTime&) {
+FormDialogs::RecoverAnswer FormDialogs::AskRecover(QWidget*, const QString&, const QDateTime&,
+                                                   bool) {
   return RecoverAnswer::Later;
 }
 
 FormDialogs::RecoverAnswer QtFormDialogs::AskRecover(QWidget* parent, const QString& documentName,
-                                                     const QDateTime& written) {
+                                                     const QDateTime& written, bool changedOnDisk) {
   QMessageBox box(
       QMessageBox::Question, QStringLiteral("QarnForm"),
       QStringLiteral("Recover unsaved changes to %1 from %2?").arg(documentName, WhenText(written)),
       QMessageBox::NoButton, parent);
-  box.setInformativeText(QStringLiteral("Later keeps them for the next start."));
+  const QString changed = QStringLiteral(
+      "The file changed on disk since then; saving the recovered changes asks before it replaces "
+      "the file.\n");
+  box.setInformativeText((changedOnDisk ? changed : QString()) +
+                         QStringLiteral("Later keeps them for the next start."));
   QPushButton* recover = box.addButton(QStringLiteral("&Recover"), QMessageBox::AcceptRole);
   QPushButton* discard = box.addButton(QStringLiteral("&Discard"), QMessageBox::DestructiveRole);
   QPushButton* later = box.addButton(QStringLiteral("&Later"), QMessageBox::RejectRole);
@@ -103,6 +108,55 @@ bool QtFormDialogs::AskRevert(QWidget* parent, const QString& path) {
 
 void QtFormDialogs::ShowAbout(QWidget* parent, const QString& text) {
   QMessageBox::about(parent, QStringLiteral("About Qarn"), text);
+}
+
+FormDialogs::ChangedAnswer FormDialogs::AskOverwriteChanged(QWidget*, const QString&) {
+  return ChangedAnswer::Cancel;
+}
+
+bool FormDialogs::AskReloadChanged(QWidget*, const QString&) {
+  return false;
+}
+
+void FormDialogs::TellChangedWhileModified(QWidget*, const QString&) {}
+
+FormDialogs::ChangedAnswer QtFormDialogs::AskOverwriteChanged(QWidget* parent,
+                                                              const QString& documentName) {
+  QMessageBox box(
+      QMessageBox::Warning, QStringLiteral("QarnForm"),
+      QStringLiteral("%1 changed on disk since it was loaded or saved.").arg(documentName),
+      QMessageBox::NoButton, parent);
+  box.setInformativeText(
+      QStringLiteral("Overwrite replaces the other program's changes; Reload "
+                     "loads them and throws away yours."));
+  QPushButton* overwrite = box.addButton(QStringLiteral("&Overwrite"), QMessageBox::AcceptRole);
+  QPushButton* reload = box.addButton(QStringLiteral("&Reload"), QMessageBox::DestructiveRole);
+  QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+  box.setDefaultButton(cancel);
+  box.setEscapeButton(cancel);
+  box.exec();
+  if (box.clickedButton() == overwrite) return ChangedAnswer::Overwrite;
+  if (box.clickedButton() == reload) return ChangedAnswer::Reload;
+  return ChangedAnswer::Cancel;
+}
+
+bool QtFormDialogs::AskReloadChanged(QWidget* parent, const QString& documentName) {
+  QMessageBox box(QMessageBox::Question, QStringLiteral("QarnForm"),
+                  QStringLiteral("%1 changed on disk. Reload it?").arg(documentName),
+                  QMessageBox::NoButton, parent);
+  QPushButton* reload = box.addButton(QStringLiteral("&Reload"), QMessageBox::AcceptRole);
+  box.setEscapeButton(box.addButton(QStringLiteral("&Keep This Version"), QMessageBox::RejectRole));
+  box.setDefaultButton(reload);
+  box.exec();
+  return box.clickedButton() == reload;
+}
+
+void QtFormDialogs::TellChangedWhileModified(QWidget* parent, const QString& documentName) {
+  QMessageBox::information(
+      parent, QStringLiteral("QarnForm"),
+      QStringLiteral("%1 changed on disk. Your unsaved changes are kept; saving asks before it "
+                     "replaces the other program's changes.")
+          .arg(documentName));
 }
 
 }  // namespace qarn

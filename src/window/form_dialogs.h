@@ -14,6 +14,7 @@ class FormDialogs {
  public:
   enum class SaveAnswer { Save, Discard, Cancel };
   enum class RecoverAnswer { Recover, Discard, Later };
+  enum class ChangedAnswer { Overwrite, Reload, Cancel };
 
   virtual ~FormDialogs() = default;
   // The open dialog shared by Load and Merge, titled after the command; nullopt when the user
@@ -24,15 +25,23 @@ class FormDialogs {
   virtual std::optional<QString> SaveFileName(QWidget* parent, const QString& proposed) = 0;
   virtual void ShowError(QWidget* parent, const QString& message) = 0;
   virtual SaveAnswer AskSaveChanges(QWidget* parent, const QString& documentName) = 0;
-  // Whether to recover the unsaved changes that a closed editor left of a document. Dialogs that
-  // do not ask keep the changes for a later start.
+  // Whether to recover the unsaved changes that a closed editor left of a document (named by its
+  // full path); `changedOnDisk` when its file changed since the copy was made. Dialogs that do
+  // not ask keep the changes for a later start.
   virtual RecoverAnswer AskRecover(QWidget* parent, const QString& documentName,
-                                   const QDateTime& written);
+                                   const QDateTime& written, bool changedOnDisk);
   // Whether to throw the unsaved changes away and read the file again. Dialogs that do not ask
   // keep the changes.
   virtual bool AskRevert(QWidget* parent, const QString& path);
   // The About window: what the program is, its version and licence.
   virtual void ShowAbout(QWidget* parent, const QString& text);
+  // Before a save over a file that another program changed since it was loaded or saved.
+  // Dialogs that do not ask cancel the save.
+  virtual ChangedAnswer AskOverwriteChanged(QWidget* parent, const QString& documentName);
+  // The open file changed on disk while the document has no unsaved changes: true to reload.
+  virtual bool AskReloadChanged(QWidget* parent, const QString& documentName);
+  // The open file changed on disk while the document has unsaved changes.
+  virtual void TellChangedWhileModified(QWidget* parent, const QString& documentName);
 };
 
 // The platform's file dialogs and message boxes.
@@ -43,10 +52,13 @@ class QtFormDialogs : public FormDialogs {
   std::optional<QString> SaveFileName(QWidget* parent, const QString& proposed) override;
   void ShowError(QWidget* parent, const QString& message) override;
   SaveAnswer AskSaveChanges(QWidget* parent, const QString& documentName) override;
-  RecoverAnswer AskRecover(QWidget* parent, const QString& documentName,
-                           const QDateTime& written) override;
   bool AskRevert(QWidget* parent, const QString& path) override;
   void ShowAbout(QWidget* parent, const QString& text) override;
+  RecoverAnswer AskRecover(QWidget* parent, const QString& documentName, const QDateTime& written,
+                           bool changedOnDisk) override;
+  ChangedAnswer AskOverwriteChanged(QWidget* parent, const QString& documentName) override;
+  bool AskReloadChanged(QWidget* parent, const QString& documentName) override;
+  void TellChangedWhileModified(QWidget* parent, const QString& documentName) override;
 };
 
 }  // namespace qarn

@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "window/dialog_places.h"
+#include "window/disk_change_guard.h"
 #include "window/qarn_form.h"
 
 namespace qarn {
@@ -43,12 +44,14 @@ bool TQarnForm::LoadFile(const QString& path) {
 // The file is checked whole before anything of the open document changes.
 void TQarnForm::LoadFrom(const QString& path) {
   model_->Load(path);
+  diskGuard_->Remember(path);
   recentFiles_.Add(path);
 }
 
 void TQarnForm::NewDocument() {
   if (!ConfirmDiscardChanges()) return;
   model_->New();
+  diskGuard_->Forget();
 }
 
 void TQarnForm::RevertToSaved() {
@@ -58,7 +61,7 @@ void TQarnForm::RevertToSaved() {
       !dialogs_->AskRevert(this, QDir::toNativeSeparators(path))) {
     return;
   }
-  model_->Load(path);
+  LoadFrom(path);
 }
 
 void TQarnForm::Button1Click() {
@@ -71,7 +74,9 @@ void TQarnForm::Button1Click() {
 bool TQarnForm::SaveTo(const QString& path) {
   bool saved = false;
   Guard([&] {
+    if (!diskGuard_->MayWrite(path)) return;
     model_->SaveTo(path);
+    diskGuard_->Remember(path);
     recentFiles_.Add(path);
     saved = true;
   });
@@ -121,11 +126,18 @@ void TQarnForm::OpenFile(const QString& path) {
   if (ConfirmDiscardChanges()) LoadFrom(path);
 }
 
-bool TQarnForm::OpenRecovered(const QString& copyPath, const QString& documentPath) {
+// The user chose to reload the file that changed on disk: their changes go, as they asked.
+void TQarnForm::OpenChanged(const QString& path) {
+  Guard([&] { LoadFrom(path); });
+}
+
+bool TQarnForm::OpenRecovered(const QString& copyPath, const QString& documentPath,
+                              std::optional<DiskSnapshot> then) {
   bool opened = false;
   Guard([&] {
     if (!ConfirmDiscardChanges()) return;
     model_->LoadRecovered(copyPath, documentPath);
+    diskGuard_->RememberAsWas(documentPath, std::move(then));
     opened = true;
   });
   return opened;

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>

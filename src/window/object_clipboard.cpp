@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMimeData>
+#include <cmath>
 
 #include "exchange/path_set_json.h"
 #include "exchange/strict_json.h"
@@ -31,7 +32,22 @@ QJsonObject AsPathSet(const QJsonDocument& json) {
   return root;
 }
 
+// The largest path set as 'dump --json' writes it (14 objects of 256 points with the longest
+// numbers) is about LARGEST MB; text several times that, indented as any text editor may, still
+// fits, and anything longer is refused before the parser spends seconds and memory on it.
+constexpr qsizetype kMaxClipboardBytes = 8 * 1024 * 1024;
+
+void CheckLength(qsizetype bytes) {
+  if (bytes <= kMaxClipboardBytes) return;
+  constexpr double kMegabyte = 1000 * 1000;
+  throw PasteError(QStringLiteral("the clipboard holds %1 MB; objects of a path set as JSON take "
+                                  "at most %2 MB.")
+                       .arg(std::ceil(bytes / kMegabyte), 0, 'f', 0)
+                       .arg(kMaxClipboardBytes / kMegabyte, 0, 'f', 0));
+}
+
 tHeader ObjectsOf(const QByteArray& text) {
+  CheckLength(text.size());
   try {
     tHeader objects = PathSetFromJson(AsPathSet(ParseStrictJson(text)));
     if (objects.records.empty())
@@ -56,10 +72,10 @@ QMimeData* ObjectClipboard::ToMimeData(const tHeader& objects) {
 tHeader ObjectClipboard::FromMimeData(const QMimeData* data) {
   const QString ours = QString::fromLatin1(kMimeType);
   if (data && data->hasFormat(ours)) return ObjectsOf(data->data(ours));
-  if (!data || data->text().trimmed().isEmpty()) {
-    throw PasteError(QStringLiteral("the clipboard holds no text."));
-  }
-  return ObjectsOf(data->text().toUtf8());
+  const QString text = data ? data->text() : QString();
+  CheckLength(text.size());  // before trimming and converting copy it again
+  if (text.trimmed().isEmpty()) throw PasteError(QStringLiteral("the clipboard holds no text."));
+  return ObjectsOf(text.toUtf8());
 }
 
 void ObjectClipboard::Put(const tHeader& objects) {

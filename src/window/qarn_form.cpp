@@ -7,6 +7,7 @@
 
 #include "window/command_actions.h"
 #include "window/dialog_places.h"
+#include "window/disk_change_guard.h"
 #include "window/map_canvas.h"
 #include "window/map_view.h"
 #include "window/mark_preview.h"
@@ -57,6 +58,9 @@ TQarnForm::TQarnForm(std::unique_ptr<FormDialogs> dialogs, QImage map, QWidget* 
   ConnectCalibration();
   ConnectTypeAndFlags();
   AcceptDrops();
+  diskGuard_ = new DiskChangeGuard(
+      *this, *dialogs_,
+      {[this] { return IsModified(); }, [this](const QString& path) { OpenChanged(path); }});
   actions_ = new CommandActions(*this);
   actions_->FillMenuBar(menuBar_);
   // The menu bar comes on top of the designed client area, which keeps its size.

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "editing/path_set_document.h"
+#include "fileio/disk_snapshot.h"
 #include "map/map_picture.h"
 #include "map/map_transform.h"
 #include "window/form_buttons.h"
@@ -30,6 +31,7 @@ namespace qarn {
 
 class CommandActions;
 class DialogPlaces;
+class DiskChangeGuard;
 class MagnifierView;
 class MapCanvas;
 class MarkPreview;
@@ -76,9 +78,12 @@ class TQarnForm : public QWidget, private MapEditor {
   // The file the document was loaded from or last saved to; empty for a new document.
   const QString& DocumentPath() const { return model_->Path(); }
   int RefreshDepth() const { return refreshDepth_; }
+  const DiskChangeGuard& DiskGuard() const { return *diskGuard_; }
   // Opens a recovery copy as a modified document that saves to `documentPath`; false (after any
   // message) when the copy cannot be read or the user keeps the open document.
-  bool OpenRecovered(const QString& copyPath, const QString& documentPath);
+  // `then` is what the file was when the copy was made, when known.
+  bool OpenRecovered(const QString& copyPath, const QString& documentPath,
+                     std::optional<DiskSnapshot> then = std::nullopt);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -133,6 +138,7 @@ class TQarnForm : public QWidget, private MapEditor {
   void LoadFrom(const QString& path);
   // Load and Merge without their dialog.
   void OpenFile(const QString& path);
+  void OpenChanged(const QString& path);
   void MergeFiles(const QStringList& paths);
   void ShowRecentFiles(QPoint at);
   void FillRecentMenu(QMenu* menu);
@@ -234,6 +240,7 @@ class TQarnForm : public QWidget, private MapEditor {
   tDesc shownObject_;  // the object the point list shows, as the last refresh left it
   RecentFiles recentFiles_;
   QMenu* recentMenu_ = nullptr;
+  DiskChangeGuard* diskGuard_ = nullptr;  // another program's change to the file is never lost
 
   // containers
   QMenuBar* menuBar_ = nullptr;

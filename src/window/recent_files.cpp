@@ -19,12 +19,14 @@ RecentFiles::RecentFiles()
                 QStringLiteral("qarn")) {}
 
 QStringList RecentFiles::Files() {
+  if (pending_ > 0) return written_;
   settings_.sync();  // another editor may have opened or saved a file meanwhile
   return settings_.value(kKey).toStringList().mid(0, kMaxFiles);
 }
 
 void RecentFiles::Add(const QString& path) {
   QStringList files = Files();
+  if (!files.isEmpty() && files.first() == Absolute(path)) return;  // nothing to rewrite
   files.removeAll(Absolute(path));
   files.prepend(Absolute(path));
   Store(files.mid(0, kMaxFiles));
@@ -32,14 +34,21 @@ void RecentFiles::Add(const QString& path) {
 
 void RecentFiles::Remove(const QString& path) {
   QStringList files = Files();
-  files.removeAll(Absolute(path));
-  Store(files);
+  if (files.removeAll(Absolute(path)) > 0) Store(files);
 }
 
-// Settings that cannot be written cost only the list, never the document: no message.
+// Settings that cannot be written cost only the list, never the document: no message. The
+// worker has a QSettings of its own, as one QSettings must not serve two threads.
 void RecentFiles::Store(const QStringList& files) {
-  settings_.setValue(kKey, files);
-  settings_.sync();
+  written_ = files;
+  ++pending_;
+  writer_.Post(
+      [files, format = settings_.format(), file = settings_.fileName()] {
+        QSettings settings(file, format);
+        settings.setValue(kKey, files);
+        settings.sync();
+      },
+      [this](const QString&) { --pending_; });
 }
 
 }  // namespace qarn

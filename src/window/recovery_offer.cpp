@@ -1,5 +1,6 @@
 #include "window/recovery_offer.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 #include <memory>
@@ -7,6 +8,7 @@
 #include "document/file_buffer.h"
 #include "fileio/path_set_file.h"
 #include "window/auto_recovery.h"
+#include "window/disk_change_guard.h"
 #include "window/form_dialogs.h"
 #include "window/qarn_form.h"
 
@@ -14,9 +16,11 @@ namespace qarn {
 
 namespace {
 
+// In full: the notes are only a file in the user's folder, so the user sees which file a
+// recovered document would be saved over.
 QString DocumentName(const RecoveryCopy& copy) {
-  return copy.documentPath.isEmpty() ? QStringLiteral("untitled")
-                                     : QFileInfo(copy.documentPath).fileName();
+  return copy.documentPath.isEmpty() ? QStringLiteral("an unsaved document")
+                                     : QDir::toNativeSeparators(copy.documentPath);
 }
 
 // The copy is read whole before anything else happens, so a damaged one never replaces the
@@ -29,11 +33,13 @@ bool Readable(const RecoveryCopy& copy, RecoveryStore& store, FormDialogs& dialo
     return true;
   } catch (const std::exception& error) {
     const QString keptAt = store.SetAside(copy);
+    const QString kept = keptAt.isEmpty()
+                             ? QStringLiteral("It is removed: damaged copies are kept to 64 MiB.")
+                             : QStringLiteral("It is kept as %1.").arg(keptAt);
     dialogs.ShowError(
-        &form, QStringLiteral("The recovery copy of %1 from %2 cannot be read: %3\n"
-                              "It is kept as %4.")
+        &form, QStringLiteral("The recovery copy of %1 from %2 cannot be read: %3\n%4")
                    .arg(DocumentName(copy), QLocale().toString(copy.written, QLocale::ShortFormat),
-                        QString::fromUtf8(error.what()), keptAt));
+                        QString::fromUtf8(error.what()), kept));
     return false;
   }
 }
@@ -43,16 +49,27 @@ bool Recover(const RecoveryCopy& copy, TQarnForm& form, AutoRecovery& recovery,
              FormDialogs& dialogs) {
   RecoveryStore& store = recovery.Store();
   if (!Readable(copy, store, dialogs, form)) return false;
-  if (!form.OpenRecovered(copy.copyPath, copy.documentPath)) {
+  if (!form.OpenRecovered(copy.copyPath, copy.documentPath, copy.documentThen)) {
     store.Release(copy);
     return false;
   }
-  if (recovery.WriteNow()) {
-    store.Discard(copy);
-  } else {
-    store.Release(copy);
-  }
+  recovery.WriteNow([&store, copy](bool written) {
+    if (written) {
+      store.Discard(copy);
+    } else {
+      store.Release(copy);
+    }
+  });
   return true;
+}
+
+// A file that cannot be read now counts as changed: the question then warns rather than not.
+bool ChangedSince(const RecoveryCopy& copy) {
+  try {
+    return DiskChangeGuard::ChangedSince(copy.documentPath, copy.documentThen);
+  } catch (const std::exception&) {
+    return true;
+  }
 }
 
 }  // namespace
@@ -65,7 +82,8 @@ void OfferRecovery(TQarnForm& form, AutoRecovery& recovery, FormDialogs& dialogs
       store.Release(copy);
       continue;
     }
-    const auto answer = ask ? dialogs.AskRecover(&form, DocumentName(copy), copy.written)
+    const bool changed = !copy.documentPath.isEmpty() && ChangedSince(copy);
+    const auto answer = ask ? dialogs.AskRecover(&form, DocumentName(copy), copy.written, changed)
                             : FormDialogs::RecoverAnswer::Recover;
     switch (answer) {
       case FormDialogs::RecoverAnswer::Recover:

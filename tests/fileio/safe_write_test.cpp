@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "document/errors.h"
@@ -77,6 +78,48 @@ TEST_F(SafeWriteTest, AMissingFolderIsNamedInFull) {
   EXPECT_EQ(Failure(path, "new"), "new.pathset: I/O error: the folder " +
                                       Path(QStringLiteral("no/such/folder")).toStdString() +
                                       " does not exist.");
+}
+
+// Records the folder each save syncs after its rename; from the third save on it fails there,
+// as a full disk would.
+class FolderSyncSteps : public SaveFileSteps {
+ public:
+  FolderSyncSteps() : scope_(*this) {}
+  bool SyncFolder(const QString& folder, QString& reason) override {
+    synced << folder;
+    reason = test::DiskFull();
+    return synced.size() < 3 && SaveFileSteps::SyncFolder(folder, reason);
+  }
+  QStringList synced;
+
+ private:
+  ScopedSaveFileSteps scope_;
+};
+
+// A link's target's folder is the one synced; a failure there is no success, as a power cut
+// could still undo the save.
+TEST_F(SafeWriteTest, SyncsTheFolderOfTheFileItReplacedAndReportsAFailureThere) {
+  ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("real")));
+  const QString target = Put(QStringLiteral("real/target.pathset"), "old");
+  ASSERT_TRUE(QFile::link(target, Path(QStringLiteral("link.pathset"))));
+  FolderSyncSteps steps;
+  WriteFileSafely(Path(QStringLiteral("link.pathset")), "new");
+  WriteFileSafely(Path(QStringLiteral("fresh.pathset")), "new");
+  EXPECT_EQ(steps.synced, (QStringList{QFileInfo(target).canonicalPath(),
+                                       QFileInfo(dir.path()).canonicalFilePath()}));
+  EXPECT_EQ(Failure(target, "newer"),
+            "target.pathset: I/O error: the file is saved, but its "
+            "folder cannot be synced to the disk: " +
+                test::DiskFull().toStdString() + '.');
+}
+
+// /proc takes no new files: its "No such file or directory" is the temporary file's.
+TEST_F(SafeWriteTest, AFolderThatHoldsNoNewFilesIsNamedWithTheReason) {
+  if (!test::IsRoot() || !QFileInfo::exists("/proc/version"))
+    GTEST_SKIP() << "needs root and /proc";
+  EXPECT_EQ(Failure("/proc/version", "new"),
+            "version: I/O error: cannot create the file: no temporary file can be made in /proc: " +
+                QString::fromLocal8Bit(std::strerror(ENOENT)).toStdString() + '.');
 }
 
 // Saving as root keeps a user's file the user's.

@@ -35,6 +35,18 @@ QByteArray BmpHeader(int width, int height) {
   return header;
 }
 
+// The map's size as an 8-bit run-length compressed bitmap: every row one colour in runs of 255
+// pixels, then the end-of-row mark, and the end-of-picture mark after the last row.
+QByteArray RunLengthBmp() {
+  QByteArray bmp = BmpHeader(1280, 1600);
+  bmp[28] = 8, bmp[30] = 1;  // 8 bits per pixel, run-length compressed
+  for (int row = 0; row < 1600; ++row) {
+    for (int left = 1280; left > 0; left -= 255) bmp.append(char(std::min(left, 255))).append(1);
+    bmp.append(2, '\0');
+  }
+  return bmp.append('\0').append(1);
+}
+
 // Each way a map picture can be refused, with the words of its message after the file's name.
 struct BadMap {
   const char* label;
@@ -87,6 +99,10 @@ INSTANTIATE_TEST_SUITE_P(
                [](const QString& p) { return Put(p, Encoded(kMap, "BMP").first(100000)); },
                ": the file ends at byte 100000, before the end of its pixels at byte 1024070: the "
                "picture is cut short."},
+        BadMap{"TruncatedRunLengthBmp",
+               [](const QString& p) { return Put(p, RunLengthBmp().first(20001)); },
+               ": the file ends at byte 20001, inside its run-length compressed pixels: the "
+               "picture is cut short."},
         BadMap{"TruncatedPng",
                [](const QString& p) { return Put(p, Encoded(kMap, "PNG").chopped(20)); },
                ": its picture data is damaged or cut short (Unable to read image data)."},
@@ -99,6 +115,22 @@ TEST(MapPictureFileTest, ReadsAWholePictureOfTheMapsSize) {
   const QString path = dir.filePath(QStringLiteral("map.bmp"));
   ASSERT_TRUE(Put(path, Encoded(kMap, "BMP")));
   EXPECT_EQ(ReadMapPictureFile(path).convertToFormat(kMap.format(), kMap.colorTable()), kMap);
+}
+
+QByteArray BuiltInMap() {
+  QFile file(QStringLiteral(":/map.bmp"));
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Rows stored from the top down (a negative height) or compressed: read as any other picture.
+TEST(MapPictureFileTest, ReadsTopDownAndRunLengthBitmapsOfTheMapsSize) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("map.bmp"));
+  for (const QByteArray& bmp :
+       {BmpHeader(1280, -1600) + QByteArray(160 * 1600, 0), RunLengthBmp(), BuiltInMap()}) {
+    ASSERT_TRUE(Put(path, bmp));
+    EXPECT_EQ(ReadMapPictureFile(path).size(), QSize(1280, 1600));
+  }
 }
 
 }  // namespace

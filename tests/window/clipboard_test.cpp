@@ -146,6 +146,20 @@ TEST_P(PastedTextTest, IsReadOrRefusedWithTheReason) {
   }
 }
 
+// Text longer than any path set's JSON is refused by its length, before it is parsed.
+TEST(ClipboardLengthTest, TextLongerThanAnyPathSetIsRefusedByItsLength) {
+  QMimeData data;
+  data.setText(QString(9'500'000, ' ') + "[]");
+  try {
+    ObjectClipboard::FromMimeData(&data);
+    ADD_FAILURE() << "pasted";
+  } catch (const PasteError& error) {
+    EXPECT_STREQ(error.what(),
+                 "Nothing pasted: the clipboard holds 10 MB; objects of a path set "
+                 "as JSON take at most 8 MB.");
+  }
+}
+
 #define POINT R"({"flags": "0", "x": 1, "y": 2, "z": 3})"
 #define OBJECT R"({"name": "a", "headWord": "0", "trailerWord": "0", "points": [)" POINT "]}"
 

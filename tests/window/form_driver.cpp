@@ -42,8 +42,8 @@ FormDialogs::SaveAnswer ScriptedDialogs::AskSaveChanges(QWidget*, const QString&
 }
 
 FormDialogs::RecoverAnswer ScriptedDialogs::AskRecover(QWidget*, const QString& name,
-                                                       const QDateTime&) {
-  recoverQuestions << name;
+                                                       const QDateTime&, bool changedOnDisk) {
+  recoverQuestions << name + (changedOnDisk ? " (changed on disk)" : "");
   if (recoverAnswers.empty()) throw std::logic_error("unexpected recovery question");
   const RecoverAnswer answer = recoverAnswers.front();
   recoverAnswers.pop_front();
@@ -54,6 +54,14 @@ bool ScriptedDialogs::AskRevert(QWidget*, const QString&) {
   if (revertAnswers.empty()) throw std::logic_error("unexpected revert question");
   const bool answer = revertAnswers.front();
   revertAnswers.pop_front();
+  return answer;
+}
+
+FormDialogs::ChangedAnswer ScriptedDialogs::AskOverwriteChanged(QWidget*, const QString& name) {
+  changedQuestions << "overwrite " + name;
+  if (overwriteAnswers.empty()) throw std::logic_error("unexpected changed-on-disk question");
+  const ChangedAnswer answer = overwriteAnswers.front();
+  overwriteAnswers.pop_front();
   return answer;
 }
 

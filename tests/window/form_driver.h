@@ -36,7 +36,11 @@ class ScriptedDialogs : public FormDialogs {
   std::deque<SaveAnswer> saveChangesAnswers;
   std::deque<RecoverAnswer> recoverAnswers;
   std::deque<bool> revertAnswers;
-  QStringList recoverQuestions;  // "demo.pathset" for each question asked
+  // "/maps/demo.pathset" for each question asked, " (changed on disk)" after it when it did
+  QStringList recoverQuestions;
+  std::deque<ChangedAnswer> overwriteAnswers;
+  bool reloadAnswer = false;
+  QStringList changedQuestions;  // "overwrite demo.pathset", "reload ..." or "told ..."
   QStringList errors;
   QStringList proposedOpenNames;
   QStringList openTitles;
@@ -48,8 +52,17 @@ class ScriptedDialogs : public FormDialogs {
   std::optional<QString> SaveFileName(QWidget*, const QString& proposed) override;
   void ShowError(QWidget*, const QString& message) override { errors << message; }
   SaveAnswer AskSaveChanges(QWidget*, const QString& name) override;
-  RecoverAnswer AskRecover(QWidget*, const QString& name, const QDateTime&) override;
   bool AskRevert(QWidget*, const QString&) override;
+  RecoverAnswer AskRecover(QWidget*, const QString& name, const QDateTime&,
+                           bool changedOnDisk) override;
+  ChangedAnswer AskOverwriteChanged(QWidget*, const QString& name) override;
+  bool AskReloadChanged(QWidget*, const QString& name) override {
+    changedQuestions << "reload " + name;
+    return reloadAnswer;
+  }
+  void TellChangedWhileModified(QWidget*, const QString& name) override {
+    changedQuestions << "told " + name;
+  }
 };
 
 // A shown form with scripted dialogs and helpers to drive it as a user does.

@@ -11,6 +11,7 @@
 #include <QUrl>
 
 #include "form_driver.h"
+#include "window/background_writer.h"
 
 namespace qarn::testing {
 namespace {
@@ -84,7 +85,8 @@ TEST_F(WorkflowTest, RecentFilesOutliveTheWindowNewestFirstAtMostTen) {
   ui.Save(ui.TempPath("saved.pathset"));
   ui.Load(ui.TempPath("f5.pathset"));  // again: moves to the front, not listed twice
   QFile::remove(ui.TempPath("f4.pathset"));
-  FormDriver next;  // the next start
+  BackgroundWriter::WaitForEveryWriter();  // the settings are written by a worker thread
+  FormDriver next;                         // the next start
   Key(next, Qt::Key_R);
   ASSERT_TRUE(RecentMenu(next)->isVisible());
   const QStringList texts = MenuTexts(next);
