@@ -9,6 +9,7 @@
 #include <QToolButton>
 
 #include "widgets/kv_string_grid.h"
+#include "window/file_commands.h"
 #include "window/map_view.h"
 #include "window/program_identity.h"
 #include "window/qarn_form.h"
@@ -116,27 +117,30 @@ void CommandActions::AddFileCommands() {
   TQarnForm& f = form_;
   PathSetDocument* m = f.model_;
   QAction* fresh = Add({"actionNew", QStringLiteral("&New"), QStringLiteral("Start a new path set"),
-                        [&f] { f.NewDocument(); }, Keys(QKeySequence::New)});
+                        [&f] { f.files_->NewDocument(); }, Keys(QKeySequence::New)});
   QAction* load = Add({"actionLoad", QStringLiteral("&Load..."), QStringLiteral("Load a path set"),
-                       [&f] { f.LoadButtonClick(); }, Keys(QKeySequence::Open)});
-  recent_ = Add(
-      {"actionRecentFiles", QStringLiteral("Recent &Files"),
-       QStringLiteral("Open one of the last files opened or saved"),
-       [&f] { f.ShowRecentFiles(f.LoadButton->mapToGlobal(f.LoadButton->rect().bottomLeft())); },
-       Keys(Qt::CTRL | Qt::Key_R)});
+                       [&f] { f.files_->LoadButtonClick(); }, Keys(QKeySequence::Open)});
+  recent_ = Add({"actionRecentFiles", QStringLiteral("Recent &Files"),
+                 QStringLiteral("Open one of the last files opened or saved"),
+                 [&f] {
+                   f.files_->ShowRecentFiles(
+                       f.LoadButton->mapToGlobal(f.LoadButton->rect().bottomLeft()));
+                 },
+                 Keys(Qt::CTRL | Qt::Key_R)});
   QAction* merge = Add({"actionMerge", QStringLiteral("&Merge..."),
                         QStringLiteral("Merge a path set into this one"),
-                        [&f] { f.Button2Click(); }, Keys(Qt::CTRL | Qt::Key_M)});
+                        [&f] { f.files_->Button2Click(); }, Keys(Qt::CTRL | Qt::Key_M)});
   QAction* save = Add({"actionSave", QStringLiteral("&Save"),
                        QStringLiteral("Save to the open file (asks for a name when there is none)"),
-                       [&f] { f.QuickSave(); }, Keys(QKeySequence::Save)});
-  QAction* saveAs = Add({"actionSaveAs", QStringLiteral("Save &As..."),
-                         QStringLiteral("Save under a name you choose"), [&f] { f.Button1Click(); },
-                         Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
+                       [&f] { f.files_->QuickSave(); }, Keys(QKeySequence::Save)});
+  QAction* saveAs =
+      Add({"actionSaveAs", QStringLiteral("Save &As..."),
+           QStringLiteral("Save under a name you choose"), [&f] { f.files_->Button1Click(); },
+           Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
   QAction* revert = Add({"actionRevert",
                          QStringLiteral("Re&vert to Saved"),
                          QStringLiteral("Read the open file again, without the unsaved changes"),
-                         [&f] { f.RevertToSaved(); },
+                         [&f] { f.files_->RevertToSaved(); },
                          {},
                          [m] { return !m->Path().isEmpty(); }});
   QAction* quit = Add({"actionQuit", QStringLiteral("&Quit"), QStringLiteral("Close the editor"),
@@ -406,7 +410,7 @@ void CommandActions::FillMenuBar(QMenuBar* bar) {
   recentMenu->setObjectName(QStringLiteral("RecentFilesSubmenu"));
   recent_->setMenu(recentMenu);
   connect(recentMenu, &QMenu::aboutToShow, this,
-          [this, recentMenu] { form_.FillRecentMenu(recentMenu); });
+          [this, recentMenu] { form_.files_->FillRecentMenu(recentMenu); });
   Menu(bar, QStringLiteral("&Edit"), edit_)->setObjectName(QStringLiteral("EditMenu"));
   QMenu* object = Menu(bar, QStringLiteral("&Object"), object_);
   object->setObjectName(QStringLiteral("ObjectMenu"));

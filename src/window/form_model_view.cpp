@@ -10,7 +10,6 @@
 #include "widgets/integer_edit.h"
 #include "widgets/kv_string_grid.h"
 #include "window/command_actions.h"
-#include "window/dialog_places.h"
 #include "window/mark_preview.h"
 #include "window/pending_messages.h"
 #include "window/qarn_form.h"
@@ -24,10 +23,7 @@ void TQarnForm::FollowModel() {
   connect(m, &PathSetDocument::currentObjectChanged, this,
           [this](int object) { ShowCurrentObject(object); });
   connect(m, &PathSetDocument::documentReplaced, this, [this] { ShowReplacedDocument(); });
-  connect(m, &PathSetDocument::pathChanged, this, [this](const QString& path) {
-    if (!path.isEmpty()) dialogPlaces_->Used(path);
-    UpdateTitle();
-  });
+  connect(m, &PathSetDocument::pathChanged, this, [this] { UpdateTitle(); });
   connect(m, &PathSetDocument::modifiedChanged, this, [this] { UpdateTitle(); });
   connect(m, &PathSetDocument::historyChanged, this, [this] { UpdateStatus(); });
   connect(m, &PathSetDocument::previewChanged, this, [this](const tDesc& object) {

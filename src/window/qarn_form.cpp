@@ -5,15 +5,14 @@
 #include <QMenuBar>
 #include <QScrollBar>
 
+#include "widgets/kv_string_grid.h"
 #include "window/command_actions.h"
-#include "window/dialog_places.h"
-#include "window/disk_change_guard.h"
+#include "window/file_commands.h"
 #include "window/map_canvas.h"
 #include "window/map_view.h"
 #include "window/mark_preview.h"
 #include "window/name_widths.h"
 #include "window/pending_messages.h"
-#include "widgets/kv_string_grid.h"
 
 namespace qarn {
 
@@ -50,17 +49,13 @@ TQarnForm::TQarnForm(std::unique_ptr<FormDialogs> dialogs, QImage map, QWidget* 
   BuildControls();
   Loaded();
   FillTypeLists();
-  InitDialogNames();
   FollowModel();
   Names->OnClick = [this](tKvStringGrid*) { NamesClick(); };
   Ents->OnClick = [this](tKvStringGrid*) { EntsClick(); };
   Image1->SetEditor(this);
   ConnectCalibration();
   ConnectTypeAndFlags();
-  AcceptDrops();
-  diskGuard_ = new DiskChangeGuard(
-      *this, *dialogs_,
-      {[this] { return IsModified(); }, [this](const QString& path) { OpenChanged(path); }});
+  files_ = new FileCommands(*this, *model_, *dialogs_);
   actions_ = new CommandActions(*this);
   actions_->FillMenuBar(menuBar_);
   // The menu bar comes on top of the designed client area, which keeps its size.
@@ -72,6 +67,19 @@ TQarnForm::TQarnForm(std::unique_ptr<FormDialogs> dialogs, QImage map, QWidget* 
 }
 
 TQarnForm::~TQarnForm() = default;
+
+bool TQarnForm::LoadFile(const QString& path) {
+  return files_->LoadFile(path);
+}
+
+bool TQarnForm::OpenRecovered(const QString& copyPath, const QString& documentPath,
+                              std::optional<DiskSnapshot> then) {
+  return files_->OpenRecovered(copyPath, documentPath, std::move(then));
+}
+
+const DiskChangeGuard& TQarnForm::DiskGuard() const {
+  return files_->DiskGuard();
+}
 
 void TQarnForm::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
@@ -89,7 +97,7 @@ void TQarnForm::showEvent(QShowEvent* event) {
 
 void TQarnForm::closeEvent(QCloseEvent* event) {
   bool mayClose = false;
-  Guard([&] { mayClose = ConfirmDiscardChanges(); });
+  Guard([&] { mayClose = files_->ConfirmDiscardChanges(); });
   if (mayClose) {
     event->accept();
   } else {

@@ -15,7 +15,6 @@
 #include "window/form_buttons.h"
 #include "window/form_dialogs.h"
 #include "window/map_editor.h"
-#include "window/recent_files.h"
 
 class QAction;
 class QCheckBox;
@@ -30,7 +29,7 @@ class QToolButton;
 namespace qarn {
 
 class CommandActions;
-class DialogPlaces;
+class FileCommands;
 class DiskChangeGuard;
 class MagnifierView;
 class MapCanvas;
@@ -67,6 +66,8 @@ class TQarnForm : public QWidget, private MapEditor {
   bool LoadFile(const QString& path);
   // Shows one message box; before the window is on the screen, once it is.
   void ReportError(const QString& message);
+  // Runs a handler; the program's errors show one message and the program goes on.
+  void Guard(const std::function<void()>& handler) override;
 
   PathSetDocument& Model() { return *model_; }
   const tHeader& Document() const { return model_->Document(); }
@@ -78,7 +79,7 @@ class TQarnForm : public QWidget, private MapEditor {
   // The file the document was loaded from or last saved to; empty for a new document.
   const QString& DocumentPath() const { return model_->Path(); }
   int RefreshDepth() const { return refreshDepth_; }
-  const DiskChangeGuard& DiskGuard() const { return *diskGuard_; }
+  const DiskChangeGuard& DiskGuard() const;
   // Opens a recovery copy as a modified document that saves to `documentPath`; false (after any
   // message) when the copy cannot be read or the user keeps the open document.
   // `then` is what the file was when the copy was made, when known.
@@ -92,6 +93,7 @@ class TQarnForm : public QWidget, private MapEditor {
 
  private:
   friend class CommandActions;
+  friend class FileCommands;
   static constexpr int kNameColumnWidth = 192;  // designed; a longer name widens the column
 
   // --- layout (form_layout.cpp)
@@ -116,33 +118,11 @@ class TQarnForm : public QWidget, private MapEditor {
 
   // --- following the document model (form_model_view.cpp)
   void FollowModel();
-  // Runs a handler; the program's errors show one message and the program goes on.
-  void Guard(const std::function<void()>& handler);
   void ShowReplacedDocument();
   void ShowCurrentObject(int object);
   void ShowNoObject();
   void UpdateStatus();
   void UpdateTitle();
-
-  // --- file commands (form_file_commands.cpp)
-  void LoadButtonClick();
-  void Button1Click();  // Save as
-  void Button2Click();  // Merge
-  void NewDocument();
-  void RevertToSaved();
-  bool SaveTo(const QString& path);
-  // Asks to save a modified document; false when the user cancels or the save fails.
-  bool ConfirmDiscardChanges();
-  void InitDialogNames();
-  void QuickSave();
-  void LoadFrom(const QString& path);
-  // Load and Merge without their dialog.
-  void OpenFile(const QString& path);
-  void OpenChanged(const QString& path);
-  void MergeFiles(const QStringList& paths);
-  void ShowRecentFiles(QPoint at);
-  void FillRecentMenu(QMenu* menu);
-  void AcceptDrops();
 
   // --- lists and refresh (form_lists.cpp)
   void RefillObjectList();
@@ -225,6 +205,7 @@ class TQarnForm : public QWidget, private MapEditor {
   PendingMessages* messages_ = nullptr;
   PathSetDocument* model_ = nullptr;
   CommandActions* actions_ = nullptr;
+  FileCommands* files_ = nullptr;
   MapTransform transform_;
   MapPicture map_;
   std::unique_ptr<MarkPreview> preview_;
@@ -233,14 +214,10 @@ class TQarnForm : public QWidget, private MapEditor {
   bool keepFocus_ = false;  // a refresh leaves the focus where the user is typing
   int typingRun_ = 0;
   bool scrolledAtStart_ = false;
-  std::unique_ptr<DialogPlaces> dialogPlaces_;
   std::unique_ptr<NameWidths> nameWidths_;
   std::optional<QPoint> pointerPixel_;
   QString mapHint_;    // what a drag on the map would do, shown in the status line
   tDesc shownObject_;  // the object the point list shows, as the last refresh left it
-  RecentFiles recentFiles_;
-  QMenu* recentMenu_ = nullptr;
-  DiskChangeGuard* diskGuard_ = nullptr;  // another program's change to the file is never lost
 
   // containers
   QMenuBar* menuBar_ = nullptr;
