@@ -87,12 +87,10 @@ QAction* CommandActions::Add(Command command) {
   return action;
 }
 
-QAction* CommandActions::Add(Command command, QToolButton* second) {
-  QAction* action = Add(std::move(command));
-  const QString spoken = second->accessibleName();
-  second->setDefaultAction(action);
-  second->setAccessibleName(spoken);
-  return action;
+void CommandActions::ShowAlsoOn(QAction* action, QToolButton* button) {
+  const QString spoken = button->accessibleName();
+  button->setDefaultAction(action);
+  button->setAccessibleName(spoken);
 }
 
 void CommandActions::KeepToListAndMap(QAction* action) {
@@ -215,69 +213,54 @@ void CommandActions::AddListCommands() {
   object_.append(QList<QAction*>{add, series, up, down});
 }
 
-void CommandActions::AddTypeAndFlagCommands() {
+// Panel commands that act on the current object, each shown by its glyph button.
+struct ObjectCommand {
+  const char* name;
+  const char* text;
+  const char* tip;
+  void (TQarnForm::*run)();
+  QToolButton* FormButtons::*button;
+};
+
+QList<QAction*> CommandActions::AddObjectCommands(std::initializer_list<ObjectCommand> commands) {
   TQarnForm& f = form_;
   PathSetDocument* m = f.model_;
-  const auto hasObject = [m] { return m->HasCurrentObject(); };
-  QAction* preset = Add({"actionTypePreset",
-                         QStringLiteral("Apply the &Type Preset"),
-                         QStringLiteral("Apply the layout preset of the type shown"),
-                         [&f] { f.SpeedButton21Click(); },
-                         {},
-                         hasObject,
-                         f.buttons_.SpeedButton21});
-  QAction* flags = Add({"actionApplyFlags",
-                        QStringLiteral("Set the &Flags"),
-                        QStringLiteral("Set every point's flags to the hexadecimal value"),
-                        [&f] { f.SpeedButton18Click(); },
-                        {},
-                        hasObject,
-                        f.buttons_.SpeedButton18});
-  object_.append(QList<QAction*>{preset, flags});
+  QList<QAction*> added;
+  for (const ObjectCommand& c : commands) {
+    added << Add({c.name,
+                  QString::fromUtf8(c.text),
+                  QString::fromUtf8(c.tip),
+                  [&f, run = c.run] { (f.*run)(); },
+                  {},
+                  [m] { return m->HasCurrentObject(); },
+                  f.buttons_.*c.button});
+  }
+  return added;
+}
+
+void CommandActions::AddTypeAndFlagCommands() {
+  object_.append(AddObjectCommands(
+      {{"actionTypePreset", "Apply the &Type Preset", "Apply the layout preset of the type shown",
+        &TQarnForm::SpeedButton21Click, &FormButtons::SpeedButton21},
+       {"actionApplyFlags", "Set the &Flags", "Set every point's flags to the hexadecimal value",
+        &TQarnForm::SpeedButton18Click, &FormButtons::SpeedButton18}}));
 }
 
 void CommandActions::AddPlacementCommands() {
-  TQarnForm& f = form_;
-  PathSetDocument* m = f.model_;
-  const FormButtons& b = f.buttons_;
-  const auto hasObject = [m] { return m->HasCurrentObject(); };
-  QAction* pointOne = Add({"actionSetPointOne",
-                           QStringLiteral("Set &Point 1"),
-                           QStringLiteral("Set point 1 from x, y, z"),
-                           [&f] { f.SpeedButton4Click(); },
-                           {},
-                           hasObject,
-                           b.SpeedButton4});
-  QAction* layOut = Add({"actionLayOut",
-                         QStringLiteral("&Lay Out the Points"),
-                         QStringLiteral("Lay the points out from the offsets"),
-                         [&f] { f.SpeedButton5Click(); },
-                         {},
-                         hasObject,
-                         b.SpeedButton5},
-                        b.SpeedButton20);
-  QAction* extend = Add({"actionExtend",
-                         QStringLiteral("&Extend by One Point"),
-                         QStringLiteral("Extend the object by one point"),
-                         [&f] { f.SpeedButton8Click(); },
-                         {},
-                         hasObject,
-                         b.SpeedButton8});
-  QAction* pair = Add({"actionExtendPair",
-                       QStringLiteral("Extend by a Pai&r and Lay Out"),
-                       QStringLiteral("Extend the object by a pair of points and lay out"),
-                       [&f] { f.SpeedButton19Click(); },
-                       {},
-                       hasObject,
-                       b.SpeedButton19});
-  QAction* shorten = Add({"actionRemoveLastPoint",
-                          QStringLiteral("Remove the Last P&oint"),
-                          QStringLiteral("Remove the last point"),
-                          [&f] { f.SpeedButton17Click(); },
-                          {},
-                          hasObject,
-                          b.SpeedButton17});
-  object_.append(QList<QAction*>{pointOne, layOut, extend, pair, shorten});
+  const QList<QAction*> placement = AddObjectCommands(
+      {{"actionSetPointOne", "Set &Point 1", "Set point 1 from x, y, z",
+        &TQarnForm::SpeedButton4Click, &FormButtons::SpeedButton4},
+       {"actionLayOut", "&Lay Out the Points", "Lay the points out from the offsets",
+        &TQarnForm::SpeedButton5Click, &FormButtons::SpeedButton5},
+       {"actionExtend", "&Extend by One Point", "Extend the object by one point",
+        &TQarnForm::SpeedButton8Click, &FormButtons::SpeedButton8},
+       {"actionExtendPair", "Extend by a Pai&r and Lay Out",
+        "Extend the object by a pair of points and lay out", &TQarnForm::SpeedButton19Click,
+        &FormButtons::SpeedButton19},
+       {"actionRemoveLastPoint", "Remove the Last P&oint", "Remove the last point",
+        &TQarnForm::SpeedButton17Click, &FormButtons::SpeedButton17}});
+  ShowAlsoOn(placement[1], form_.buttons_.SpeedButton20);  // the row's lay-out button
+  object_.append(placement);
 }
 
 void CommandActions::AddMoveCommands() {
@@ -338,14 +321,15 @@ void CommandActions::AddRotationCommands() {
                        [m] { return m->HasCurrentObject(); },
                        turn.button}));
   }
-  turns_.append(Add({"actionApplyAngles",
-                     QStringLiteral("Apply the Lengths and An&gles"),
-                     QStringLiteral("Apply the lengths and angles typed"),
-                     [&f] { f.StepRotation(0, 0); },
-                     {},
-                     [m] { return m->HasCurrentObject(); },
-                     b.rotOkButton},
-                    b.XrotOkButton));
+  QAction* apply = Add({"actionApplyAngles",
+                        QStringLiteral("Apply the Lengths and An&gles"),
+                        QStringLiteral("Apply the lengths and angles typed"),
+                        [&f] { f.StepRotation(0, 0); },
+                        {},
+                        [m] { return m->HasCurrentObject(); },
+                        b.rotOkButton});
+  ShowAlsoOn(apply, b.XrotOkButton);  // the rows' apply button is the same command
+  turns_.append(apply);
 }
 
 void CommandActions::AddViewCommands() {

@@ -44,8 +44,9 @@ class CommandActions : public QObject {
   };
 
   QAction* Add(Command command);
-  // The action is also shown by `second`, a glyph button of the same command.
-  QAction* Add(Command command, QToolButton* second);
+  // Another glyph button of the same command.
+  void ShowAlsoOn(QAction* action, QToolButton* button);
+  QList<QAction*> AddObjectCommands(std::initializer_list<struct ObjectCommand> commands);
   // Keys that belong to the object list and the map only: elsewhere the fields keep them.
   void KeepToListAndMap(QAction* action);
   void AddFileCommands();
