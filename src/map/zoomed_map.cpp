@@ -84,7 +84,7 @@ QImage ZoomedMap::Piece(const MapPicture& map, const ViewTransform& view, QRect 
         KnownLines(sourceRows_, area.top(), area.height(), view, false, picture.height());
     return PieceFromLines(picture, columns, rows, area.size());
   }
-  QImage piece = Smoothed(map.Pristine(), view).copy(area);
+  QImage piece = reduced_.Piece(map.Pristine(), view.Scale(), area);
   MarkList marks = map.Marks();
   for (Mark& mark : marks) {
     mark.at = view.ViewPixelOf(mark.at) - area.topLeft();
@@ -102,17 +102,6 @@ void ZoomedMap::MakeSourceLines(const QImage& picture, const ViewTransform& view
   sourceRows_.assign(size_t(viewSize.height()), -1);
   sourceScale_ = view.Scale();
   sourceSize_ = picture.size();
-}
-
-QImage ZoomedMap::Smoothed(const QImage& pristine, const ViewTransform& view) {
-  if (smoothedScale_ != view.Scale() || smoothedFrom_ != pristine.cacheKey()) {
-    smoothed_ = pristine.convertToFormat(QImage::Format_RGB32)
-                    .scaled(view.ViewSize(pristine.size()), Qt::IgnoreAspectRatio,
-                            Qt::SmoothTransformation);
-    smoothedScale_ = view.Scale();
-    smoothedFrom_ = pristine.cacheKey();
-  }
-  return smoothed_;
 }
 
 }  // namespace qarn

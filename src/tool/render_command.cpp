@@ -8,6 +8,7 @@
 #include "fileio/file_place.h"
 #include "fileio/safe_write.h"
 #include "map/map_picture.h"
+#include "map/map_placement.h"
 #include "map/render.h"
 #include "tool/tool_errors.h"
 #include "tool/tool_files.h"
@@ -27,16 +28,28 @@ std::optional<int> ObjectNumber(const CommandArgs& args) {
   return number;
 }
 
-QImage Pristine(const CommandArgs& args) {
-  if (!args.Has(QStringLiteral("map"))) return MapPicture::BuiltInMap();
-  return MapPicture::LoadUserMap(args.Value(QStringLiteral("map")));
+// The picture to draw on, placed by its world file (or the built-in calibration).
+PlacedMap Pristine(const CommandArgs& args) {
+  if (!args.Has(QStringLiteral("map"))) return {MapPicture::BuiltInMap(), MapCalibration(), {}};
+  const QString path = args.Value(QStringLiteral("map"));
+  PlacedMap placed = LoadPlacedMap(path);
+  if (!placed.calibration) {
+    const QSize size = placed.picture.size();
+    throw ToolError(
+        "the map picture \"" + path.toStdString() + "\" (" + std::to_string(size.width()) + " x " +
+        std::to_string(size.height()) + " pixels) has no world file (such as \"" +
+        NewWorldFilePath(path).toStdString() + "\"); place it with 'qarn-tool calibrate' first.");
+  }
+  return placed;
 }
 
 // A mark that cannot be drawn (an object that does not exist, a point far outside any map) is the
 // path set's fault, so the message names it as the editor names a file.
-QImage Render(const QImage& pristine, const QString& path, std::optional<int> object) {
+QImage Render(const PlacedMap& map, const QString& path, std::optional<int> object) {
   const LoadedPathSet loaded = LoadPathSet(path);
-  return WithPlace(FilePlace(path), [&] { return RenderPathSet(pristine, loaded.doc, object); });
+  const MapTransform transform(*map.calibration);
+  return WithPlace(FilePlace(path),
+                   [&] { return RenderPathSet(map.picture, loaded.doc, object, transform); });
 }
 
 QByteArray Png(const QImage& image) {
@@ -66,7 +79,10 @@ SubCommand RenderCommand() {
       "point of every object of the path set FILE, or with --object N the marks of\n"
       "object N alone (numbered from 1: a red disc at point 1, a line towards point 2\n"
       "and crosses at the further points). The map is the editor's built-in picture,\n"
-      "or IMAGE (1280 x 1600 pixels, any format Qt reads). Needs no display. OUT.png is\n"
+      "or IMAGE (any format Qt reads, up to 8192 x 8192 pixels), placed in the world by\n"
+      "its world file (IMAGE with the extension .pgw, .jgw, .bpw, .tfw or .wld; see\n"
+      "'qarn-tool calibrate'); a 1280 x 1600 picture without one is placed as the\n"
+      "built-in map. Needs no display. OUT.png is\n"
       "always written as PNG, and not at all when something fails.");
   command.options = {
       {QStringLiteral("map"), QStringLiteral("Draw on this picture."), QStringLiteral("IMAGE")},
