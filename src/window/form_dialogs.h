@@ -28,6 +28,8 @@ class FormDialogs {
   // do not ask keep the changes for a later start.
   virtual RecoverAnswer AskRecover(QWidget* parent, const QString& documentName,
                                    const QDateTime& written);
+  // The open dialog for a map picture; by default the one of Load and Merge.
+  virtual std::optional<QString> OpenPictureName(QWidget* parent, const QString& proposed);
 };
 
 // The platform's file dialogs and message boxes.
@@ -40,6 +42,7 @@ class QtFormDialogs : public FormDialogs {
   SaveAnswer AskSaveChanges(QWidget* parent, const QString& documentName) override;
   RecoverAnswer AskRecover(QWidget* parent, const QString& documentName,
                            const QDateTime& written) override;
+  std::optional<QString> OpenPictureName(QWidget* parent, const QString& proposed) override;
 };
 
 }  // namespace qarn

@@ -5,6 +5,7 @@
 #include "document/path_set_codec.h"
 #include "fileio/path_set_file.h"
 #include "window/dialog_places.h"
+#include "window/map_choice.h"
 #include "window/qarn_form.h"
 
 namespace qarn {
@@ -39,6 +40,7 @@ void TQarnForm::LoadFrom(const QString& path) {
   // The file is checked whole before anything of the open document changes.
   ShowLoaded(LoadPathSetFile(path, *buffer_), path);
   recentFiles_.Add(path);
+  mapChoice_->DocumentOpened(path);
 }
 
 void TQarnForm::ShowLoaded(tHeader loaded, const QString& path) {

@@ -43,6 +43,11 @@ void MapView::BindKeys() {
           [this] { SetScale(1.0); });
 }
 
+void MapView::PictureChanged() {
+  mapSize_ = canvas_->PictureSize();
+  canvas_->SetView(canvas_->View());
+}
+
 double MapView::Scale() const {
   return canvas_->View().Scale();
 }

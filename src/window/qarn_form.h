@@ -15,6 +15,7 @@
 #include "window/form_buttons.h"
 #include "window/form_dialogs.h"
 #include "window/map_editor.h"
+#include "window/map_host.h"
 #include "window/recent_files.h"
 #include "window/undo_history.h"
 
@@ -32,6 +33,7 @@ namespace qarn {
 class DialogPlaces;
 class MagnifierView;
 class MapCanvas;
+class MapChoice;
 class NameWidths;
 class PendingMessages;
 class MapView;
@@ -51,7 +53,7 @@ class StatusLine;
 // the right, the file buttons at the bottom. It owns the document, the file buffer and the map.
 // The implementation is split by area: layout, file commands, lists, map, placement, rotation,
 // type and flags, object list, edit cycle.
-class TQarnForm : public QWidget, private MapEditor {
+class TQarnForm : public QWidget, private MapEditor, private MapHost {
   Q_OBJECT
 
  public:
@@ -68,6 +70,8 @@ class TQarnForm : public QWidget, private MapEditor {
   const FileBuffer& Buffer() const { return *buffer_; }
   const QImage& MapImage() const { return map_.Image(); }
   const MapTransform& Transform() const { return transform_; }
+  // The map's picture and calibration choices, with their actions.
+  MapChoice& Maps() { return *mapChoice_; }
   UndoHistory& UndoStack() { return undoStack_; }
   bool IsModified() const { return !undoStack_.isClean(); }
   QString DocumentName() const;
@@ -167,6 +171,14 @@ class TQarnForm : public QWidget, private MapEditor {
   void Calibrate(float MapTransform::*parameter, long double step);
   void ShowCalibrationLabels();
   void ConnectMap();
+  // The map's choices (MapHost)
+  void ShowMap(QImage picture, const MapCalibration& calibration) override;
+  void Recalibrate(const MapCalibration& calibration) override;
+  const QImage& MapPristine() const override { return map_.Pristine(); }
+  MapCalibration Calibration() const override { return transform_; }
+  std::optional<QPointF> PointOne() const override;
+  void Report(const QString& message) override { ReportError(message); }
+  FormDialogs& Dialogs() override { return *dialogs_; }
 
   // --- editing on the map: select, drag to move, drag to turn (form_map_edit.cpp)
   bool SelectNear(QPoint viewPixel, const ViewTransform& view) override;
@@ -246,6 +258,7 @@ class TQarnForm : public QWidget, private MapEditor {
   std::unique_ptr<FileBuffer> buffer_;
   MapTransform transform_;
   MapPicture map_;
+  MapChoice* mapChoice_ = nullptr;
   int refreshDepth_ = 0;
   int commandDepth_ = 0;
   int editCycles_ = 0;
