@@ -123,12 +123,13 @@ QImage AveragedPiece(const QImage& source, double sourceScale, double scale, QRe
 }
 
 qint64 ReducedMap::Allowance(QSize size) {
-  return qint64(size.width()) * size.height() / 5 + (qint64(4) << 20);
+  return qint64(size.width()) * size.height() / 5 + (qint64(8) << 20);
 }
 
 void ReducedMap::Follow(const QImage& pristine) {
   if (from_ == pristine.cacheKey() && size_ == pristine.size()) return;
   levels_.fill(QImage());
+  wholes_.clear();
   from_ = pristine.cacheKey();
   size_ = pristine.size();
 }
@@ -146,20 +147,39 @@ const QImage& ReducedMap::Source(const QImage& pristine, int halvings, int small
   return levels_[size_t(halvings)];
 }
 
-QImage ReducedMap::Piece(const QImage& pristine, double scale, QRect area) {
-  Follow(pristine);
-  // The copies kept: from the smallest up, while they fit the allowance together.
+std::pair<int, qint64> ReducedMap::Kept() const {
   qint64 bytes = 0;
   int smallestKept = kHalvings + 1;
   for (int h = kHalvings; h >= 1; --h) {
-    bytes += LevelBytes(pristine.size(), h);
-    if (bytes > Allowance(pristine.size())) break;
+    if (bytes + LevelBytes(size_, h) > Allowance(size_)) break;
+    bytes += LevelBytes(size_, h);
     smallestKept = h;
   }
+  return {smallestKept, bytes};
+}
+
+const QImage* ReducedMap::Whole(const QImage& source, double sourceScale, double scale,
+                                qint64 bytes) {
+  for (const auto& [level, image] : wholes_) {
+    if (level == scale) return &image;
+    bytes += image.sizeInBytes();
+  }
+  const QSize size = ViewTransform(scale).ViewSize(size_);
+  if (bytes + qint64(size.width()) * size.height() * 4 > Allowance(size_)) return nullptr;
+  wholes_.emplace_back(scale, AveragedPiece(source, sourceScale, scale, QRect(QPoint(), size)));
+  return &wholes_.back().second;
+}
+
+QImage ReducedMap::Piece(const QImage& pristine, double scale, QRect area) {
+  Follow(pristine);
+  const auto [smallestKept, keptBytes] = Kept();
   int halvings = 0;
   for (int h = smallestKept; h <= kHalvings && std::ldexp(1.0, -h) >= scale; ++h) halvings = h;
-  return AveragedPiece(Source(pristine, halvings, smallestKept), std::ldexp(1.0, -halvings), scale,
-                       area);
+  const double sourceScale = std::ldexp(1.0, -halvings);
+  const QImage& source = Source(pristine, halvings, smallestKept);
+  if (sourceScale == scale) return source.copy(area);  // the kept copy is the view itself
+  if (const QImage* whole = Whole(source, sourceScale, scale, keptBytes)) return whole->copy(area);
+  return AveragedPiece(source, sourceScale, scale, area);
 }
 
 }  // namespace qarn

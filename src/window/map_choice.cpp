@@ -64,7 +64,11 @@ void MapChoice::Start(const QString& commandLineMap) {
     return;
   }
   const QString remembered = settings_.value(kDefaultKey).toString();
-  if (!remembered.isEmpty()) Open(remembered, tr("The built-in map is used."));
+  if (!remembered.isEmpty()) {
+    Open(remembered, tr("The built-in map is used."));
+  } else if (const std::optional<MapCalibration> kept = KeptCalibration({})) {
+    host_.Recalibrate(*kept);  // the built-in map, as the user calibrated it
+  }
 }
 
 bool MapChoice::Open(const QString& path, const QString& failureNote) {

@@ -151,6 +151,10 @@ TEST_F(MapChoiceTest, TheSelectedObjectsPointOneGivesTheWorldPosition) {
   TypeWorld(2, "0", "0");
   PressOk();
   EXPECT_EQ(MapCalibration(ui.form().Transform()), kPlaced);
+  // The built-in map has no file beside it: its calibration is kept for the next start.
+  FormDriver next;
+  next.form().Maps().Start({});
+  EXPECT_EQ(MapCalibration(next.form().Transform()), kPlaced);
 }
 
 TEST_F(MapChoiceTest, RefusedPointsKeepTheDialogOpenAndCancelChangesNothing) {
