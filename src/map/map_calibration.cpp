@@ -57,11 +57,16 @@ float ToFloat(double value, const char* what) {
 
 constexpr int kAllDigits = 17;  // enough for any double
 
+// The value rounded to `digits` significant digits, written as briefly as it reads back ("2000",
+// not "2e+03").
 std::string Digits(double value, int digits) {
   std::array<char, 40> text{};
-  const auto end = std::to_chars(text.data(), text.data() + text.size(), value,
-                                 std::chars_format::general, digits)
-                       .ptr;
+  char* end = std::to_chars(text.data(), text.data() + text.size(), value,
+                            std::chars_format::general, digits)
+                  .ptr;
+  double rounded = 0;
+  std::from_chars(text.data(), end, rounded);
+  end = std::to_chars(text.data(), text.data() + text.size(), rounded).ptr;
   return std::string(text.data(), end);
 }
 

@@ -87,6 +87,7 @@ TEST(WorldFileTest, AnyCalibrationReadsBackTheSame) {
   EXPECT_EQ(CalibrationOf(ParseWorldFile(WorldFileText(odd))), odd);
   const MapCalibration tiny{1e-3f, 3e-3f, 1.0f / 3, 2.0f / 7};
   EXPECT_EQ(CalibrationOf(ParseWorldFile(WorldFileText(tiny))), tiny);
+  EXPECT_EQ(WorldFileText({1, 1, 2000, 1500}), "1\n0\n0\n1\n-2000\n-1500\n");
 }
 
 struct TwoPoints {

@@ -98,13 +98,5 @@ TEST(ReducedMapTest, TheKeptCopiesAverageAsThePictureItselfWould) {
   }
 }
 
-TEST(ReducedMapTest, TheCopiesOfTheLargestPictureStayWithinTheirAllowance) {
-  // 8192 x 8192: the half-size copy alone (64 MiB in colour) would exceed a fifth of the picture
-  // plus 8 MiB; the quarter-size one (16 MiB) fits.
-  const qint64 allowance = ReducedMap::Allowance(QSize(8192, 8192));
-  EXPECT_LT(allowance, qint64(4096) * 4096 * 4);
-  EXPECT_GE(allowance, qint64(2048) * 2048 * 4);
-}
-
 }  // namespace
 }  // namespace qarn

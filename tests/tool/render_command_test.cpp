@@ -133,7 +133,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BadCalibration{
             "SameColumn", {"5", "5", "0", "0", "5", "9", "1", "1"}, 1, "share a map column"},
-        BadCalibration{"SameZ", {"5", "5", "0", "2", "9", "9", "1", "2"}, 1, "same world z"},
         BadCalibration{"NotANumber",
                        {"5", "5", "0", "0", "9", "9", "1", "one"},
                        2,

@@ -226,15 +226,5 @@ TEST_F(MapChoiceTest, TheChoiceIsRememberedForTheDocumentAndAsTheDefault) {
   EXPECT_EQ(next.form().MapImage().size(), QSize(2000, 1500));
 }
 
-TEST_F(MapChoiceTest, APictureTooLargeIsRefusedAndTheMapStays) {
-  const QString path = ui.TempPath("huge.png");
-  ASSERT_TRUE(Streets({8200, 2}).save(path));
-  Choose(path);
-  ASSERT_EQ(ui.dialogs().errors.size(), 1);
-  EXPECT_TRUE(ui.dialogs().errors[0].contains("8200 x 2")) << ui.dialogs().errors[0].toStdString();
-  EXPECT_EQ(ui.form().MapImage().size(), QSize(1280, 1600));
-  EXPECT_TRUE(ui.form().Maps().PicturePath().isEmpty());
-}
-
 }  // namespace
 }  // namespace qarn::testing
