@@ -2,8 +2,8 @@
 // the map picture's 2048000 pixel bytes: a click in the object list (the whole refresh), a
 // command (the edit cycle with undo step, list refill and map redraw), "Points" and one
 // magnifier update. The "paint:1" variants also let the window repaint what the action exposed.
-// The map workspace: the whole view repainted and a refresh at 25, 100 and 800 %, and a drag's
-// live update of the marks.
+// The map workspace: the whole view repainted and a refresh at 25, 100 and 800 %, a zoom step
+// onto every level against one onto 100 %, and a drag's live update of the marks.
 #include <benchmark/benchmark.h>
 
 #include <QAbstractButton>
@@ -17,6 +17,7 @@
 #include <QWindow>
 #include <algorithm>
 #include <cstring>
+#include <ctime>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -27,6 +28,7 @@
 #include "bench_floor.h"
 #include "document/path_set_codec.h"
 #include "map/map_transform.h"
+#include "map/view_transform.h"
 #include "widgets/kv_string_grid.h"
 #include "window/form_dialogs.h"
 #include "window/map_canvas.h"
@@ -280,6 +282,44 @@ void BM_DragPreview(benchmark::State& state) {
   loaded.Failed(state);
 }
 
+// One zoom step onto `scale` from the level beside it, with the window's repaint; processor
+// time of every thread (Qt may paint on workers).
+double ZoomStepNanos(qarn::MapView* view, double scale) {
+  const qarn::ViewTransform to(scale);
+  view->SetScale(scale < qarn::ViewTransform::kLargest ? to.NextLevel(+1) : to.NextLevel(-1));
+  QCoreApplication::processEvents();
+  const double start = ProcessNanos();
+  view->SetScale(scale);
+  QCoreApplication::processEvents();
+  return ProcessNanos() - start;
+}
+
+// A zoom step onto each level, with x_step_at_100: its ratio to a step onto 100 % measured in
+// the same run (at most 2 is the target).
+void BM_ZoomStep(benchmark::State& state) {
+  LoadedForm loaded = Open(state);
+  auto* view = loaded.Child<qarn::MapView>("ScrollBox1");
+  const double scale = double(state.range(2)) / 100;
+  double total = 0;
+  for (auto _ : state) {
+    const double nanos = ZoomStepNanos(view, scale);
+    total += nanos;
+    state.SetIterationTime(nanos / 1e9);
+  }
+  constexpr int kReferenceSteps = 30;
+  double reference = 0;
+  for (int i = 0; i < kReferenceSteps; ++i) reference += ZoomStepNanos(view, 1.0);
+  state.counters["x_step_at_100"] =
+      (total / double(state.iterations())) / (reference / kReferenceSteps);
+  loaded.Failed(state);
+}
+
+void ZoomSteps(benchmark::internal::Benchmark* b) {
+  b->ArgNames({"objects", "points", "zoom"});
+  for (int zoom : qarn::ViewTransform::kLevels) b->Args({14, 256, zoom});
+  b->Unit(benchmark::kMicrosecond)->UseManualTime();
+}
+
 void ZoomLevels(benchmark::internal::Benchmark* b) {
   b->ArgNames({"objects", "points", "zoom"});
   for (int zoom : {25, 100, 800}) b->Args({14, 256, zoom})->Args({1363, 0, zoom});
@@ -318,6 +358,7 @@ BENCHMARK(BM_DrawAllPointsButton)->Apply(Shapes);
 BENCHMARK(BM_MagnifierMove)->Apply(Shapes);
 BENCHMARK(BM_ViewRepaint)->Apply(ZoomLevels);
 BENCHMARK(BM_NamesClickZoomed)->Apply(ZoomLevels);
+BENCHMARK(BM_ZoomStep)->Apply(ZoomSteps);
 BENCHMARK(BM_DragPreview)
     ->ArgNames({"objects", "points"})
     ->Args({14, 256})

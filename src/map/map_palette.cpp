@@ -1,6 +1,7 @@
 #include "map/map_palette.h"
 
 #include <array>
+#include <cstring>
 #include <limits>
 
 namespace qarn {
@@ -76,6 +77,19 @@ void EnsureColour(QImage& image, QRgb colour) {
   image.setColorTable(table);
 }
 
+// The grey picture's bytes as palette indices into a palette of the 256 greys: no 32-bit copy of
+// a large scan on the way.
+QImage GreysAsPalette(const QImage& grey) {
+  QImage indexed(grey.size(), QImage::Format_Indexed8);
+  QList<QRgb> greys(kPaletteSize);
+  for (int i = 0; i < kPaletteSize; ++i) greys[i] = qRgb(i, i, i);
+  indexed.setColorTable(greys);
+  for (int y = 0; y < grey.height(); ++y) {
+    std::memcpy(indexed.scanLine(y), grey.constScanLine(y), size_t(grey.width()));
+  }
+  return indexed;
+}
+
 }  // namespace
 
 int PaletteIndex(const QImage& image, QRgb colour) {
@@ -87,7 +101,11 @@ int PaletteIndex(const QImage& image, QRgb colour) {
 }
 
 QImage ToMarkablePicture(QImage image) {
-  if (image.format() != QImage::Format_Indexed8) {
+  if (image.format() == QImage::Format_Grayscale8) {
+    image = GreysAsPalette(image);
+  } else if (image.format() == QImage::Format_Mono || image.format() == QImage::Format_MonoLSB) {
+    image = image.convertToFormat(QImage::Format_Indexed8);
+  } else if (image.format() != QImage::Format_Indexed8) {
     // Through RGB32 so that transparency becomes plain colour first.
     image = image.convertToFormat(QImage::Format_RGB32).convertToFormat(QImage::Format_Indexed8);
   }

@@ -16,6 +16,8 @@ class tHeader;
 
 inline constexpr int kMapWidth = 1280;
 inline constexpr int kMapHeight = 1600;
+// The largest width and height of a map picture of the user's: 64 MiB of palette indices.
+inline constexpr int kLargestMapSide = 8192;
 
 // The map as shown: the picture with the marks drawn into its pixels (so the magnifier shows
 // them too), and the pristine picture every redraw starts from. Marks are not state; each
@@ -30,8 +32,8 @@ class MapPicture {
 
   // The map picture built into the program.
   static QImage BuiltInMap();
-  // A picture file in any format Qt reads, 1280 x 1600 pixels, made markable; the refusals are
-  // ReadMapPictureFile's.
+  // A picture file in any format Qt reads, of any size up to kLargestMapSide, made markable; the
+  // refusals are ReadMapPictureFile's.
   static QImage LoadUserMap(const QString& path);
 
   const QImage& Image() const { return image_; }

@@ -24,10 +24,15 @@ std::string Quoted(const QString& path) {
   throw InOutError("cannot read the map picture " + Quoted(path) + ": " + why.toStdString());
 }
 
+bool SizeFits(qint64 width, qint64 height) {
+  return width >= 1 && height >= 1 && width <= kLargestMapSide && height <= kLargestMapSide;
+}
+
 [[noreturn]] void WrongSize(const QString& path, qint64 width, qint64 height) {
   throw QarnError("The map picture " + Quoted(path) + " is " + std::to_string(width) + " x " +
-                  std::to_string(height) + " pixels; a map picture must be " +
-                  std::to_string(kMapWidth) + " x " + std::to_string(kMapHeight) + " pixels.");
+                  std::to_string(height) + " pixels; a map picture may be at most " +
+                  std::to_string(kLargestMapSide) + " x " + std::to_string(kLargestMapSide) +
+                  " pixels.");
 }
 
 // What the header of a Windows bitmap declares. Qt reads a BMP that ends early without a word
@@ -99,10 +104,10 @@ QString ReaderFailure(const QImageReader& reader) {
 }
 
 void CheckDeclaredSize(const QString& path, QSize size, const std::optional<BmpLayout>& bmp) {
-  if (size.isValid() && size != QSize(kMapWidth, kMapHeight)) {
+  if (size.isValid() && !SizeFits(size.width(), size.height())) {
     WrongSize(path, size.width(), size.height());
   }
-  if (!size.isValid() && bmp && (bmp->width != kMapWidth || bmp->height != kMapHeight)) {
+  if (!size.isValid() && bmp && !SizeFits(bmp->width, bmp->height)) {
     WrongSize(path, bmp->width, bmp->height);
   }
 }
@@ -141,9 +146,12 @@ QImage ReadMapPictureFile(const QString& path) {
   CheckDeclaredSize(path, reader.size(), bmp);
   CheckComplete(path, file.size(), bmp);
   CheckRunLengthComplete(path, file, bmp);
+  // The size is known to fit by now: the largest picture in 32-bit colour is 256 MiB, Qt's
+  // default limit, which it would refuse.
+  reader.setAllocationLimit(kLargestMapSide * kLargestMapSide * 4 / (1 << 20) + 1);
   QImage picture = reader.read();
   if (picture.isNull()) CannotRead(path, ReaderFailure(reader));
-  if (picture.size() != QSize(kMapWidth, kMapHeight)) {
+  if (!SizeFits(picture.width(), picture.height())) {
     WrongSize(path, picture.width(), picture.height());
   }
   return picture;

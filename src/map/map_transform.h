@@ -3,6 +3,7 @@
 #include <QPoint>
 
 #include "document/errors.h"
+#include "map/map_calibration.h"
 
 namespace qarn {
 
@@ -13,15 +14,13 @@ class UndrawableCoordinateError : public RangeCheckError {
   UndrawableCoordinateError(char axis, float value);
 };
 
-// The linear transform between world x and z and map pixels: x runs to the right, z downwards,
-// the height y does not appear. The form owns one instance; its hidden calibration buttons
-// change the four parameters. Each transform does its arithmetic in extended precision on the
-// 32-bit operands and rounds the result to a 32-bit float once.
-struct MapTransform {
-  float unitsPerPixelX = 2.82f;  // bits 0x40347AE1
-  float unitsPerPixelZ = 3.04f;  // bits 0x40428F5C
-  float originColumn = 1008.0f;  // map column of world x = 0
-  float originRow = 940.0f;      // map row of world z = 0
+// The linear transform between world x and z and map pixels of a calibration: x runs to the
+// right, z downwards, the height y does not appear. The form owns one instance; its hidden
+// calibration buttons change the four parameters. Each transform does its arithmetic in extended
+// precision on the 32-bit operands and rounds the result to a 32-bit float once.
+struct MapTransform : MapCalibration {
+  MapTransform() = default;
+  explicit MapTransform(const MapCalibration& calibration) : MapCalibration(calibration) {}
 
   float WorldXToMap(float x) const;
   float WorldZToMap(float z) const;

@@ -85,7 +85,7 @@ QImage ZoomedMap::Piece(const MapPicture& map, const ViewTransform& view, QRect 
         KnownLines(sourceRows_, area.top(), area.height(), view, false, picture.height());
     return PieceFromLines(picture, columns, rows, area.size());
   }
-  QImage piece = Smoothed(map.Pristine(), view).copy(area);
+  QImage piece = reduced_.Piece(map.Pristine(), view.Scale(), area);
   DrawMarksOver(piece, map.Marks(), [&](QPoint p) { return view.ViewPixelOf(p) - area.topLeft(); });
   return piece;
 }
@@ -97,17 +97,6 @@ void ZoomedMap::MakeSourceLines(const QImage& picture, const ViewTransform& view
   sourceRows_.assign(size_t(viewSize.height()), -1);
   sourceScale_ = view.Scale();
   sourceSize_ = picture.size();
-}
-
-QImage ZoomedMap::Smoothed(const QImage& pristine, const ViewTransform& view) {
-  if (smoothedScale_ != view.Scale() || smoothedFrom_ != pristine.cacheKey()) {
-    smoothed_ = pristine.convertToFormat(QImage::Format_RGB32)
-                    .scaled(view.ViewSize(pristine.size()), Qt::IgnoreAspectRatio,
-                            Qt::SmoothTransformation);
-    smoothedScale_ = view.Scale();
-    smoothedFrom_ = pristine.cacheKey();
-  }
-  return smoothed_;
 }
 
 }  // namespace qarn

@@ -4,6 +4,7 @@
 #include <QRect>
 #include <vector>
 
+#include "map/reduced_map.h"
 #include "map/view_transform.h"
 
 namespace qarn {
@@ -19,12 +20,9 @@ class ZoomedMap {
   QImage Piece(const MapPicture& map, const ViewTransform& view, QRect area);
 
  private:
-  QImage Smoothed(const QImage& pristine, const ViewTransform& view);
   void MakeSourceLines(const QImage& picture, const ViewTransform& view);
 
-  QImage smoothed_;  // the pristine picture at smoothedScale_, made once per zoom level
-  double smoothedScale_ = 0;
-  qint64 smoothedFrom_ = 0;
+  ReducedMap reduced_;
   // The map column of each view column and the map row of each view row (-1 until a piece first
   // shows it), kept for the zoom level: a view transform per line of every piece costs more than
   // the piece's pixels.

@@ -34,6 +34,22 @@ QString OptionLine(const QCommandLineOption& option) {
   return QStringLiteral("  %1  %2\n").arg(left, -16).arg(option.description());
 }
 
+// No option of the tool is a digit, so "-12.5" is a negative number (a world coordinate), which
+// the parser would take for the short options 1, 2, . and 5. It passes the parser in disguise.
+const QChar kNegative(0x2212);  // the minus sign, which no one types on a command line
+
+QStringList DisguiseNegativeNumbers(QStringList args) {
+  for (QString& arg : args) {
+    if (arg.size() >= 2 && arg[0] == '-' && (arg[1].isDigit() || arg[1] == '.')) arg[0] = kNegative;
+  }
+  return args;
+}
+
+QString Undisguised(QString arg) {
+  if (arg.startsWith(kNegative)) arg[0] = '-';
+  return arg;
+}
+
 }  // namespace
 
 CommandArgs ParseCommandArgs(const SubCommand& command, const QStringList& args) {
@@ -41,7 +57,7 @@ CommandArgs ParseCommandArgs(const SubCommand& command, const QStringList& args)
   parser.addOption(HelpOption());
   parser.addOptions(command.options);
   // The parser expects the program's name in front.
-  if (!parser.parse(QStringList{QStringLiteral("qarn-tool")} + args)) {
+  if (!parser.parse(QStringList{QStringLiteral("qarn-tool")} + DisguiseNegativeNumbers(args))) {
     throw UsageError(parser.errorText().toStdString());
   }
   CommandArgs parsed;
@@ -50,9 +66,11 @@ CommandArgs ParseCommandArgs(const SubCommand& command, const QStringList& args)
     return parsed;
   }
   for (const QCommandLineOption& option : command.options) {
-    if (parser.isSet(option)) parsed.options.insert(option.names().last(), parser.value(option));
+    if (parser.isSet(option)) {
+      parsed.options.insert(option.names().last(), Undisguised(parser.value(option)));
+    }
   }
-  parsed.positional = parser.positionalArguments();
+  for (const QString& arg : parser.positionalArguments()) parsed.positional << Undisguised(arg);
   CheckCount(command, parsed.positional);
   return parsed;
 }

@@ -8,6 +8,7 @@
 #include "fileio/file_place.h"
 #include "fileio/safe_write.h"
 #include "map/map_picture.h"
+#include "map/map_placement.h"
 #include "map/render.h"
 #include "map/scaled_map.h"
 #include "tool/tool_errors.h"
@@ -40,16 +41,28 @@ std::optional<int> LongestSide(const CommandArgs& args) {
   return pixels;
 }
 
-QImage Pristine(const CommandArgs& args) {
-  if (!args.Has(QStringLiteral("map"))) return MapPicture::BuiltInMap();
-  return MapPicture::LoadUserMap(args.Value(QStringLiteral("map")));
+// The picture to draw on, placed by its world file (or the built-in calibration).
+PlacedMap Pristine(const CommandArgs& args) {
+  if (!args.Has(QStringLiteral("map"))) return {MapPicture::BuiltInMap(), MapCalibration(), {}};
+  const QString path = args.Value(QStringLiteral("map"));
+  PlacedMap placed = LoadPlacedMap(path);
+  if (!placed.calibration) {
+    const QSize size = placed.picture.size();
+    throw ToolError(
+        "the map picture \"" + path.toStdString() + "\" (" + std::to_string(size.width()) + " x " +
+        std::to_string(size.height()) + " pixels) has no world file (such as \"" +
+        NewWorldFilePath(path).toStdString() + "\"); place it with 'qarn-tool calibrate' first.");
+  }
+  return placed;
 }
 
 // A mark that cannot be drawn (an object that does not exist, a point far outside any map) is the
 // path set's fault, so the message names it as the editor names a file.
-MapPicture Render(const QImage& pristine, const QString& path, std::optional<int> object) {
+MapPicture Render(const PlacedMap& map, const QString& path, std::optional<int> object) {
   const LoadedPathSet loaded = LoadPathSet(path);
-  return WithPlace(FilePlace(path), [&] { return MarkedMap(pristine, loaded.doc, object); });
+  const MapTransform transform(*map.calibration);
+  return WithPlace(FilePlace(path),
+                   [&] { return MarkedMap(map.picture, loaded.doc, object, transform); });
 }
 
 QByteArray Png(const QImage& image) {
@@ -82,10 +95,13 @@ SubCommand RenderCommand() {
       "point of every object of the path set FILE, or with --object N the marks of\n"
       "object N alone (numbered from 1: a red disc at point 1, a line towards point 2\n"
       "and crosses at the further points). The map is the editor's built-in picture,\n"
-      "or IMAGE (1280 x 1600 pixels, any format Qt reads). With --size the picture is\n"
-      "made smaller (never larger) so its longer side is PIXELS long, the marks drawn\n"
-      "at their own size so they stay visible: a thumbnail. Needs no display. OUT.png\n"
-      "is always written as PNG, and not at all when something fails.");
+      "or IMAGE (any format Qt reads, up to 8192 x 8192 pixels), placed in the world by\n"
+      "its world file (IMAGE with the extension .pgw, .jgw, .bpw, .tfw or .wld; see\n"
+      "'qarn-tool calibrate'); a 1280 x 1600 picture without one is placed as the\n"
+      "built-in map. With --size the picture is made smaller (never larger) so its\n"
+      "longer side is PIXELS long, the marks drawn at their own size so they stay\n"
+      "visible: a thumbnail. Needs no display. OUT.png is always written as PNG, and\n"
+      "not at all when something fails.");
   command.options = {
       {QStringLiteral("map"), QStringLiteral("Draw on this picture."), QStringLiteral("IMAGE")},
       {QStringLiteral("object"), QStringLiteral("Draw the marks of object N only."),

@@ -6,6 +6,7 @@
 
 #include "assets/version_text.h"
 #include "tool/build_command.h"
+#include "tool/calibrate_command.h"
 #include "tool/check_command.h"
 #include "tool/command_line.h"
 #include "tool/diff_command.h"
@@ -23,7 +24,7 @@ namespace {
 const std::vector<SubCommand>& SubCommands() {
   static const std::vector<SubCommand> commands{InfoCommand(),  CheckCommand(), DumpCommand(),
                                                 BuildCommand(), MergeCommand(), RenderCommand(),
-                                                DiffCommand()};
+                                                CalibrateCommand(), DiffCommand()};
   return commands;
 }
 

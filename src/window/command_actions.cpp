@@ -10,6 +10,7 @@
 
 #include "widgets/kv_string_grid.h"
 #include "window/file_commands.h"
+#include "window/map_choice.h"
 #include "window/map_view.h"
 #include "window/program_identity.h"
 #include "window/qarn_form.h"
@@ -356,7 +357,7 @@ void CommandActions::AddViewCommands() {
                          [&f] { f.Button3Click(); }, Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_A)});
   connect(f.Button3, &QPushButton::clicked, points, &QAction::trigger);
   f.Button3->setToolTip(points->toolTip());
-  view_ = {{in, out, actual, fit}, {points}};
+  view_ = {{in, out, actual, fit}, {points}, f.mapChoice_->actions()};
 }
 
 void CommandActions::AddHelpCommands() {

@@ -13,6 +13,7 @@
 #include "window/dialog_places.h"
 #include "window/disk_change_guard.h"
 #include "window/file_drop.h"
+#include "window/map_choice.h"
 #include "window/qarn_form.h"
 
 namespace qarn {
@@ -77,6 +78,7 @@ bool FileCommands::LoadFile(const QString& path) {
 void FileCommands::LoadFrom(const QString& path) {
   model_.Load(path);
   diskGuard_->Remember(path);
+  form_.mapChoice_->DocumentOpened(path);
   recentFiles_.Add(path);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QFileDialog>
+#include <QImageReader>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
@@ -35,6 +36,20 @@ std::optional<QString> QtFormDialogs::OpenFileName(QWidget* parent, const QStrin
   dialog.setDefaultSuffix(QStringLiteral("pathset"));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return Chosen(dialog.selectedFiles().first());
+}
+
+std::optional<QString> FormDialogs::OpenPictureName(QWidget* parent, const QString& proposed) {
+  return OpenFileName(parent, QStringLiteral("Map picture"), proposed);
+}
+
+std::optional<QString> QtFormDialogs::OpenPictureName(QWidget* parent, const QString& proposed) {
+  QStringList patterns;
+  for (const QByteArray& format : QImageReader::supportedImageFormats()) {
+    patterns << "*." + QString::fromLatin1(format);
+  }
+  const QString filter = QStringLiteral("Pictures (%1);;alles (*)").arg(patterns.join(' '));
+  return Chosen(
+      QFileDialog::getOpenFileName(parent, QStringLiteral("Map picture"), proposed, filter));
 }
 
 std::optional<QString> QtFormDialogs::SaveFileName(QWidget* parent, const QString& proposed) {

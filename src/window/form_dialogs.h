@@ -42,6 +42,8 @@ class FormDialogs {
   virtual bool AskReloadChanged(QWidget* parent, const QString& documentName);
   // The open file changed on disk while the document has unsaved changes.
   virtual void TellChangedWhileModified(QWidget* parent, const QString& documentName);
+  // The open dialog for a map picture; by default the one of Load and Merge.
+  virtual std::optional<QString> OpenPictureName(QWidget* parent, const QString& proposed);
 };
 
 // The platform's file dialogs and message boxes.
@@ -59,6 +61,7 @@ class QtFormDialogs : public FormDialogs {
   ChangedAnswer AskOverwriteChanged(QWidget* parent, const QString& documentName) override;
   bool AskReloadChanged(QWidget* parent, const QString& documentName) override;
   void TellChangedWhileModified(QWidget* parent, const QString& documentName) override;
+  std::optional<QString> OpenPictureName(QWidget* parent, const QString& proposed) override;
 };
 
 }  // namespace qarn

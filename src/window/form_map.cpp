@@ -7,6 +7,8 @@
 #include "widgets/float_edit.h"
 #include "window/magnifier_view.h"
 #include "window/map_canvas.h"
+#include "window/map_choice.h"
+#include "window/map_view.h"
 #include "window/number_text.h"
 #include "window/qarn_form.h"
 
@@ -61,7 +63,27 @@ void TQarnForm::Calibrate(float MapTransform::*parameter, long double step) {
   });
 }
 
+void TQarnForm::ShowMap(QImage picture, const MapCalibration& calibration) {
+  map_ = MapPicture(std::move(picture));
+  ScrollBox1->PictureChanged();
+  Recalibrate(calibration);
+}
+
+void TQarnForm::Recalibrate(const MapCalibration& calibration) {
+  transform_ = MapTransform(calibration);
+  Guard([this] { DrawAllPoints(); });
+}
+
+std::optional<QPointF> TQarnForm::PointOne() const {
+  if (!model_->HasCurrentObject()) return std::nullopt;
+  const tDesc& object = model_->CurrentObject();
+  if (object.pointCount < 1) return std::nullopt;
+  return QPointF(object.Point(1).x, object.Point(1).z);
+}
+
 void TQarnForm::ConnectCalibration() {
+  mapChoice_ = new MapChoice(*this, this);
+  addActions(mapChoice_->actions());  // the window's keys reach them before any menu shows them
   const struct {
     QToolButton* FormButtons::*button;
     float MapTransform::*parameter;

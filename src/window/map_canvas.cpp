@@ -49,6 +49,10 @@ MapCanvas::~MapCanvas() {
   qApp->removeEventFilter(this);
 }
 
+QSize MapCanvas::PictureSize() const {
+  return map_.Image().size();
+}
+
 void MapCanvas::SetView(const ViewTransform& transform) {
   transform_ = transform;
   setFixedSize(transform_.ViewSize(map_.Image().size()));

@@ -25,6 +25,7 @@ class MapCanvas : public QWidget {
 
   void SetEditor(MapEditor* editor) { editor_ = editor; }
   const ViewTransform& View() const { return transform_; }
+  QSize PictureSize() const;
   // Takes the zoom and resizes to the zoomed picture.
   void SetView(const ViewTransform& transform);
   // Paints again what changed on the map picture (in map pixels).

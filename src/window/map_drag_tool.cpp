@@ -74,7 +74,7 @@ QPoint MoveTool::Offset(const MapPointer& pointer) const {
 
 MapChange MoveTool::Change(const MapPointer& pointer) const {
   const QPoint offset = Offset(pointer);
-  const MapTransform& calibration = editor_.Calibration();
+  const MapTransform& calibration = editor_.Transform();
   const Vec3 world{offset.x() * static_cast<long double>(calibration.unitsPerPixelX), 0,
                    offset.y() * static_cast<long double>(calibration.unitsPerPixelZ)};
   const auto shift = [world](tDesc& object) { ShiftPointsBy(object, world); };

@@ -36,7 +36,8 @@ class MapEditor {
   // Selects the object with a point nearest the view pixel, if one is near enough to count as
   // pointed at; false when none is.
   virtual bool SelectNear(QPoint viewPixel, const ViewTransform& view) = 0;
-  virtual const MapTransform& Calibration() const = 0;
+  // The world-to-map transform of the map shown.
+  virtual const MapTransform& Transform() const = 0;
   virtual PathSetDocument& Editing() = 0;
   // Turning the current object to face the point (map pixels with fractions) as the rotation's
   // apply button would: it takes the lengths typed in the panel.

@@ -23,6 +23,11 @@ MapView::MapView(const MapPicture& map, QWidget* parent)
   setWidget(canvas_);
 }
 
+void MapView::PictureChanged() {
+  mapSize_ = canvas_->PictureSize();
+  canvas_->SetView(canvas_->View());
+}
+
 double MapView::Scale() const {
   return canvas_->View().Scale();
 }

@@ -17,6 +17,8 @@ class MapView : public QScrollArea {
   MapView(const MapPicture& map, QWidget* parent);
 
   MapCanvas* Canvas() const { return canvas_; }
+  // The map shows another picture, perhaps of another size.
+  void PictureChanged();
   double Scale() const;
   // Zooms keeping the map pixel under `anchor` (a viewport position) where it is.
   void SetScaleAbout(double scale, QPoint anchor);

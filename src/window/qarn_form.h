@@ -15,6 +15,7 @@
 #include "window/form_buttons.h"
 #include "window/form_dialogs.h"
 #include "window/map_editor.h"
+#include "window/map_host.h"
 
 class QAction;
 class QCheckBox;
@@ -33,6 +34,7 @@ class FileCommands;
 class DiskChangeGuard;
 class MagnifierView;
 class MapCanvas;
+class MapChoice;
 class MarkPreview;
 class NameWidths;
 class PendingMessages;
@@ -54,7 +56,7 @@ class StatusLine;
 // bar above. Its handlers read the fields and ask the model to run one core operation; the lists,
 // fields and marks refill from the model's signals. The implementation is split by area: layout,
 // actions and menus, file commands, lists, map, placement, rotation, type and flags, object list.
-class TQarnForm : public QWidget, private MapEditor {
+class TQarnForm : public QWidget, private MapEditor, private MapHost {
   Q_OBJECT
 
  public:
@@ -72,7 +74,9 @@ class TQarnForm : public QWidget, private MapEditor {
   PathSetDocument& Model() { return *model_; }
   const tHeader& Document() const { return model_->Document(); }
   const QImage& MapImage() const { return map_.Image(); }
-  const MapTransform& Transform() const { return transform_; }
+  const MapTransform& Transform() const override { return transform_; }
+  // The map's picture and calibration choices, with their actions.
+  MapChoice& Maps() { return *mapChoice_; }
   UndoHistory& UndoStack() { return model_->History(); }
   bool IsModified() const { return model_->IsModified(); }
   QString DocumentName() const { return model_->DisplayName(); }
@@ -145,10 +149,17 @@ class TQarnForm : public QWidget, private MapEditor {
   void Calibrate(float MapTransform::*parameter, long double step);
   void ShowCalibrationLabels();
   void ConnectCalibration();
+  // The map's choices (MapHost)
+  void ShowMap(QImage picture, const MapCalibration& calibration) override;
+  void Recalibrate(const MapCalibration& calibration) override;
+  const QImage& MapPristine() const override { return map_.Pristine(); }
+  MapCalibration Calibration() const override { return transform_; }
+  std::optional<QPointF> PointOne() const override;
+  void Report(const QString& message) override { ReportError(message); }
+  FormDialogs& Dialogs() override { return *dialogs_; }
 
   // --- editing on the map (form_map_edit.cpp)
   bool SelectNear(QPoint viewPixel, const ViewTransform& view) override;
-  const MapTransform& Calibration() const override { return transform_; }
   PathSetDocument& Editing() override { return *model_; }
   MapChange TurnTowards(QPointF point) override;
   void ShowHint(const QString& hint) override;
@@ -209,6 +220,7 @@ class TQarnForm : public QWidget, private MapEditor {
   MapTransform transform_;
   MapPicture map_;
   std::unique_ptr<MarkPreview> preview_;
+  MapChoice* mapChoice_ = nullptr;
   int refreshDepth_ = 0;
   bool namesClickSuppressed_ = false;
   bool keepFocus_ = false;  // a refresh leaves the focus where the user is typing

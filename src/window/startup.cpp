@@ -8,6 +8,7 @@
 #include "map/map_picture.h"
 #include "window/auto_recovery.h"
 #include "window/form_dialogs.h"
+#include "window/map_choice.h"
 #include "window/qarn_form.h"
 #include "window/recovery_offer.h"
 
@@ -23,7 +24,8 @@ void DefineOptions(QCommandLineParser& parser) {
                     QStringLiteral("Show the version and the licence.")});
   parser.addOption(
       {QStringLiteral("map"),
-       QStringLiteral("Use IMAGE (1280 x 1600 pixels, any format Qt reads) as the map."),
+       QStringLiteral("Use IMAGE (any format Qt reads, up to 8192 x 8192 pixels, placed by its "
+                      "world file) as the map."),
        QStringLiteral("IMAGE")});
   parser.addOption({QStringLiteral("recovery-interval"),
                     QStringLiteral("Write the recovery copy of unsaved changes every SECONDS "
@@ -114,18 +116,9 @@ std::unique_ptr<TQarnForm> CreateEditor(const StartOptions& options,
                                         const QString& recoveryFolder) {
   if (!dialogs) dialogs = std::make_unique<QtFormDialogs>();
   FormDialogs& reporter = *dialogs;
-  QImage map;
-  QString mapError;
-  if (!options.mapPath.isEmpty()) {
-    try {
-      map = MapPicture::LoadUserMap(options.mapPath);
-    } catch (const std::exception& error) {
-      mapError = QString::fromUtf8(error.what()) + QStringLiteral("\nThe built-in map is used.");
-    }
-  }
-  auto form = std::make_unique<TQarnForm>(std::move(dialogs), map);
-  // Both messages wait until the window is on the screen.
-  if (!mapError.isEmpty()) form->ReportError(mapError);
+  auto form = std::make_unique<TQarnForm>(std::move(dialogs));
+  // Every message waits until the window is on the screen.
+  form->Maps().Start(options.mapPath);
   if (!options.file.isEmpty()) form->LoadFile(options.file);
   StartRecovery(*form, reporter, options, recoveryFolder);
   return form;

@@ -29,10 +29,10 @@ QString HelpText();
 std::optional<QString> TerminalAnswer(const QStringList& arguments);
 
 // Builds the window as the command line says: the user's map when it is good (otherwise a
-// message and the built-in map), then the file loaded as Load loads it (a bad file shows its
-// message and the editor starts empty). Recovery copies go to `recoveryFolder` (by default the
-// user's application data folder); those that ended editors left there are offered as soon as
-// the event loop runs.
+// message and the built-in map; without --map the map last chosen), then the file loaded as Load
+// loads it (a bad file shows its message and the editor starts empty). Recovery copies go to
+// `recoveryFolder` (by default the user's application data folder); those that ended editors left
+// there are offered as soon as the event loop runs.
 std::unique_ptr<TQarnForm> CreateEditor(const StartOptions& options,
                                         std::unique_ptr<FormDialogs> dialogs = nullptr,
                                         const QString& recoveryFolder = {});

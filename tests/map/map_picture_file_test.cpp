@@ -91,9 +91,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadMap{
             "OverQtsLimit",
             [](const QString& p) { return Put(p, "P5\n20000 20000\n255\n" + QByteArray(99, 0)); },
-            " is 20000 x 20000 pixels; a map picture must be 1280 x 1600 pixels."},
+            " is 20000 x 20000 pixels; a map picture may be at most 8192 x 8192 pixels."},
         BadMap{"BmpOverQtsLimit", [](const QString& p) { return Put(p, BmpHeader(20000, 20000)); },
-               " is 20000 x 20000 pixels; a map picture must be 1280 x 1600 pixels."},
+               " is 20000 x 20000 pixels; a map picture may be at most 8192 x 8192 pixels."},
         // Qt writes the four-colour picture with 4 bits per pixel: 70 + 1280 * 1600 / 2 bytes.
         BadMap{"TruncatedBmp",
                [](const QString& p) { return Put(p, Encoded(kMap, "BMP").first(100000)); },

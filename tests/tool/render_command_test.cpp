@@ -2,6 +2,7 @@
 #include <QProcess>
 #include <optional>
 
+#include "map/map_calibration.h"
 #include "map/map_picture.h"
 #include "map/render.h"
 #include "map/scaled_map.h"
@@ -93,6 +94,74 @@ TEST_F(RenderCommandTest, SizeThatIsNoWholePositiveNumberIsAUsageError) {
   }
 }
 
+// A picture of another size is placed by its world file: the marks land where the editor puts
+// them with that calibration.
+TEST_F(RenderCommandTest, MarksOnAPicturePlacedByItsWorldFile) {
+  const QString map = UserMap(QSize(2000, 1500));
+  const MapCalibration placed{0.5f, 0.75f, 1500.0f, 1400.0f};
+  Write("user_map.pgw", QByteArray::fromStdString(WorldFileText(placed)));
+  const QImage expected = RenderPathSet(MapPicture::LoadUserMap(map), ThreeObjects(), std::nullopt,
+                                        MapTransform(placed));
+  const QImage rendered = RenderedByTool({"--map", map});
+  ExpectSamePixels(rendered, expected);
+  // Object a's point 1, world (0, 0), is the origin pixel: its square's corner is black.
+  EXPECT_EQ(rendered.pixel(1498, 1398), qRgb(0, 0, 0));
+}
+
+TEST_F(RenderCommandTest, APictureNothingPlacesIsRefusedWithAHint) {
+  const QString file = WriteDoc("marks.pathset", ThreeObjects());
+  const ToolRun run = Invoke({"render", file, Path("out.png"), "--map", UserMap({300, 200})});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(run.err.contains("300 x 200 pixels) has no world file")) << run.err.toStdString();
+  EXPECT_TRUE(run.err.contains("user_map.pgw")) << run.err.toStdString();
+  EXPECT_TRUE(run.err.contains("qarn-tool calibrate")) << run.err.toStdString();
+  EXPECT_FALSE(QFile::exists(Path("out.png")));
+}
+
+TEST_F(RenderCommandTest, CalibrateWritesTheWorldFileThatRenderUses) {
+  const QString map = UserMap(QSize(600, 400));
+  const ToolRun run =
+      Invoke({"calibrate", map, "100", "50", "-20.5", "-300", "500", "350", "179.5", "-150"});
+  ASSERT_EQ(run.status, 0) << run.err.toStdString();
+  EXPECT_EQ(run.out, Path("user_map.pgw") + '\n');
+  EXPECT_EQ(Read(Path("user_map.pgw")), "0.5\n0\n0\n0.5\n-70.5\n-325\n");
+  EXPECT_EQ(RenderedByTool({"--map", map}).size(), QSize(600, 400));
+}
+
+struct BadCalibration {
+  const char* label;
+  QStringList numbers;
+  int status;
+  const char* message;
+};
+
+class CalibrateRefusalTest : public RenderCommandTest,
+                             public ::testing::WithParamInterface<BadCalibration> {};
+
+TEST_P(CalibrateRefusalTest, WritesNothingAndSaysWhy) {
+  const QString map = UserMap(QSize(60, 40));
+  const ToolRun run = Invoke(QStringList{"calibrate", map} + GetParam().numbers);
+  EXPECT_EQ(run.status, GetParam().status);
+  EXPECT_TRUE(run.err.contains(GetParam().message)) << run.err.toStdString();
+  EXPECT_FALSE(QFile::exists(Path("user_map.pgw")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, CalibrateRefusalTest,
+    ::testing::Values(
+        BadCalibration{
+            "SameColumn", {"5", "5", "0", "0", "5", "9", "1", "1"}, 1, "share a map column"},
+        BadCalibration{"NotANumber",
+                       {"5", "5", "0", "0", "9", "9", "1", "one"},
+                       2,
+                       "Z2 expects a number, not 'one'"},
+        BadCalibration{"DecimalComma",
+                       {"5", "5", "0,5", "0", "9", "9", "1", "1"},
+                       2,
+                       "X1 expects a number, not '0,5'"},
+        BadCalibration{"TooFew", {"5", "5", "0", "0", "9", "9", "1"}, 2, "missing arguments"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
 TEST_F(RenderCommandTest, ObjectThatDoesNotExistFailsNamingTheFileAndWritesNothing) {
   const QString file = WriteDoc("marks.pathset", ThreeObjects());
   const ToolRun run = Invoke({"render", file, Path("out.png"), "--object", "4"});
@@ -113,7 +182,7 @@ TEST_F(RenderCommandTest, ObjectNumberThatIsNotANumberIsAUsageError) {
 TEST_F(RenderCommandTest, UnusableMapsAreRefusedAndNothingIsWritten) {
   const QString file = WriteDoc("marks.pathset", ThreeObjects());
   Write("out.png", "previous");
-  const QString small = UserMap(QSize(640, 800));
+  const QString small = UserMap(QSize(640, 800));  // and no world file
   const ToolRun wrongSize = Invoke({"render", file, Path("out.png"), "--map", small});
   EXPECT_EQ(wrongSize.status, 1);
   EXPECT_TRUE(wrongSize.err.contains("640 x 800")) << wrongSize.err.toStdString();

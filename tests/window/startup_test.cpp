@@ -72,8 +72,8 @@ TEST_F(StartupTest, UsesTheUsersMapOfTheRightSize) {
   EXPECT_EQ(form->MapImage().pixelColor(5, 5), QColor(10, 200, 30));
 }
 
-TEST_F(StartupTest, RefusesAMapOfAnotherSizeAndUsesTheBuiltInOne) {
-  QImage map(640, 480, QImage::Format_RGB32);
+TEST_F(StartupTest, RefusesAMapTooLargeAndUsesTheBuiltInOne) {
+  QImage map(8193, 4, QImage::Format_RGB32);
   map.fill(Qt::white);
   const QString path = dir.filePath("small.png");
   ASSERT_TRUE(map.save(path));

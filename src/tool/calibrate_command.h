@@ -1,0 +1,9 @@
+#pragma once
+
+#include "tool/sub_command.h"
+
+namespace qarn {
+
+SubCommand CalibrateCommand();
+
+}  // namespace qarn
