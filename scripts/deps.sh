@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-dejavu-core xauth xvfb
-          dbus at-spi2-core python3-pyatspi)
+          dbus at-spi2-core python3-pyatspi orca speech-dispatcher espeak-ng openbox)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -297,12 +297,14 @@ void TQarnForm::BuildRotationGroups() {
       {{QARN_GLYPH(rotLeftButton), 175, 45, Glyph::ArrowDownLeft, "Turn the object by -15 degrees"},
        {QARN_GLYPH(rotRightButton), 240, 45, Glyph::ArrowDownRight,
         "Turn the object by +15 degrees"},
-       {QARN_GLYPH(rotOkButton), 220, 65, Glyph::CheckMark, "Apply the lengths and angles typed"},
+       {QARN_GLYPH(rotOkButton), 220, 65, Glyph::CheckMark,
+        "Apply the lengths and angles typed (beside the direction to point 2)"},
        {QARN_GLYPH(rotRightButton2), 175, 100, Glyph::ArrowUpLeft, "Turn the object by +1 degree"},
        {QARN_GLYPH(rotLeftButton2), 240, 100, Glyph::ArrowUpRight, "Turn the object by -1 degree"},
        {QARN_GLYPH(XrotLeftButton), 55, 180, Glyph::ArrowDownLeft, "Turn the rows by -15 degrees"},
        {QARN_GLYPH(XrotRightButton2), 55, 205, Glyph::ArrowUpLeft, "Turn the rows by +1 degree"},
-       {QARN_GLYPH(XrotOkButton), 180, 182, Glyph::CheckMark, "Apply the lengths and angles typed"},
+       {QARN_GLYPH(XrotOkButton), 180, 182, Glyph::CheckMark,
+        "Apply the lengths and angles typed (beside the direction of the rows)"},
        {QARN_GLYPH(XrotRightButton), 230, 180, Glyph::ArrowDownRight,
         "Turn the rows by +15 degrees"},
        {QARN_GLYPH(XrotLeftButton2), 230, 205, Glyph::ArrowUpRight, "Turn the rows by -1 degree"}});
@@ -326,9 +328,9 @@ void TQarnForm::BuildPositionFields() {
       Panel3,
       {{QARN_GLYPH(SpeedButton4), 270, 130, Glyph::CheckMark, "Set point 1 from x, y, z"},
        {QARN_GLYPH(SpeedButton5), 270, 155, Glyph::CheckMark,
-        "Lay the points out from the offsets"},
+        "Lay the points out from the offsets (beside the offsets to point 2)"},
        {QARN_GLYPH(SpeedButton20), 203, 205, Glyph::CheckMark,
-        "Lay the points out from the offsets"},
+        "Lay the points out from the offsets (beside the offsets to point 3)"},
        {QARN_GLYPH(SpeedButton8), 10, 150, Glyph::ArrowRightPlus, "Extend the object by one point"},
        {QARN_GLYPH(SpeedButton19), 10, 175, Glyph::CircleThreeShapes,
         "Extend the object by a pair of points and lay out"},
@@ -385,14 +387,15 @@ void TQarnForm::BuildCalibrationBlock() {
 }
 
 void TQarnForm::SetTabOrder() {
-  QList<QWidget*> order = {LoadButton, Button1, Button2, Button3, DTyp,  xEdit,    yEdit,
-                           zEdit,      dxEdit,  dyEdit,  dzEdit,  mEdit, Rotation, HexTyp};
+  // The zoom box where it stands on the bar, between Merge and Points.
+  QList<QWidget*> order = {LoadButton, Button1, Button2,  ZoomBox, Button3,  DTyp,  xEdit, yEdit,
+                           zEdit,      dxEdit,  dyEdit,   dzEdit,  mEdit,    Rotation, HexTyp};
   for (int n : {17, 18, 20, 19, 21, 22, 23, 24, 25, 26, 27, 28, 32, 31, 30, 29}) {
     order.append(checkBoxes_[static_cast<size_t>(n - 1)]);
   }
   order << HexEdit << Lenge << XLenge << XRotation << XdzEdit << XdxEdit << XdyEdit;
   for (int n = 1; n <= 16; ++n) order.append(checkBoxes_[static_cast<size_t>(n - 1)]);
-  order << Ents << Names << ScrollBox1 << ZoomBox;
+  order << Ents << Names << ScrollBox1;
   for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 

@@ -8,6 +8,8 @@
 #include <QToolButton>
 
 #include "widgets/kv_string_grid.h"
+#include "window/accessible_roles.h"
+#include "window/change_announcer.h"
 #include "window/dialog_places.h"
 #include "window/map_view.h"
 #include "window/name_widths.h"
@@ -38,11 +40,13 @@ TQarnForm::TQarnForm(std::unique_ptr<FormDialogs> dialogs, QImage map, QWidget* 
   messages_ = new PendingMessages(
       this, [this](const QString& message) { dialogs_->ShowError(this, message); });
   nameWidths_ = std::make_unique<NameWidths>();
+  InstallAccessibleRoles();
   BuildControls();
   Loaded();
   FillTypeLists();
   InitDialogNames();
   ConnectAll();
+  (new ChangeAnnouncer(this))->Watch(Panel3);
   resize(792, 573);
   LayOutContainers();
   UpdateUndoButtons();
