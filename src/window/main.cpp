@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "window/qarn_form.h"
+#include "window/screen_fit.h"
 #include "window/startup.h"
 
 int main(int argc, char** argv) {
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   const auto form = qarn::CreateEditor(options);
+  qarn::FitToScreen(*form);
   form->show();
   return QApplication::exec();
 }

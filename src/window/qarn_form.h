@@ -46,6 +46,7 @@ enum class Glyph;
 struct FieldPlace;
 struct GlyphPlace;
 class StatusLine;
+class ScrolledColumn;
 
 // The editor's one window: the map on the left, the object and point lists and the edit panel on
 // the right, the file buttons at the bottom. It owns the document, the file buffer and the map.
@@ -99,6 +100,7 @@ class TQarnForm : public QWidget, private MapEditor {
   void BuildCalibrationBlock();
   void SetTabOrder();
   void LayOutContainers();
+  void LayOutRightColumn(int columnHeight);
   void Loaded();
   QToolButton* GlyphButton(QWidget* parent, const QString& name, int left, int top, Glyph glyph,
                            const QString& tip);
@@ -267,6 +269,7 @@ class TQarnForm : public QWidget, private MapEditor {
   // containers
   QFrame* Panel1 = nullptr;
   QFrame* Panel2 = nullptr;
+  ScrolledColumn* RightColumn = nullptr;  // holds Panel2
   QFrame* Panel3 = nullptr;
   QFrame* Panel4 = nullptr;
   QFrame* Panel5 = nullptr;

@@ -32,7 +32,8 @@ TEST_P(LayoutTest, ControlSitsAtItsDesignedPlace) {
 
 INSTANTIATE_TEST_SUITE_P(
     Window, LayoutTest,
-    ::testing::Values(Place{"Panel1", 0, 532, 792, 41}, Place{"Panel2", 423, 0, 369, 532},
+    ::testing::Values(Place{"Panel1", 0, 532, 792, 41}, Place{"RightColumn", 423, 0, 369, 532},
+                      Place{"Panel2", 0, 0, 369, 532},
                       Place{"ScrollBox1", 0, 0, 423, 532}, Place{"Panel4", 1, 1, 367, 245},
                       Place{"Panel5", 1, 1, 159, 243}, Place{"Image2", 0, 0, 159, 151},
                       Place{"Names", 160, 1, 206, 243}, Place{"Panel3", 1, 246, 367, 230},
@@ -55,13 +56,14 @@ INSTANTIATE_TEST_SUITE_P(
                       Place{"HexTyp", 300, 182, 65, 21}, Place{"HexEdit", 260, 205, 66, 21},
                       Place{"SpeedButton18", 330, 205, 23, 22}));
 
-TEST(LayoutRulesTest, ResizingChangesOnlyTheMapAreaAndThePointList) {
+// Extra height goes half to the object list, half to the point list.
+TEST(LayoutRulesTest, ResizingChangesTheMapAreaAndBothLists) {
   FormDriver ui;
   ui.form().resize(1000, 700);
   auto* scroll = ui.form().findChild<QWidget*>(QStringLiteral("ScrollBox1"));
   EXPECT_EQ(scroll->size(), QSize(631, 659));
-  EXPECT_EQ(ui.Grid("Ents")->size(), QSize(367, 182));
-  EXPECT_EQ(ui.Grid("Names")->size(), QSize(206, 243));
+  EXPECT_EQ(ui.Grid("Ents")->size(), QSize(367, 119));
+  EXPECT_EQ(ui.Grid("Names")->size(), QSize(206, 306));
   EXPECT_EQ(ui.form().findChild<QWidget*>(QStringLiteral("Panel3"))->size(), QSize(367, 230));
 }
 

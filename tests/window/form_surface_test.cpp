@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QScrollBar>
 
 #include "form_driver.h"
@@ -206,6 +207,9 @@ TEST_F(SurfaceTest, AControlAtTheBarsRightEndShrinksTheStatusLine) {
 TEST_F(SurfaceTest, AtItsMinimumSizeEveryPanelControlIsWhole) {
   ui.form().resize(100, 100);
   EXPECT_EQ(ui.form().size(), ui.form().minimumSize());
+  // The right column scrolls in a low window; scrolled to the edit panel, it shows it whole.
+  auto* column = ui.form().findChild<QScrollArea*>(QStringLiteral("RightColumn"));
+  column->ensureWidgetVisible(ui.form().findChild<QWidget*>(QStringLiteral("Panel3")), 0, 0);
   for (const char* panelName : {"Panel1", "Panel3"}) {
     auto* panel = ui.form().findChild<QWidget*>(QString::fromLatin1(panelName));
     EXPECT_TRUE(ui.form().rect().contains(QRect(panel->mapTo(&ui.form(), QPoint()), panel->size())))
