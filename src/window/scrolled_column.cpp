@@ -1,5 +1,6 @@
 #include "window/scrolled_column.h"
 
+#include <QApplication>
 #include <QScrollBar>
 #include <QStyle>
 #include <algorithm>
@@ -14,6 +15,9 @@ ScrolledColumn::ScrolledColumn(QWidget* panel, QWidget* parent) : QScrollArea(pa
   setWidgetResizable(false);
   setAccessibleName(panel->accessibleName());
   setWidget(panel);
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    if (now != nullptr && widget()->isAncestorOf(now)) ShowWhole(now);
+  });
 }
 
 int ScrolledColumn::WidthFor(int panelWidth, int areaHeight, int leastHeight) const {
@@ -24,6 +28,17 @@ int ScrolledColumn::WidthFor(int panelWidth, int areaHeight, int leastHeight) co
 void ScrolledColumn::Place(const QRect& area, int panelWidth, int leastHeight) {
   widget()->resize(panelWidth, std::max(area.height(), leastHeight));
   setGeometry(area);
+}
+
+void ScrolledColumn::ShowWhole(const QWidget* control) {
+  const QRect place(control->mapTo(widget(), QPoint()), control->size());
+  const int top = verticalScrollBar()->value();
+  const int room = viewport()->height();
+  if (place.top() < top || place.height() > room) {
+    verticalScrollBar()->setValue(place.top());
+  } else if (place.bottom() >= top + room) {
+    verticalScrollBar()->setValue(place.bottom() + 1 - room);
+  }
 }
 
 }  // namespace qarn
