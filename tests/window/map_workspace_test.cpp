@@ -172,7 +172,9 @@ TEST_F(MapWorkspaceTest, TheZoomBoxShowsATypedDecimalAsItWasTaken) {
     const char* typed;
     double scale;
     const char* shown;
-  } cases[] = {{"150,5", 1.505, "150,5 %"}, {"150,55", 1.505, "150,5 %"}, {"75.5 %", 0.755, "75,5 %"},
+  } cases[] = {{"150,5", 1.505, "150,5 %"},
+               {"150,55", 1.505, "150,5 %"},
+               {"75.5 %", 0.755, "75,5 %"},
                {"200,0", 2.0, "200 %"}};
   for (const auto& c : cases) {
     box->lineEdit()->selectAll();
