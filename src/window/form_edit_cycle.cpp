@@ -89,12 +89,15 @@ void TQarnForm::RestoreDocument(const DocumentState& state) {
 
 void TQarnForm::RestoreState(const DocumentState& state) {
   Guard([&] {
+    // After a typed rename is taken back, the type box shows the name the object has again.
+    const bool boxShowsName = TypeBoxShowsName();
     RestoreDocument(state);
     if (state.selectedRow >= 1 && state.selectedRow <= static_cast<int>(document_.objectCount)) {
       RefreshObject(state.selectedRow);
     } else {
       DrawAllPoints();
     }
+    if (boxShowsName) ShowNameInTypeBox();
   });
 }
 

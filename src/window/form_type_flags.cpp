@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QScopedValueRollback>
+#include <QSignalBlocker>
 #include <memory>
 #include <optional>
 
@@ -36,6 +37,19 @@ void TQarnForm::DTypChange(const QString& text, int typingRun) {
         EditCycle();
       },
       typingRun);
+}
+
+bool TQarnForm::TypeBoxShowsName() const {
+  const int row = SelectedRow();
+  return row >= 1 && row <= static_cast<int>(document_.records.size()) &&
+         DTyp->currentText() == QString::fromLatin1(document_.Object(row).DisplayName());
+}
+
+void TQarnForm::ShowNameInTypeBox() {
+  const int row = SelectedRow();
+  if (row < 1 || row > static_cast<int>(document_.records.size())) return;
+  const QSignalBlocker quiet(DTyp);  // showing the name is no rename
+  DTyp->setEditText(QString::fromLatin1(document_.Object(row).DisplayName()));
 }
 
 void TQarnForm::SpeedButton21Click() {

@@ -205,6 +205,10 @@ class TQarnForm : public QWidget, private MapEditor {
   // --- type and flags (form_type_flags.cpp)
   using TypeChange = void (TQarnForm::*)(const QString& text, int typingRun);
   void DTypChange(const QString& text, int typingRun = -1);
+  // Whether the type box shows the selected object's name (as after typing it).
+  bool TypeBoxShowsName() const;
+  // Shows the selected object's name in the type box without running a command.
+  void ShowNameInTypeBox();
   void SpeedButton21Click();  // type preset
   void HexTypChange(const QString& text, int typingRun = -1);
   void TypedChange(TypeChange change, const QString& text);
