@@ -87,16 +87,20 @@ TEST(LayoutRulesTest, CaptionsListsAndHiddenCalibration) {
 
 TEST(LayoutRulesTest, TabOrderFollowsTheDesign) {
   FormDriver ui;
-  QWidget* start = ui.form().findChild<QWidget*>(QStringLiteral("Rotation"));
-  const QStringList expected = {"HexTyp", "c17", "c18", "c20", "c19", "c21"};
-  QWidget* w = start;
-  for (const QString& name : expected) {
-    w = w->nextInFocusChain();
-    // Skip what takes no focus and the unnamed inner parts of combo boxes.
-    while (w->focusPolicy() == Qt::NoFocus || !w->isVisible() || w->objectName().isEmpty()) {
+  // From each start, the controls Tab reaches next; the zoom box where it stands on the bar.
+  const std::pair<QString, QStringList> runs[] = {
+      {"Rotation", {"HexTyp", "c17", "c18", "c20", "c19", "c21"}},
+      {"Button2", {"ZoomBox", "Button3", "DTyp", "xEdit"}}};
+  for (const auto& [start, expected] : runs) {
+    QWidget* w = ui.form().findChild<QWidget*>(start);
+    for (const QString& name : expected) {
       w = w->nextInFocusChain();
+      // Skip what takes no focus and the unnamed inner parts of combo boxes.
+      while (w->focusPolicy() == Qt::NoFocus || !w->isVisible() || w->objectName().isEmpty()) {
+        w = w->nextInFocusChain();
+      }
+      EXPECT_EQ(w->objectName(), name) << "after " << start.toStdString();
     }
-    EXPECT_EQ(w->objectName(), name);
   }
 }
 
