@@ -112,7 +112,9 @@ def press(pyatspi, key):
         pyatspi.Registry.generateKeyboardEvent(SHIFT_KEYCODE, None, pyatspi.KEY_RELEASE)
 
 
-# Each step: the keys a user types, then the parts one sentence must hold.
+# Each step: a key the user types (none: what Orca says by itself, or a button's name: the button
+# pressed through its action), then the parts one of the next sentences must hold. The object
+# list's second row in the demo path set is sp_jumptrailer_f.
 STEPS = [
     (None, ["QarnForm", "frame"]),
     (None, ["Map"]),
@@ -158,6 +160,9 @@ def inner(qarn, pathset):
         skip("python3-pyatspi is not installed")
     home = tempfile.mkdtemp(prefix="qarn-orca-")
     env = private_speech_settings(home)
+    # Numbers apart from the names test's, which ctest may run at the same time.
+    if not os.environ.get("QARN_TEST_DISPLAY"):
+        os.environ["QARN_TEST_DISPLAY"] = bus_test.free_display(190)
     server, display = bus_test.start_x_server(tempfile.TemporaryFile())
     env.update(DISPLAY=display)
     started = [server]
