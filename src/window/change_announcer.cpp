@@ -22,6 +22,11 @@ ChangeAnnouncer::ChangeAnnouncer(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("ChangeAnnouncer"));
   setFocusPolicy(Qt::NoFocus);
   hide();  // heard, never seen
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    if (auto* list = qobject_cast<QAbstractItemView*>(now)) {
+      lastRow_ = {list, list->currentIndex().row()};
+    }
+  });
 }
 
 void ChangeAnnouncer::Watch(const QWidget* area) {
@@ -52,8 +57,10 @@ void ChangeAnnouncer::Announce() {
 
 bool ChangeAnnouncer::ListRowMoved() {
   const auto* list = qobject_cast<QAbstractItemView*>(QApplication::focusWidget());
-  const std::pair<const QObject*, int> row{list, list ? list->currentIndex().row() : -1};
-  const bool moved = list != nullptr && row != lastRow_;
+  if (list == nullptr) return false;
+  const std::pair<const QObject*, int> row{list, list->currentIndex().row()};
+  // A command that hands the focus to the list (as every refresh does) is still heard.
+  const bool moved = lastRow_.first == list && row != lastRow_;
   lastRow_ = row;
   return moved;
 }

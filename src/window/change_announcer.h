@@ -29,7 +29,8 @@ class ChangeAnnouncer : public QWidget {
  private:
   void Changed(QLineEdit* field);
   void Announce();
-  // Whether the list with the focus has another current row than at the last announcement.
+  // Whether the list with the focus has another current row than when it took the focus or at
+  // the last announcement.
   bool ListRowMoved();
 
   std::vector<QPointer<QLineEdit>> changed_;  // in the order they changed, each once

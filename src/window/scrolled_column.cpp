@@ -10,6 +10,7 @@ namespace qarn {
 ScrolledColumn::ScrolledColumn(QWidget* panel, QWidget* parent) : QScrollArea(parent) {
   setObjectName(QStringLiteral("RightColumn"));
   setFrameShape(QFrame::NoFrame);
+  setFocusPolicy(Qt::NoFocus);  // no tab stop of its own: Tab goes to the controls inside
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setWidgetResizable(false);
