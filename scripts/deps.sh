@@ -5,7 +5,7 @@ set -euo pipefail
 # groff-base check the installed files in the install test; dpkg-dev and file make the package.
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-dejavu-core xauth xvfb
-          dbus at-spi2-core python3-pyatspi
+          dbus at-spi2-core python3-pyatspi orca speech-dispatcher espeak-ng openbox
           librsvg2-bin desktop-file-utils appstream man-db groff-base dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do

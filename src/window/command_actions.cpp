@@ -159,9 +159,9 @@ void CommandActions::AddEditCommands() {
   TQarnForm& f = form_;
   PathSetDocument* m = f.model_;
   const auto hasObject = [m] { return m->HasCurrentObject(); };
-  undo_ = Add({"actionUndo", QStringLiteral("&Undo"), QStringLiteral("Undo"), [m] { m->Undo(); },
+  undo_ = Add({"actionUndo", QStringLiteral("&Undo"), QStringLiteral("Undo"), [&f] { f.TakeHistoryStep(&PathSetDocument::Undo); },
                Keys(QKeySequence::Undo), [m] { return m->History().canUndo(); }, f.UndoButton});
-  redo_ = Add({"actionRedo", QStringLiteral("&Redo"), QStringLiteral("Redo"), [m] { m->Redo(); },
+  redo_ = Add({"actionRedo", QStringLiteral("&Redo"), QStringLiteral("Redo"), [&f] { f.TakeHistoryStep(&PathSetDocument::Redo); },
                Keys(QKeySequence::Redo), [m] { return m->History().canRedo(); }, f.RedoButton});
   QAction* cut = Add({"actionCut", QStringLiteral("Cu&t Object"),
                       QStringLiteral("Cut the selected object to the clipboard"),

@@ -67,9 +67,15 @@ void QtFormDialogs::ShowError(QWidget* parent, const QString& message) {
 
 FormDialogs::SaveAnswer QtFormDialogs::AskSaveChanges(QWidget* parent,
                                                       const QString& documentName) {
-  const auto answer = QMessageBox::question(
-      parent, QStringLiteral("QarnForm"), QStringLiteral("Save changes to %1?").arg(documentName),
-      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+  QMessageBox box(QMessageBox::Question, QStringLiteral("QarnForm"),
+                  QStringLiteral("Save changes to %1?").arg(documentName),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+  box.setDefaultButton(QMessageBox::Save);
+  // Each answer has a key of its own (Alt+S, Alt+D, Alt+C); Escape cancels.
+  box.button(QMessageBox::Save)->setText(QStringLiteral("&Save"));
+  box.button(QMessageBox::Discard)->setText(QStringLiteral("&Discard"));
+  box.button(QMessageBox::Cancel)->setText(QStringLiteral("&Cancel"));
+  const int answer = box.exec();
   if (answer == QMessageBox::Save) return SaveAnswer::Save;
   if (answer == QMessageBox::Discard) return SaveAnswer::Discard;
   return SaveAnswer::Cancel;

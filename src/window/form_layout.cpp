@@ -19,6 +19,7 @@
 #include "window/magnifier_view.h"
 #include "window/map_view.h"
 #include "window/qarn_form.h"
+#include "window/scrolled_column.h"
 #include "window/status_line.h"
 #include "window/zoom_control.h"
 
@@ -36,6 +37,12 @@ constexpr int kZoomBoxWidth = 72;
 constexpr int kStatusLeft = 590;
 constexpr QSize kDesignedSize(792, 573);
 constexpr int kBarMargin = 8;
+constexpr int kPointListLeastHeight = 2 * 18 + 4;  // the caption and one row
+// Inside Panel2's one-pixel bevel: the list area, the edit panel, the point list.
+constexpr int kColumnLeastHeight = 2 + kListAreaHeight + kEditPanelHeight + kPointListLeastHeight;
+constexpr int kDesignedColumnHeight = 532;
+// Below the column's least height it scrolls; it always shows the edit panel whole.
+constexpr int kUpperLeastHeight = kEditPanelHeight + 2;
 
 QFrame* Panel(QWidget* parent, const QString& name, const QString& spoken, bool bevel = true) {
   auto* panel = new QFrame(parent);
@@ -94,15 +101,13 @@ void NameScrollParts(QAbstractScrollArea* area) {
   }
 }
 
-// Every control of the edit panel and the bottom bar whole, the point list with its caption and
-// one row, and room in the status line for the marker and a position far from the origin.
-// Never more than the designed size, whatever the font.
+// Every control of the bottom bar whole, with room in the status line for the marker and a
+// position far from the origin; the right column scrolls in a low window, so a large text scale
+// still fits a small screen. Never more than the designed size, whatever the font.
 QSize MinimumFormSize(const QWidget* status) {
   const int statusWidth =
       status->fontMetrics().horizontalAdvance(QStringLiteral("u…d *   x -00000,00  z -00000,00"));
-  const int pointListHeight = 2 * 18 + 4;
-  const QSize least(kStatusLeft + statusWidth + kBarMargin,
-                    2 + kListAreaHeight + kEditPanelHeight + pointListHeight + kBottomBarHeight);
+  const QSize least(kStatusLeft + statusWidth + kBarMargin, kUpperLeastHeight + kBottomBarHeight);
   return least.boundedTo(kDesignedSize);
 }
 
@@ -165,7 +170,7 @@ void TQarnForm::BuildControls() {
   SetTabOrder();
   for (QAbstractScrollArea* area :
        {static_cast<QAbstractScrollArea*>(ScrollBox1), static_cast<QAbstractScrollArea*>(Names),
-        static_cast<QAbstractScrollArea*>(Ents)}) {
+        static_cast<QAbstractScrollArea*>(Ents), static_cast<QAbstractScrollArea*>(RightColumn)}) {
     NameScrollParts(area);
   }
   setMinimumSize(MinimumFormSize(StatusLabel));
@@ -193,6 +198,7 @@ void TQarnForm::BuildBottomBar() {
 
 void TQarnForm::BuildRightColumn() {
   Panel2 = Panel(client_, QStringLiteral("Panel2"), QStringLiteral("Lists and edit panel"));
+  RightColumn = new ScrolledColumn(Panel2, client_);
   Panel4 = Panel(Panel2, QStringLiteral("Panel4"), QStringLiteral("Object list and magnifier"));
   Panel5 = Panel(Panel4, QStringLiteral("Panel5"), QStringLiteral("Magnifier"), false);
   Image2 = new MagnifierView(Panel5);
@@ -292,12 +298,14 @@ void TQarnForm::BuildRotationGroups() {
       {{QARN_GLYPH(rotLeftButton), 175, 45, Glyph::ArrowDownLeft, "Turn the object by -15 degrees"},
        {QARN_GLYPH(rotRightButton), 240, 45, Glyph::ArrowDownRight,
         "Turn the object by +15 degrees"},
-       {QARN_GLYPH(rotOkButton), 220, 65, Glyph::CheckMark, "Apply the lengths and angles typed"},
+       {QARN_GLYPH(rotOkButton), 220, 65, Glyph::CheckMark,
+        "Apply the lengths and angles typed (beside the direction to point 2)"},
        {QARN_GLYPH(rotRightButton2), 175, 100, Glyph::ArrowUpLeft, "Turn the object by +1 degree"},
        {QARN_GLYPH(rotLeftButton2), 240, 100, Glyph::ArrowUpRight, "Turn the object by -1 degree"},
        {QARN_GLYPH(XrotLeftButton), 55, 180, Glyph::ArrowDownLeft, "Turn the rows by -15 degrees"},
        {QARN_GLYPH(XrotRightButton2), 55, 205, Glyph::ArrowUpLeft, "Turn the rows by +1 degree"},
-       {QARN_GLYPH(XrotOkButton), 180, 182, Glyph::CheckMark, "Apply the lengths and angles typed"},
+       {QARN_GLYPH(XrotOkButton), 180, 182, Glyph::CheckMark,
+        "Apply the lengths and angles typed (beside the direction of the rows)"},
        {QARN_GLYPH(XrotRightButton), 230, 180, Glyph::ArrowDownRight,
         "Turn the rows by +15 degrees"},
        {QARN_GLYPH(XrotLeftButton2), 230, 205, Glyph::ArrowUpRight, "Turn the rows by -1 degree"}});
@@ -321,9 +329,9 @@ void TQarnForm::BuildPositionFields() {
       Panel3,
       {{QARN_GLYPH(SpeedButton4), 270, 130, Glyph::CheckMark, "Set point 1 from x, y, z"},
        {QARN_GLYPH(SpeedButton5), 270, 155, Glyph::CheckMark,
-        "Lay the points out from the offsets"},
+        "Lay the points out from the offsets (beside the offsets to point 2)"},
        {QARN_GLYPH(SpeedButton20), 203, 205, Glyph::CheckMark,
-        "Lay the points out from the offsets"},
+        "Lay the points out from the offsets (beside the offsets to point 3)"},
        {QARN_GLYPH(SpeedButton8), 10, 150, Glyph::ArrowRightPlus, "Extend the object by one point"},
        {QARN_GLYPH(SpeedButton19), 10, 175, Glyph::CircleThreeShapes,
         "Extend the object by a pair of points and lay out"},
@@ -380,14 +388,15 @@ void TQarnForm::BuildCalibrationBlock() {
 }
 
 void TQarnForm::SetTabOrder() {
-  QList<QWidget*> order = {LoadButton, Button1, Button2, Button3, DTyp,  xEdit,    yEdit,
-                           zEdit,      dxEdit,  dyEdit,  dzEdit,  mEdit, Rotation, HexTyp};
+  // The zoom box where it stands on the bar, between Merge and Points.
+  QList<QWidget*> order = {LoadButton, Button1, Button2,  ZoomBox, Button3,  DTyp,  xEdit, yEdit,
+                           zEdit,      dxEdit,  dyEdit,   dzEdit,  mEdit,    Rotation, HexTyp};
   for (int n : {17, 18, 20, 19, 21, 22, 23, 24, 25, 26, 27, 28, 32, 31, 30, 29}) {
     order.append(checkBoxes_[static_cast<size_t>(n - 1)]);
   }
   order << HexEdit << Lenge << XLenge << XRotation << XdzEdit << XdxEdit << XdyEdit;
   for (int n = 1; n <= 16; ++n) order.append(checkBoxes_[static_cast<size_t>(n - 1)]);
-  order << Ents << Names << ScrollBox1 << ZoomBox;
+  order << Ents << Names << ScrollBox1;
   for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
@@ -397,21 +406,29 @@ void TQarnForm::LayOutContainers() {
   client_->setGeometry(0, barHeight, width(), std::max(0, height() - barHeight));
   const int w = client_->width();
   const int h = client_->height();
-  const int mapWidth = std::max(0, w - kRightColumnWidth);
   const int upperHeight = std::max(0, h - kBottomBarHeight);
+  const int columnWidth = RightColumn->WidthFor(kRightColumnWidth, upperHeight, kColumnLeastHeight);
+  const int mapWidth = std::max(0, w - columnWidth);
   Panel1->setGeometry(0, upperHeight, w, kBottomBarHeight);
   const int statusRight = StatusLineRight(Panel1, StatusLabel);
   StatusLabel->setGeometry(kStatusLeft, 7, std::max(0, statusRight - kStatusLeft), 25);
-  Panel2->setGeometry(mapWidth, 0, kRightColumnWidth, upperHeight);
+  RightColumn->Place(QRect(mapWidth, 0, columnWidth, upperHeight), kRightColumnWidth,
+                     kColumnLeastHeight);
   ScrollBox1->setGeometry(0, 0, mapWidth, upperHeight);
-  // Inside Panel2's one-pixel bevel: the list area, the edit panel, then the point list.
+  LayOutRightColumn(Panel2->height());
+}
+
+// A column higher than designed gives half the extra height to the object list and half to the
+// point list; a lower one takes it from the point list.
+void TQarnForm::LayOutRightColumn(int columnHeight) {
   const int inner = kRightColumnWidth - 2;
-  Panel4->setGeometry(1, 1, inner, kListAreaHeight);
+  const int listHeight = kListAreaHeight + std::max(0, columnHeight - kDesignedColumnHeight) / 2;
+  Panel4->setGeometry(1, 1, inner, listHeight);
   Panel5->setGeometry(1, 1, 159, kListAreaHeight - 2);
-  Names->setGeometry(160, 1, inner - 2 - 159, kListAreaHeight - 2);
-  Panel3->setGeometry(1, 1 + kListAreaHeight, inner, kEditPanelHeight);
-  const int entsTop = 1 + kListAreaHeight + kEditPanelHeight;
-  Ents->setGeometry(1, entsTop, inner, std::max(0, upperHeight - 1 - entsTop));
+  Names->setGeometry(160, 1, inner - 2 - 159, listHeight - 2);
+  Panel3->setGeometry(1, 1 + listHeight, inner, kEditPanelHeight);
+  const int entsTop = 1 + listHeight + kEditPanelHeight;
+  Ents->setGeometry(1, entsTop, inner, std::max(0, columnHeight - 1 - entsTop));
 }
 
 void TQarnForm::Loaded() {

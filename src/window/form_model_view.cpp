@@ -47,6 +47,12 @@ void TQarnForm::ReportError(const QString& message) {
   messages_->Report(message);
 }
 
+void TQarnForm::TakeHistoryStep(void (PathSetDocument::*step)()) {
+  const bool boxShowsName = TypeBoxShowsName();
+  (model_->*step)();
+  if (boxShowsName) ShowNameInTypeBox();
+}
+
 void TQarnForm::ShowCurrentObject(int object) {
   SelectRowSilently(object);
   if (model_->HasCurrentObject()) {

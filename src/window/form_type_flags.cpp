@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QScopedValueRollback>
+#include <QSignalBlocker>
 #include <memory>
 #include <optional>
 
@@ -35,6 +36,17 @@ void TQarnForm::DTypChange(const QString& text, int typingRun) {
         model_->EditCycle();
       },
       typingRun);
+}
+
+bool TQarnForm::TypeBoxShowsName() const {
+  return model_->HasCurrentObject() &&
+         DTyp->currentText() == QString::fromLatin1(model_->CurrentObject().DisplayName());
+}
+
+void TQarnForm::ShowNameInTypeBox() {
+  if (!model_->HasCurrentObject()) return;
+  const QSignalBlocker quiet(DTyp);  // showing the name is no rename
+  DTyp->setEditText(QString::fromLatin1(model_->CurrentObject().DisplayName()));
 }
 
 void TQarnForm::SpeedButton21Click() {

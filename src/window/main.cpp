@@ -3,6 +3,7 @@
 
 #include "window/program_identity.h"
 #include "window/qarn_form.h"
+#include "window/screen_fit.h"
 #include "window/startup.h"
 
 namespace {
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
   }
   if (AnsweredOnTerminal(QApplication::arguments())) return 0;
   const auto form = qarn::CreateEditor(options);
+  qarn::FitToScreen(*form);
   form->show();
   return QApplication::exec();
 }

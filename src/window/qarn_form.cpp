@@ -6,6 +6,8 @@
 #include <QScrollBar>
 
 #include "widgets/kv_string_grid.h"
+#include "window/accessible_roles.h"
+#include "window/change_announcer.h"
 #include "window/command_actions.h"
 #include "window/file_commands.h"
 #include "window/map_canvas.h"
@@ -40,6 +42,7 @@ TQarnForm::TQarnForm(std::unique_ptr<FormDialogs> dialogs, QImage map, QWidget* 
   messages_ = new PendingMessages(
       this, [this](const QString& message) { dialogs_->ShowError(this, message); });
   nameWidths_ = std::make_unique<NameWidths>();
+  InstallAccessibleRoles();
   menuBar_ = new QMenuBar(this);
   menuBar_->setObjectName(QStringLiteral("MenuBar"));
   menuBar_->setAccessibleName(QStringLiteral("Menu bar"));
@@ -58,6 +61,7 @@ TQarnForm::TQarnForm(std::unique_ptr<FormDialogs> dialogs, QImage map, QWidget* 
   files_ = new FileCommands(*this, *model_, *dialogs_);
   actions_ = new CommandActions(*this);
   actions_->FillMenuBar(menuBar_);
+  (new ChangeAnnouncer(this))->Watch(Panel3);
   // The menu bar comes on top of the designed client area, which keeps its size.
   const int barHeight = menuBar_->sizeHint().height();
   setMinimumSize(minimumSize() + QSize(0, barHeight));

@@ -50,6 +50,7 @@ enum class Glyph;
 struct FieldPlace;
 struct GlyphPlace;
 class StatusLine;
+class ScrolledColumn;
 
 // The editor's one window: a view of the document model with the map on the left, the object
 // and point lists and the edit panel on the right, the file buttons at the bottom and the menu
@@ -113,6 +114,7 @@ class TQarnForm : public QWidget, private MapEditor, private MapHost {
   void BuildCalibrationBlock();
   void SetTabOrder();
   void LayOutContainers();
+  void LayOutRightColumn(int columnHeight);
   void Loaded();
   QToolButton* GlyphButton(QWidget* parent, const QString& name, int left, int top, Glyph glyph,
                            const QString& tip);
@@ -125,6 +127,8 @@ class TQarnForm : public QWidget, private MapEditor, private MapHost {
   void ShowReplacedDocument();
   void ShowCurrentObject(int object);
   void ShowNoObject();
+  // Undo or redo; a type box that showed the object's name shows the name it has afterwards.
+  void TakeHistoryStep(void (PathSetDocument::*step)());
   void UpdateStatus();
   void UpdateTitle();
 
@@ -186,6 +190,10 @@ class TQarnForm : public QWidget, private MapEditor, private MapHost {
   // --- type and flags (form_type_flags.cpp)
   using TypeChange = void (TQarnForm::*)(const QString& text, int typingRun);
   void DTypChange(const QString& text, int typingRun = -1);
+  // Whether the type box shows the selected object's name (as after typing it).
+  bool TypeBoxShowsName() const;
+  // Shows the selected object's name in the type box without running a command.
+  void ShowNameInTypeBox();
   void SpeedButton21Click();  // type preset
   void HexTypChange(const QString& text, int typingRun = -1);
   void TypedChange(TypeChange change, const QString& text);
@@ -236,6 +244,7 @@ class TQarnForm : public QWidget, private MapEditor, private MapHost {
   QWidget* client_ = nullptr;  // everything below the menu bar, at its designed size
   QFrame* Panel1 = nullptr;
   QFrame* Panel2 = nullptr;
+  ScrolledColumn* RightColumn = nullptr;  // holds Panel2
   QFrame* Panel3 = nullptr;
   QFrame* Panel4 = nullptr;
   QFrame* Panel5 = nullptr;

@@ -5,6 +5,14 @@
 #include "window/number_text.h"
 
 namespace qarn {
+namespace {
+
+QString Joined(QStringList parts) {
+  parts.removeAll(QString());
+  return parts.join(QStringLiteral("   "));
+}
+
+}  // namespace
 
 StatusLine::StatusLine(QWidget* parent) : QLabel(parent) {
   setTextFormat(Qt::PlainText);  // a file may be called "<b>.pathset"
@@ -15,16 +23,17 @@ StatusLine::StatusLine(QWidget* parent) : QLabel(parent) {
 
 void StatusLine::Show(const QString& documentName, bool modified, std::optional<QPointF> world,
                       const QString& hint) {
-  name_ = documentName;
-  rest_ = modified ? QStringLiteral(" *") : QString();
-  // Before the position, so a narrow line cuts the position rather than what a drag does.
-  if (!hint.isEmpty()) rest_ += QStringLiteral("   ") + hint;
-  if (world) {
-    rest_ += QStringLiteral("   x %1  z %2")
-                 .arg(FixedTwoDecimals(world->x()), FixedTwoDecimals(world->y()));
-  }
+  name_ = modified ? documentName + QStringLiteral(" *") : documentName;
+  hint_ = hint;
+  position_ = world ? QStringLiteral("x %1  z %2")
+                          .arg(FixedTwoDecimals(world->x()), FixedTwoDecimals(world->y()))
+                    : QString();
   setAccessibleName(FullText());
   Fit();
+}
+
+QString StatusLine::FullText() const {
+  return Joined({name_, hint_, position_});
 }
 
 void StatusLine::resizeEvent(QResizeEvent* event) {
@@ -34,14 +43,16 @@ void StatusLine::resizeEvent(QResizeEvent* event) {
 
 void StatusLine::Fit() {
   const QFontMetrics metrics(font());
-  const int room = contentsRect().width() - 2 * margin();
-  const int nameRoom = room - metrics.horizontalAdvance(rest_);
-  if (nameRoom < metrics.horizontalAdvance(QStringLiteral("M…M"))) {
-    // Not even a trace of the name fits: the line shows what it can from the left.
-    setText(metrics.elidedText(FullText(), Qt::ElideRight, std::max(0, room)));
-    return;
+  const int room = std::max(0, contentsRect().width() - 2 * margin());
+  const QString fallbacks[] = {FullText(), Joined({hint_, position_}),
+                               hint_.isEmpty() ? position_ : hint_};
+  for (const QString& text : fallbacks) {
+    if (metrics.horizontalAdvance(text) <= room) {
+      setText(text);
+      return;
+    }
   }
-  setText(metrics.elidedText(name_, Qt::ElideMiddle, nameRoom) + rest_);
+  setText(metrics.elidedText(fallbacks[2], Qt::ElideRight, room));
 }
 
 }  // namespace qarn

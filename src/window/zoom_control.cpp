@@ -14,8 +14,11 @@ namespace {
 
 const QString kFit = QStringLiteral("Fit");
 
+// A whole percentage as "150 %", a zoom typed with a decimal as it was taken ("150,5 %").
 QString PercentText(double scale) {
-  return QStringLiteral("%1 %").arg(std::lround(scale * 100));
+  const double percent = std::round(scale * 1000) / 10;
+  const bool whole = percent == std::round(percent);
+  return QStringLiteral("%1 %").arg(QLocale().toString(percent, 'f', whole ? 0 : 1));
 }
 
 }  // namespace
@@ -42,10 +45,11 @@ void ZoomControl::Choose(const QString& text) {
     view_.Fit();
   } else {
     static const QRegularExpression percent(
-        QStringLiteral(R"(^\s*(\d{1,4}(?:[.,]\d*)?)\s*%?\s*$)"));
+        QStringLiteral(R"(^\s*(\d{1,4}(?:[.,]\d?)?)\s*%?\s*$)"));
     const QRegularExpressionMatch match = percent.match(text);
     QString number = match.captured(1);
     const double value = number.replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
+    // One decimal at most, so the box can show the zoom as it was typed.
     if (!match.hasMatch() || value < 25 || value > 800) {
       QApplication::beep();  // not a zoom: the box shows the zoom that stays
     } else {

@@ -2,10 +2,16 @@
 // current row, read through Qt's accessibility interfaces as a screen reader's bridge reads them.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleTableInterface>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QMap>
 
 #include "form_driver.h"
+#include "window/change_announcer.h"
 
 namespace qarn::testing {
 namespace {
@@ -68,14 +74,53 @@ INSTANTIATE_TEST_SUITE_P(Controls, SpokenNameTest,
                                            Spoken{"Names", "Objects"},
                                            Spoken{"Ents", "Points of the selected object"}));
 
-TEST_F(AccessTest, AnEditableBoxIsNamedByItsTextAndDescribedByItsPurpose) {
-  auto* box = ui.form().findChild<QComboBox*>(QStringLiteral("DTyp"));
-  QAccessibleInterface* control = Of(box);
-  EXPECT_EQ(control->text(QAccessible::Name), box->currentText());
-  EXPECT_EQ(control->text(QAccessible::Description),
-            QStringLiteral("Type name of the selected object"));
-  EXPECT_EQ(Of(box->lineEdit())->text(QAccessible::Name),
-            QStringLiteral("Type name of the selected object"));
+// Each editable box is announced by its purpose, with its text as the value.
+TEST_F(AccessTest, AnEditableBoxIsNamedByItsPurposeWithItsTextAsValue) {
+  for (const char* name : {"DTyp", "HexTyp", "ZoomBox"}) {
+    auto* box = ui.form().findChild<QComboBox*>(QString::fromLatin1(name));
+    QAccessibleInterface* control = Of(box);
+    EXPECT_EQ(control->role(), QAccessible::ComboBox) << name;
+    EXPECT_EQ(control->text(QAccessible::Name), box->accessibleName()) << name;
+    EXPECT_FALSE(box->accessibleName().isEmpty()) << name;
+    EXPECT_EQ(control->text(QAccessible::Value), box->currentText()) << name;
+  }
+}
+
+// A panel is a grouping: a screen reader takes the nearest frame above a control for its window.
+TEST_F(AccessTest, OnlyTheWindowIsAFrameAndTheStatusLineIsAStatusBar) {
+  EXPECT_EQ(Of(&ui.form())->role(), QAccessible::Window);
+  for (const char* panel : {"Panel1", "Panel2", "Panel3", "Panel4", "Panel5"}) {
+    EXPECT_EQ(Of(ui.form().findChild<QWidget*>(panel))->role(), QAccessible::Grouping) << panel;
+  }
+  EXPECT_EQ(Of(ui.form().findChild<QWidget*>("StatusLabel"))->role(), QAccessible::StatusBar);
+}
+
+TEST_F(AccessTest, EveryButtonHasANameOfItsOwn) {
+  QMap<QString, QString> owners;
+  for (QAbstractButton* button : ui.form().findChildren<QAbstractButton*>()) {
+    if (qobject_cast<QCheckBox*>(button) || button->objectName().isEmpty()) continue;
+    const QString name = Of(button)->text(QAccessible::Name);
+    EXPECT_FALSE(owners.contains(name))
+        << name.toStdString() << ": " << button->objectName().toStdString() << " and "
+        << owners.value(name).toStdString();
+    owners.insert(name, button->objectName());
+  }
+  EXPECT_GT(owners.size(), 40);
+}
+
+// A command fills fields the user is not in; the announcer says which, with their new text.
+TEST_F(AccessTest, ACommandAnnouncesTheFieldsItChanged) {
+  auto* announcer = ui.form().findChild<ChangeAnnouncer*>(QStringLiteral("ChangeAnnouncer"));
+  ASSERT_NE(announcer, nullptr);
+  EXPECT_EQ(Of(announcer)->role(), QAccessible::Notification);
+  QApplication::processEvents();  // the click on the row: the row is heard, not the fields
+  EXPECT_TRUE(announcer->LastAnnouncement().isEmpty());
+  ui.Click("nButton");
+  QApplication::processEvents();
+  const QString said = announcer->LastAnnouncement();
+  EXPECT_TRUE(said.contains(QStringLiteral("z of point 1 ") + ui.FieldText("zEdit")))
+      << said.toStdString();
+  EXPECT_FALSE(said.contains(QStringLiteral("x of point 1"))) << "x did not change";
 }
 
 TEST_F(AccessTest, TheListsReportTheirRowsAndTheCurrentRow) {

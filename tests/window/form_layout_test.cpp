@@ -32,7 +32,8 @@ TEST_P(LayoutTest, ControlSitsAtItsDesignedPlace) {
 
 INSTANTIATE_TEST_SUITE_P(
     Window, LayoutTest,
-    ::testing::Values(Place{"Panel1", 0, 532, 792, 41}, Place{"Panel2", 423, 0, 369, 532},
+    ::testing::Values(Place{"Panel1", 0, 532, 792, 41}, Place{"RightColumn", 423, 0, 369, 532},
+                      Place{"Panel2", 0, 0, 369, 532},
                       Place{"ScrollBox1", 0, 0, 423, 532}, Place{"Panel4", 1, 1, 367, 245},
                       Place{"Panel5", 1, 1, 159, 243}, Place{"Image2", 0, 0, 159, 151},
                       Place{"Names", 160, 1, 206, 243}, Place{"Panel3", 1, 246, 367, 230},
@@ -55,13 +56,14 @@ INSTANTIATE_TEST_SUITE_P(
                       Place{"HexTyp", 300, 182, 65, 21}, Place{"HexEdit", 260, 205, 66, 21},
                       Place{"SpeedButton18", 330, 205, 23, 22}));
 
-TEST(LayoutRulesTest, ResizingChangesOnlyTheMapAreaAndThePointList) {
+// Extra height goes half to the object list, half to the point list.
+TEST(LayoutRulesTest, ResizingChangesTheMapAreaAndBothLists) {
   FormDriver ui;
   ui.form().resize(1000, 700 + ui.MenuBarHeight());
   auto* scroll = ui.form().findChild<QWidget*>(QStringLiteral("ScrollBox1"));
   EXPECT_EQ(scroll->size(), QSize(631, 659));
-  EXPECT_EQ(ui.Grid("Ents")->size(), QSize(367, 182));
-  EXPECT_EQ(ui.Grid("Names")->size(), QSize(206, 243));
+  EXPECT_EQ(ui.Grid("Ents")->size(), QSize(367, 119));
+  EXPECT_EQ(ui.Grid("Names")->size(), QSize(206, 306));
   EXPECT_EQ(ui.form().findChild<QWidget*>(QStringLiteral("Panel3"))->size(), QSize(367, 230));
 }
 
@@ -85,16 +87,20 @@ TEST(LayoutRulesTest, CaptionsListsAndHiddenCalibration) {
 
 TEST(LayoutRulesTest, TabOrderFollowsTheDesign) {
   FormDriver ui;
-  QWidget* start = ui.form().findChild<QWidget*>(QStringLiteral("Rotation"));
-  const QStringList expected = {"HexTyp", "c17", "c18", "c20", "c19", "c21"};
-  QWidget* w = start;
-  for (const QString& name : expected) {
-    w = w->nextInFocusChain();
-    // Skip what takes no focus and the unnamed inner parts of combo boxes.
-    while (w->focusPolicy() == Qt::NoFocus || !w->isVisible() || w->objectName().isEmpty()) {
+  // From each start, the controls Tab reaches next; the zoom box where it stands on the bar.
+  const std::pair<QString, QStringList> runs[] = {
+      {"Rotation", {"HexTyp", "c17", "c18", "c20", "c19", "c21"}},
+      {"Button2", {"ZoomBox", "Button3", "DTyp", "xEdit"}}};
+  for (const auto& [start, expected] : runs) {
+    QWidget* w = ui.form().findChild<QWidget*>(start);
+    for (const QString& name : expected) {
       w = w->nextInFocusChain();
+      // Skip what takes no focus and the unnamed inner parts of combo boxes.
+      while (w->focusPolicy() == Qt::NoFocus || !w->isVisible() || w->objectName().isEmpty()) {
+        w = w->nextInFocusChain();
+      }
+      EXPECT_EQ(w->objectName(), name) << "after " << start.toStdString();
     }
-    EXPECT_EQ(w->objectName(), name);
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QScrollBar>
 
 #include "form_driver.h"
@@ -172,21 +173,37 @@ TEST_F(SurfaceTest, TheStatusLineShowsFarPositionsWithoutGroupSeparators) {
   EXPECT_TRUE(text.endsWith(QStringLiteral("z ") + FixedTwoDecimals(z))) << text.toStdString();
 }
 
-TEST_F(SurfaceTest, ALongFileNameIsElidedInTheMiddleAndTheRestStaysWhole) {
+// The title names the file; a line too short for the name leaves it out rather than cut it.
+TEST_F(SurfaceTest, ALongFileNameIsLeftOutAndThePositionStaysWhole) {
   const QString name =
       QStringLiteral("a_rather_long_file_name_for_a_path_set_that_goes_on_and_on.pathset");
   ui.Save(ui.TempPath(name));
   ui.Click("eButton");  // modified
   PointAt(QPoint(507, 1005));
   const QString text = Status()->text();
-  const QString shownName = text.section(QStringLiteral("   x "), 0, 0);
-  ASSERT_TRUE(shownName.contains(QChar(0x2026))) << text.toStdString();
-  EXPECT_TRUE(name.startsWith(shownName.section(QChar(0x2026), 0, 0))) << text.toStdString();
-  EXPECT_TRUE((name + QStringLiteral(" *")).endsWith(shownName.section(QChar(0x2026), 1)))
-      << "the end of the name and the marker stay";
-  EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("  x -1\\d{3},\\d\\d  z "))));
-  EXPECT_TRUE(Status()->FullText().startsWith(name + QStringLiteral(" *")));
-  EXPECT_LE(Status()->fontMetrics().horizontalAdvance(text), Status()->width());
+  EXPECT_TRUE(text.startsWith(QStringLiteral("x -1"))) << text.toStdString();
+  EXPECT_TRUE(Status()->FullText().startsWith(name + QStringLiteral(" *   x ")));
+  EXPECT_TRUE(Status()->FullText().endsWith(text));
+}
+
+// As the line narrows it leaves out the name, then the position; a drag's hint stays whole.
+TEST_F(SurfaceTest, TheLineKeepsTheHintWholeThenThePositionThenTheName) {
+  const QString farMove = QStringLiteral("move by x -1.234,56  z -1.234,56");
+  Status()->Show(QStringLiteral("demo.pathset"), true, QPointF(-2842.56, -1234.5), farMove);
+  EXPECT_TRUE(Status()->text().startsWith(farMove)) << "whole at the designed width";
+  const QString hint = QStringLiteral("move by x 112,80 z -45,25");
+  Status()->Show(QStringLiteral("demo.pathset"), true, QPointF(-2842.56, -1234.5), hint);
+  const QString withoutName = hint + QStringLiteral("   x -2842,56  z -1234,50");
+  ASSERT_EQ(Status()->FullText(), QStringLiteral("demo.pathset *   ") + withoutName);
+  const auto widthFor = [&](const QString& text) {
+    return Status()->fontMetrics().horizontalAdvance(text) + 2;
+  };
+  for (const QString& shown : {Status()->FullText(), withoutName, hint}) {
+    Status()->resize(widthFor(shown), Status()->height());
+    EXPECT_EQ(Status()->text(), shown);
+  }
+  Status()->resize(widthFor(hint) / 2, Status()->height());
+  EXPECT_TRUE(Status()->text().endsWith(QChar(0x2026))) << "only a hint too long is cut";
 }
 
 TEST_F(SurfaceTest, AControlAtTheBarsRightEndShrinksTheStatusLine) {
@@ -206,6 +223,9 @@ TEST_F(SurfaceTest, AControlAtTheBarsRightEndShrinksTheStatusLine) {
 TEST_F(SurfaceTest, AtItsMinimumSizeEveryPanelControlIsWhole) {
   ui.form().resize(100, 100);
   EXPECT_EQ(ui.form().size(), ui.form().minimumSize());
+  // The right column scrolls in a low window; scrolled to the edit panel, it shows it whole.
+  auto* column = ui.form().findChild<QScrollArea*>(QStringLiteral("RightColumn"));
+  column->ensureWidgetVisible(ui.form().findChild<QWidget*>(QStringLiteral("Panel3")), 0, 0);
   for (const char* panelName : {"Panel1", "Panel3"}) {
     auto* panel = ui.form().findChild<QWidget*>(QString::fromLatin1(panelName));
     EXPECT_TRUE(ui.form().rect().contains(QRect(panel->mapTo(&ui.form(), QPoint()), panel->size())))

@@ -1,6 +1,8 @@
 // Undo and redo, the modified state and the questions before a document is replaced or closed.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QShortcut>
 #include <cstring>
 #include <random>
@@ -61,6 +63,22 @@ TEST_F(UndoTest, UndoRestoresBytesAndSelectionRedoRepeats) {
   ui.Click("RedoButton");
   EXPECT_EQ(ui.DocumentBytes(), end);
   EXPECT_FALSE(ui.form().findChild<QToolButton*>("RedoButton")->isEnabled());
+}
+
+// The type box shows the name the object has after an undo or redo of a typed rename, and
+// showing it is no new rename: the redo stays.
+TEST_F(UndoTest, AfterUndoingATypedRenameTheTypeBoxShowsTheName) {
+  auto* box = ui.form().findChild<QComboBox*>(QStringLiteral("DTyp"));
+  ui.PasteType(QStringLiteral("renamed_one"));
+  ASSERT_EQ(ui.Column("Names", 1).first(), QStringLiteral("renamed_one"));
+  ui.Click("UndoButton");
+  QCoreApplication::processEvents();
+  EXPECT_EQ(ui.Column("Names", 1).first(), QStringLiteral("giz_bridge01_l"));
+  EXPECT_EQ(box->currentText(), QStringLiteral("giz_bridge01_l"));
+  EXPECT_TRUE(ui.form().findChild<QToolButton*>("RedoButton")->isEnabled());
+  ui.Click("RedoButton");
+  QCoreApplication::processEvents();
+  EXPECT_EQ(box->currentText(), QStringLiteral("renamed_one"));
 }
 
 TEST_F(UndoTest, ShortcutsUndoUnlessAnEditFieldHasTheFocus) {

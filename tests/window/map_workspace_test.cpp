@@ -165,6 +165,26 @@ TEST_F(MapWorkspaceTest, KeysAndTheZoomBoxSetTheZoom) {
   EXPECT_EQ(box->currentText(), QStringLiteral("300 %"));
 }
 
+// A zoom typed with a decimal shows as it was taken; more decimals than the box shows are refused.
+TEST_F(MapWorkspaceTest, TheZoomBoxShowsATypedDecimalAsItWasTaken) {
+  auto* box = ui.form().findChild<ZoomControl*>(QStringLiteral("ZoomBox"));
+  const struct {
+    const char* typed;
+    double scale;
+    const char* shown;
+  } cases[] = {{"150,5", 1.505, "150,5 %"},
+               {"150,55", 1.505, "150,5 %"},
+               {"75.5 %", 0.755, "75,5 %"},
+               {"200,0", 2.0, "200 %"}};
+  for (const auto& c : cases) {
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box->lineEdit(), QString::fromLatin1(c.typed));
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    EXPECT_DOUBLE_EQ(View()->Scale(), c.scale) << c.typed;
+    EXPECT_EQ(box->currentText(), QString::fromLatin1(c.shown)) << c.typed;
+  }
+}
+
 TEST_F(MapWorkspaceTest, ZoomBoxSitsBetweenTheBottomBarsButtonsWithAccessibleNames) {
   auto* box = ui.form().findChild<ZoomControl*>(QStringLiteral("ZoomBox"));
   EXPECT_EQ(box->parentWidget()->objectName(), QStringLiteral("Panel1"));
