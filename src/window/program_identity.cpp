@@ -11,7 +11,7 @@ void ApplyProgramIdentity() {
   // The name also names the settings and the recovery folder, so it stays "qarn"; X11 shows it
   // as the window class, which the desktop entry's StartupWMClass names.
   QApplication::setApplicationName(QStringLiteral("qarn"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Qarn"));
+  // No display name: Qt would add it to every window title after the file ("... — Qarn").
   QApplication::setApplicationVersion(QLatin1String(identity::kVersion));
   QGuiApplication::setDesktopFileName(QLatin1String(identity::kAppId));
   QApplication::setWindowIcon(ProgramIcon());
