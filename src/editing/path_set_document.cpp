@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QScopedValueRollback>
 #include <algorithm>
+#include <numeric>
 
 #include "document/errors.h"
 #include "document/path_set_codec.h"
@@ -108,11 +109,49 @@ bool PathSetDocument::HasCurrentObject() const {
 // Before the first file the empty row stays current; it holds no object to clamp to.
 void PathSetDocument::SelectObjectQuietly(int object) {
   selection_ = Selection::Single(object, selection_.point);
+  anchor_ = object;
   if (!document_.records.empty()) ClampSelection();
 }
 
 void PathSetDocument::SelectObject(int object) {
   SelectObjectQuietly(object);
+  emit currentObjectChanged(selection_.current);
+}
+
+void PathSetDocument::ToggleObject(int object) {
+  if (object < 1 || object > static_cast<int>(document_.records.size())) return;
+  std::vector<int>& objects = selection_.objects;
+  anchor_ = object;
+  if (!selection_.Contains(object)) {
+    objects.insert(std::lower_bound(objects.begin(), objects.end(), object), object);
+    selection_.current = object;
+  } else if (objects.size() > 1) {
+    std::erase(objects, object);
+    if (selection_.current == object) selection_.current = objects.front();
+  }
+  ClampSelection();
+  emit currentObjectChanged(selection_.current);
+}
+
+void PathSetDocument::ExtendSelectionTo(int object) {
+  const int count = static_cast<int>(document_.records.size());
+  if (object < 1 || object > count) return;
+  const int anchor = anchor_ >= 1 && anchor_ <= count ? anchor_ : object;
+  selection_.objects.clear();
+  for (int n = std::min(anchor, object); n <= std::max(anchor, object); ++n) {
+    selection_.objects.push_back(n);
+  }
+  selection_.current = object;
+  ClampSelection();
+  emit currentObjectChanged(selection_.current);
+}
+
+void PathSetDocument::SelectAll() {
+  const int count = static_cast<int>(document_.records.size());
+  if (count == 0) return;
+  selection_.objects.resize(static_cast<size_t>(count));
+  std::iota(selection_.objects.begin(), selection_.objects.end(), 1);
+  ClampSelection();
   emit currentObjectChanged(selection_.current);
 }
 
@@ -226,6 +265,17 @@ void PathSetDocument::Preview(const ObjectChange& change) {
 
 void PathSetDocument::EndPreview() {
   emit previewEnded();
+}
+
+void PathSetDocument::ChangeSelected(const ObjectChange& change) {
+  if (selection_.objects.size() <= 1) {
+    change(CurrentObject());
+    return;
+  }
+  // Of several objects the message names the one that failed.
+  for (const int n : selection_.objects) {
+    WithPlace([&] { return PlaceInDocument(n); }, [&] { change(document_.Object(n)); });
+  }
 }
 
 void PathSetDocument::Commit(const QString& name, const ObjectChange& change) {

@@ -67,6 +67,12 @@ class PathSetDocument : public QObject {
   void SelectObject(int object);
   // The same without asking the views to show it: they show it when the command ends.
   void SelectObjectQuietly(int object);
+  // Ctrl+click: the object joins the selection and becomes current, or leaves it (the only
+  // selected object stays).
+  void ToggleObject(int object);
+  // Shift+click: every object from the one last clicked to this one, which becomes current.
+  void ExtendSelectionTo(int object);
+  void SelectAll();
   void SetCurrentPoint(int point);
 
   // --- the edit cycle
@@ -87,6 +93,9 @@ class PathSetDocument : public QObject {
   // preview stays as it last could.
   void Preview(const ObjectChange& change);
   void EndPreview();
+  // Applies the change to every selected object in turn (the current one when none is); a
+  // failure names the object. For a command run by RunCommand.
+  void ChangeSelected(const ObjectChange& change);
   // The change applied to the current object as one command.
   void Commit(const QString& name, const ObjectChange& change);
 
@@ -117,6 +126,7 @@ class PathSetDocument : public QObject {
   UndoHistory history_;
   QString path_;
   Selection selection_;
+  int anchor_ = 0;  // where Shift+click extends from: the object last clicked alone or with Ctrl
   int commandDepth_ = 0;
   int editCycles_ = 0;
   std::exception_ptr restoreError_;

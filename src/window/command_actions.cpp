@@ -159,10 +159,12 @@ void CommandActions::AddEditCommands() {
   TQarnForm& f = form_;
   PathSetDocument* m = f.model_;
   const auto hasObject = [m] { return m->HasCurrentObject(); };
-  undo_ = Add({"actionUndo", QStringLiteral("&Undo"), QStringLiteral("Undo"), [&f] { f.TakeHistoryStep(&PathSetDocument::Undo); },
-               Keys(QKeySequence::Undo), [m] { return m->History().canUndo(); }, f.UndoButton});
-  redo_ = Add({"actionRedo", QStringLiteral("&Redo"), QStringLiteral("Redo"), [&f] { f.TakeHistoryStep(&PathSetDocument::Redo); },
-               Keys(QKeySequence::Redo), [m] { return m->History().canRedo(); }, f.RedoButton});
+  undo_ = Add({"actionUndo", QStringLiteral("&Undo"), QStringLiteral("Undo"),
+               [&f] { f.TakeHistoryStep(&PathSetDocument::Undo); }, Keys(QKeySequence::Undo),
+               [m] { return m->History().canUndo(); }, f.UndoButton});
+  redo_ = Add({"actionRedo", QStringLiteral("&Redo"), QStringLiteral("Redo"),
+               [&f] { f.TakeHistoryStep(&PathSetDocument::Redo); }, Keys(QKeySequence::Redo),
+               [m] { return m->History().canRedo(); }, f.RedoButton});
   QAction* cut = Add({"actionCut", QStringLiteral("Cu&t Object"),
                       QStringLiteral("Cut the selected object to the clipboard"),
                       [&f] { f.CutObject(); }, Keys(QKeySequence::Cut), hasObject});
@@ -210,7 +212,12 @@ void CommandActions::AddListCommands() {
            Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Down),
            [m, count] { return m->HasCurrentObject() && m->CurrentObjectNumber() < count(); },
            b.SpeedButton7});
-  edit_.append(QList<QAction*>{remove});
+  QAction* all =
+      Add({"actionSelectAll", QStringLiteral("Select &All Objects"),
+           QStringLiteral("Select every object"), [m] { m->SelectAll(); },
+           Keys(QKeySequence::SelectAll), [m] { return !m->Document().records.empty(); }});
+  KeepToListAndMap(all);
+  edit_.append(QList<QAction*>{remove, all});
   object_.append(QList<QAction*>{add, series, up, down});
 }
 

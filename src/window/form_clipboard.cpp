@@ -47,7 +47,10 @@ void TQarnForm::CopyObject() {
   Guard([this] {
     if (!model_->HasCurrentObject()) return;
     tHeader copied;
-    copied.InsertNew(1).Assign(model_->CurrentObject());
+    for (const int n : model_->Selected().objects) {
+      copied.InsertNew(static_cast<int>(copied.records.size()) + 1)
+          .Assign(model_->Document().Object(n));
+    }
     ObjectClipboard::Put(copied);
   });
 }
@@ -58,9 +61,7 @@ void TQarnForm::CutObject() {
   Guard([this] {
     if (!model_->HasCurrentObject()) return;
     CopyObject();
-    model_->RunCommand(QStringLiteral("Cut object"), [this] {
-      FinishListChange(DeleteObject(model_->EditDocument(), model_->CurrentObjectNumber()));
-    });
+    model_->RunCommand(QStringLiteral("Cut object"), [this] { DeleteSelectedObjects(); });
   });
 }
 
@@ -70,7 +71,8 @@ void TQarnForm::PasteObjects() {
     const tHeader pasted = ObjectClipboard::Take();
     CheckFits(model_->Document(), pasted);
     model_->RunCommand(QStringLiteral("Paste"), [&] {
-      const int first = InsertObjects(model_->EditDocument(), model_->CurrentObjectNumber(), pasted);
+      const int first =
+          InsertObjects(model_->EditDocument(), model_->CurrentObjectNumber(), pasted);
       model_->SerializeAndParse();
       model_->SelectObject(first);
     });

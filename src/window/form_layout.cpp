@@ -389,8 +389,8 @@ void TQarnForm::BuildCalibrationBlock() {
 
 void TQarnForm::SetTabOrder() {
   // The zoom box where it stands on the bar, between Merge and Points.
-  QList<QWidget*> order = {LoadButton, Button1, Button2,  ZoomBox, Button3,  DTyp,  xEdit, yEdit,
-                           zEdit,      dxEdit,  dyEdit,   dzEdit,  mEdit,    Rotation, HexTyp};
+  QList<QWidget*> order = {LoadButton, Button1, Button2, ZoomBox, Button3, DTyp,     xEdit, yEdit,
+                           zEdit,      dxEdit,  dyEdit,  dzEdit,  mEdit,   Rotation, HexTyp};
   for (int n : {17, 18, 20, 19, 21, 22, 23, 24, 25, 26, 27, 28, 32, 31, 30, 29}) {
     order.append(checkBoxes_[static_cast<size_t>(n - 1)]);
   }
@@ -441,6 +441,16 @@ void TQarnForm::Loaded() {
   }
   Names->OnGetCellDrawText = [this](int col, int row) { return NamesCellText(col, row); };
   Names->OnGetCellHint = [this](int col, int row) { return NamesCellHint(col, row); };
+  Names->OnGetCellDrawColor = [this](int, int row) {
+    const Selection& selected = model_->Selected();
+    const bool marked = row != selected.current && selected.Contains(row);
+    const QColor base = Names->palette().color(QPalette::Base);
+    if (!marked) return base;
+    // Paler than the current row's highlight, so the current one still stands out.
+    const QColor mark = Names->palette().color(QPalette::Highlight);
+    return QColor((mark.red() + 2 * base.red()) / 3, (mark.green() + 2 * base.green()) / 3,
+                  (mark.blue() + 2 * base.blue()) / 3);
+  };
   Ents->OnGetCellDrawText = [this](int col, int row) { return EntsCellText(col, row); };
 }
 

@@ -1,5 +1,6 @@
 // The object list, the point list and the refresh that keeps the fields, the check boxes and the
 // map marks in step with the selected object.
+#include <QApplication>
 #include <QCheckBox>
 #include <QScopeGuard>
 #include <QScopedValueRollback>
@@ -28,6 +29,24 @@ namespace {
 void ShowRows(tKvStringGrid* grid, int rows) {
   if (grid->RowCount() != rows) grid->SetRowCount(rows);
   grid->RepaintChangedTexts();
+}
+
+// The other selected objects stand out as the squares of their points beside the current
+// object's marks.
+MarkList WithOtherSelected(MarkList marks, const tHeader& doc, const Selection& selection,
+                           const MapTransform& t) {
+  for (const int n : selection.objects) {
+    if (n == selection.current) continue;
+    const tDesc& object = doc.Object(n);
+    const int count = static_cast<int>(std::min<uint32_t>(object.pointCount, kMaxPoints));
+    for (int k = 1; k <= count; ++k) {
+      QPoint pixel;
+      if (t.DrawablePixel(object.Point(k).x, object.Point(k).z, pixel)) {
+        marks.push_back({MarkKind::Square, pixel, {}, n, k});
+      }
+    }
+  }
+  return marks;
 }
 
 }  // namespace
@@ -121,6 +140,10 @@ void TQarnForm::RefreshObject(int n) {
   const auto shown = qScopeGuard([this] { ShowMapChanges(); });
   WithPlace([this] { return model_->PlaceInDocument(); },
             [&] { map_.DrawObjectMarks(object, transform_, n); });
+  if (model_->Selected().objects.size() > 1) {
+    map_.ShowMarks(
+        WithOtherSelected(map_.Marks(), model_->Document(), model_->Selected(), transform_));
+  }
 }
 
 void TQarnForm::FillPointList(const tDesc& object) {
@@ -136,10 +159,19 @@ void TQarnForm::ShowFlags(uint32_t flags) {
   HexEdit->ShowText(QString::fromStdString(FlagText(flags)));
 }
 
+// Ctrl+click adds the object to the selection or takes it out, Shift+click (and Shift with the
+// arrows) selects every object from the current one; a plain click selects the one object.
 void TQarnForm::NamesClick() {
   if (namesClickSuppressed_) return;
-  Guard([this] {
-    model_->SelectObject(Names->Row());
+  const Qt::KeyboardModifiers keys = QApplication::keyboardModifiers();
+  Guard([&] {
+    if (keys & Qt::ControlModifier) {
+      model_->ToggleObject(Names->Row());
+    } else if (keys & Qt::ShiftModifier) {
+      model_->ExtendSelectionTo(Names->Row());
+    } else {
+      model_->SelectObject(Names->Row());
+    }
     RevealPointOne();
   });
 }

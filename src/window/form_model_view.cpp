@@ -55,11 +55,16 @@ void TQarnForm::TakeHistoryStep(void (PathSetDocument::*step)()) {
 
 void TQarnForm::ShowCurrentObject(int object) {
   SelectRowSilently(object);
+  // The list marks the other selected rows; it repaints whole only while it shows them.
+  const bool several = model_->Selected().objects.size() > 1;
+  if (several || showsSeveral_) Names->viewport()->update();
+  showsSeveral_ = several;
   if (model_->HasCurrentObject()) {
     RefreshObject(object);
   } else {
     ShowNoObject();
   }
+  UpdateStatus();
 }
 
 // After a load, a new document or a recovery everything shows the new document, the current
@@ -99,7 +104,11 @@ void TQarnForm::UpdateStatus() {
     world = QPointF(transform_.MapToWorldX(static_cast<float>(pointerPixel_->x())),
                     transform_.MapToWorldZ(static_cast<float>(pointerPixel_->y())));
   }
-  StatusLabel->Show(model_->DisplayName(), model_->IsModified(), world, mapHint_);
+  const size_t selected = model_->Selected().objects.size();
+  const QString hint = mapHint_.isEmpty() && selected > 1
+                           ? QStringLiteral("%1 objects selected").arg(selected)
+                           : mapHint_;
+  StatusLabel->Show(model_->DisplayName(), model_->IsModified(), world, hint);
   StatusLabel->setToolTip(QDir::toNativeSeparators(model_->Path()));
 }
 

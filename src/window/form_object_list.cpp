@@ -16,10 +16,22 @@ void TQarnForm::SpeedButton1Click() {
   });
 }
 
+// Every selected object goes, the last first; the only object stays, as ever.
+void TQarnForm::DeleteSelectedObjects() {
+  const Selection& selected = model_->Selected();
+  std::vector<int> doomed = selected.objects;
+  if (doomed.empty()) doomed.push_back(selected.current);
+  std::optional<int> row;
+  for (auto n = doomed.rbegin(); n != doomed.rend(); ++n) {
+    if (const std::optional<int> left = DeleteObject(model_->EditDocument(), *n)) row = left;
+  }
+  const int count = static_cast<int>(model_->Document().records.size());
+  if (row) row = std::min(doomed.front(), count);
+  FinishListChange(row);
+}
+
 void TQarnForm::SpeedButton2Click() {
-  model_->RunCommand(QStringLiteral("Delete object"), [this] {
-    FinishListChange(DeleteObject(model_->EditDocument(), model_->CurrentObjectNumber()));
-  });
+  model_->RunCommand(QStringLiteral("Delete object"), [this] { DeleteSelectedObjects(); });
 }
 
 void TQarnForm::SpeedButton3Click() {
@@ -42,8 +54,7 @@ void TQarnForm::SpeedButton6Click() {
 
 void TQarnForm::SpeedButton7Click() {
   model_->RunCommand(QStringLiteral("Move object down"), [this] {
-    KeepMovedObjectSelected(
-        MoveObjectDown(model_->EditDocument(), model_->CurrentObjectNumber()));
+    KeepMovedObjectSelected(MoveObjectDown(model_->EditDocument(), model_->CurrentObjectNumber()));
   });
 }
 

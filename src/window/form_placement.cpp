@@ -34,7 +34,8 @@ LayoutFields TQarnForm::LayoutFromFields() {
 
 void TQarnForm::MoveByStep(float ax, float ay, float az) {
   model_->RunCommand(QStringLiteral("Move points"), [=, this] {
-    ShiftPoints(model_->CurrentObject(), ax, ay, az, mEdit->Value());
+    const long double step = mEdit->Value();
+    model_->ChangeSelected([&](tDesc& object) { ShiftPoints(object, ax, ay, az, step); });
     model_->EditCycle();
   });
 }

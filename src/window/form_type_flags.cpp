@@ -32,7 +32,8 @@ void TQarnForm::DTypChange(const QString& text, int typingRun) {
   model_->RunCommand(
       QStringLiteral("Set type"),
       [&] {
-        SetObjectName(model_->CurrentObject(), Latin1Characters(text));
+        const std::string name = Latin1Characters(text);
+        model_->ChangeSelected([&](tDesc& object) { SetObjectName(object, name); });
         model_->EditCycle();
       },
       typingRun);
@@ -92,7 +93,8 @@ void TQarnForm::ccClick() {
 }
 
 void TQarnForm::ApplyHexFlags() {
-  ApplyFlags(model_->CurrentObject(), Latin1Characters(HexEdit->text()));
+  const std::string text = Latin1Characters(HexEdit->text());
+  model_->ChangeSelected([&](tDesc& object) { ApplyFlags(object, text); });
   model_->EditCycle();
 }
 

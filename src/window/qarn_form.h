@@ -213,6 +213,7 @@ class TQarnForm : public QWidget, private MapEditor, private MapHost {
   // After an add, delete or continue: the cycle, then the new current object and its refresh.
   void FinishListChange(std::optional<int> row);
   void KeepMovedObjectSelected(std::optional<int> row);
+  void DeleteSelectedObjects();
 
   // --- copy and paste of objects (form_clipboard.cpp)
   bool TextFieldHasFocus() const;
@@ -238,6 +239,7 @@ class TQarnForm : public QWidget, private MapEditor, private MapHost {
   std::optional<QPoint> pointerPixel_;
   QString mapHint_;    // what a drag on the map would do, shown in the status line
   tDesc shownObject_;  // the object the point list shows, as the last refresh left it
+  bool showsSeveral_ = false;  // the list and map mark more selected objects than the current
 
   // containers
   QMenuBar* menuBar_ = nullptr;

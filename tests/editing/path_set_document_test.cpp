@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <functional>
 
 #include "commands/object_list.h"
 #include "document/errors.h"
@@ -163,6 +164,92 @@ TEST_F(DocumentModelTest, SelectionStaysWithinTheObjectsAfterLoadAndNew) {
   EXPECT_FALSE(model.HasCurrentObject());
   EXPECT_TRUE(model.Path().isEmpty());
   EXPECT_THROW(model.CurrentObject(), ListIndexError);
+}
+
+struct SelectCase {
+  const char* name;
+  std::function<void(PathSetDocument&)> act;
+  std::vector<int> objects;
+  int current;
+};
+
+void PrintTo(const SelectCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class SelectionOperations : public DocumentModelTest,
+                            public ::testing::WithParamInterface<SelectCase> {};
+
+// From object 2 of 5 alone.
+TEST_P(SelectionOperations, LeaveTheseObjectsSelected) {
+  Open(5);
+  model.SelectObject(2);
+  GetParam().act(model);
+  EXPECT_EQ(model.Selected().objects, GetParam().objects);
+  EXPECT_EQ(model.CurrentObjectNumber(), GetParam().current);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Model, SelectionOperations,
+    ::testing::Values(
+        SelectCase{"ToggleOn", [](PathSetDocument& m) { m.ToggleObject(4); }, {2, 4}, 4},
+        SelectCase{"ToggleOff",
+                   [](PathSetDocument& m) {
+                     m.ToggleObject(4);
+                     m.ToggleObject(4);
+                   },
+                   {2},
+                   2},
+        SelectCase{"ToggleOffTheCurrent",
+                   [](PathSetDocument& m) {
+                     m.ToggleObject(4);
+                     m.ToggleObject(1);
+                     m.ToggleObject(1);
+                   },
+                   {2, 4},
+                   2},
+        SelectCase{"TheOnlyOneStays", [](PathSetDocument& m) { m.ToggleObject(2); }, {2}, 2},
+        SelectCase{"ExtendDown", [](PathSetDocument& m) { m.ExtendSelectionTo(4); }, {2, 3, 4}, 4},
+        SelectCase{"ExtendUp", [](PathSetDocument& m) { m.ExtendSelectionTo(1); }, {1, 2}, 1},
+        SelectCase{"All", [](PathSetDocument& m) { m.SelectAll(); }, {1, 2, 3, 4, 5}, 2},
+        SelectCase{"ClickEndsIt",
+                   [](PathSetDocument& m) {
+                     m.SelectAll();
+                     m.SelectObject(3);
+                   },
+                   {3},
+                   3},
+        SelectCase{
+            "BeyondTheListIsIgnored", [](PathSetDocument& m) { m.ToggleObject(9); }, {2}, 2}),
+    [](const ::testing::TestParamInfo<SelectCase>& info) { return info.param.name; });
+
+// A change of several objects is one step; when one of them fails, none changes and the
+// message names it.
+TEST_F(DocumentModelTest, ChangeOfSeveralObjectsIsOneStepOrNone) {
+  Open(3);
+  model.SelectAll();
+  const auto raise = [](float by) { return [by](tDesc& o) { o.Point(1).y += by; }; };
+  model.RunCommand(QStringLiteral("raise"), [&] {
+    model.ChangeSelected(raise(5));
+    model.EditCycle();
+  });
+  EXPECT_EQ(model.History().count(), 1);
+  for (int n = 1; n <= 3; ++n) EXPECT_EQ(model.Document().Object(n).Point(1).y, 5);
+  try {
+    model.RunCommand(QStringLiteral("fail"), [&] {
+      model.ChangeSelected([](tDesc& o) {
+        if (o.Point(1).x == 2) throw OverflowError("too high");
+        o.Point(1).y = 0;
+      });
+    });
+    FAIL() << "no error";
+  } catch (const OverflowError& error) {
+    EXPECT_NE(std::string(error.what()).find("object 2"), std::string::npos) << error.what();
+  }
+  EXPECT_EQ(model.Document().Object(1).Point(1).y, 5) << "the first object is back";
+  model.Undo();
+  EXPECT_EQ(model.Document().Object(3).Point(1).y, 0);
+  EXPECT_EQ(model.Selected().objects, (std::vector<int>{1, 2, 3}));
 }
 
 TEST_F(DocumentModelTest, PreviewShowsTheChangedCopyAndCommitIsOneStep) {
