@@ -155,6 +155,20 @@ void PathSetDocument::SelectAll() {
   emit currentObjectChanged(selection_.current);
 }
 
+void PathSetDocument::SelectObjects(std::vector<int> objects) {
+  const int count = static_cast<int>(document_.records.size());
+  std::erase_if(objects, [count](int n) { return n < 1 || n > count; });
+  std::sort(objects.begin(), objects.end());
+  objects.erase(std::unique(objects.begin(), objects.end()), objects.end());
+  if (objects.empty()) return;
+  const bool keep = std::binary_search(objects.begin(), objects.end(), selection_.current);
+  selection_.current = keep ? selection_.current : objects.front();
+  selection_.objects = std::move(objects);
+  anchor_ = selection_.current;
+  ClampSelection();
+  emit currentObjectChanged(selection_.current);
+}
+
 void PathSetDocument::SetCurrentPoint(int point) {
   selection_.point = point;
 }

@@ -73,6 +73,9 @@ class PathSetDocument : public QObject {
   // Shift+click: every object from the one last clicked to this one, which becomes current.
   void ExtendSelectionTo(int object);
   void SelectAll();
+  // Exactly these objects (any order); the current object stays current when among them, else
+  // the first becomes current. Nothing changes when none of them exists.
+  void SelectObjects(std::vector<int> objects);
   void SetCurrentPoint(int point);
 
   // --- the edit cycle

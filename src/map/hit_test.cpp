@@ -26,4 +26,21 @@ std::optional<PointRef> NearestPoint(const tHeader& doc, const MapTransform& cal
   return nearest;
 }
 
+std::vector<int> ObjectsInside(const tHeader& doc, const MapTransform& calibration, QRect mapArea) {
+  std::vector<int> inside;
+  for (size_t o = 0; o < doc.records.size(); ++o) {
+    const tDesc& object = *doc.records[o];
+    const int count = static_cast<int>(std::min<uint32_t>(object.pointCount, kMaxPoints));
+    for (int k = 1; k <= count; ++k) {
+      QPoint pixel;
+      if (calibration.DrawablePixel(object.Point(k).x, object.Point(k).z, pixel) &&
+          mapArea.contains(pixel)) {
+        inside.push_back(static_cast<int>(o) + 1);
+        break;
+      }
+    }
+  }
+  return inside;
+}
+
 }  // namespace qarn

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
 #include <optional>
+#include <vector>
 
 #include "document/path_set_records.h"
 #include "map/map_transform.h"
@@ -21,5 +23,8 @@ struct PointRef {
 // numbers win. Points that cannot be drawn on the map cannot be pointed at.
 std::optional<PointRef> NearestPoint(const tHeader& doc, const MapTransform& calibration,
                                      const ViewTransform& view, QPoint viewPixel, double reach);
+
+// The objects (ascending numbers) with at least one point whose map pixel lies in `mapArea`.
+std::vector<int> ObjectsInside(const tHeader& doc, const MapTransform& calibration, QRect mapArea);
 
 }  // namespace qarn

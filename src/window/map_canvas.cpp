@@ -12,6 +12,7 @@
 
 #include "map/map_handles.h"
 #include "map/map_picture.h"
+#include "window/map_band_tool.h"
 #include "window/map_drag_tool.h"
 #include "window/map_editor.h"
 #include "window/map_pan_tool.h"
@@ -97,7 +98,7 @@ std::unique_ptr<MapTool> MapCanvas::ToolFor(const QMouseEvent* event, const MapP
       case MapHandle::LineEnd:
         return std::make_unique<TurnTool>(*editor_, *this, pointer);
       case MapHandle::None:
-        break;
+        return std::make_unique<BandTool>(*editor_, *this, pointer);
     }
   }
   return std::make_unique<PickTool>(*editor_, *this);

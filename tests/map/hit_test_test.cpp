@@ -54,6 +54,22 @@ INSTANTIATE_TEST_SUITE_P(
                       HitCase{0.5, {1030, 940}, {0, 0}, PointRef{1, 2}},   // 6 view pixels
                       HitCase{0.5, {1032, 940}, {0, 0}, std::nullopt}));
 
+// Object 1 covers pixels 1008 and 1018 of row 940, object 2 pixel 1018; object 3 cannot be drawn.
+TEST(ObjectsInsideTest, ObjectsWithAPointInTheArea) {
+  const struct {
+    QRect area;
+    std::vector<int> inside;
+  } cases[] = {{QRect(1000, 930, 30, 20), {1, 2}},
+               {QRect(1008, 940, 1, 1), {1}},  // one pixel
+               {QRect(1010, 930, 9, 20), {1, 2}},
+               {QRect(1010, 930, 8, 20), {}},  // ends before pixel 1018
+               {QRect(), {}}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(ObjectsInside(Document(), MapTransform{}, c.area), c.inside)
+        << c.area.x() << "," << c.area.y() << " " << c.area.width() << "x" << c.area.height();
+  }
+}
+
 TEST(NearestPointTest, AnEmptyDocumentHasNothingToPointAt) {
   EXPECT_EQ(NearestPoint(tHeader{}, MapTransform{}, ViewTransform(1.0), {1008, 940}, 6),
             std::nullopt);

@@ -358,3 +358,54 @@ TEST_F(MapWorkspaceTest, DraggingTheLineEndTurnsAsTypingTheAngleWould) {
 
 }  // namespace
 }  // namespace qarn::testing
+
+namespace qarn::testing {
+namespace {
+
+struct BandCase {
+  double scale;
+  QPoint fromPixel, toPixel;  // the band's corners, map pixels
+  Qt::KeyboardModifiers modifiers;
+  std::vector<int> selected;
+};
+
+class MapBandTest : public MapWorkspaceTest, public ::testing::WithParamInterface<BandCase> {};
+
+// Objects 1 to 3 at map pixels (600, 700), (640, 700) and (700, 760); object 1 selected first.
+TEST_P(MapBandTest, BandSelectsTheObjectsWithAPointInside) {
+  const BandCase& c = GetParam();
+  LoadAndSelect({MakeObject("a", {At(600, 700)}), MakeObject("b", {At(640, 700)}),
+                 MakeObject("c", {At(700, 760), At(900, 900)})});
+  View()->SetScale(c.scale);
+  Drag(OnCanvas(c.fromPixel), OnCanvas(c.toPixel), c.modifiers);
+  EXPECT_EQ(ui.form().Model().Selected().objects, c.selected);
+  EXPECT_TRUE(ui.dialogs().errors.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scales, MapBandTest,
+    ::testing::Values(BandCase{1.0, {630, 690}, {710, 770}, {}, {2, 3}},
+                      BandCase{0.5, {630, 690}, {710, 770}, {}, {2, 3}},
+                      BandCase{2.0, {595, 695}, {645, 705}, {}, {1, 2}},
+                      BandCase{1.0, {710, 770}, {630, 690}, {}, {2, 3}},  // drawn backwards
+                      BandCase{1.0, {890, 890}, {910, 910}, Qt::ShiftModifier, {1, 3}},
+                      BandCase{2.0, {595, 695}, {645, 705}, Qt::ControlModifier, {2}},
+                      BandCase{1.0, {300, 300}, {340, 340}, {}, {1}}));  // nothing inside
+
+TEST_F(MapWorkspaceTest, EscapeCancelsTheBandAndAShortPressStillPicks) {
+  LoadAndSelect({MakeObject("a", {At(600, 700)}), MakeObject("b", {At(640, 700)})});
+  const QPoint from = OnCanvas({590, 690});
+  Mouse(QEvent::MouseButtonPress, Qt::LeftButton, from);
+  Mouse(QEvent::MouseMove, Qt::LeftButton, OnCanvas({650, 710}));
+  QTest::keyClick(Canvas(), Qt::Key_Escape);
+  Mouse(QEvent::MouseButtonRelease, Qt::LeftButton, OnCanvas({650, 710}));
+  EXPECT_EQ(ui.form().Model().Selected().objects, std::vector<int>{1});
+  const QPoint nudge(QApplication::startDragDistance() - 1, 0);
+  Drag(from, from + nudge);
+  EXPECT_EQ(ui.Float("xEdit")->Value(),
+            FieldRoundTrip(t.MapToWorldX(float(PixelUnder(from + nudge).x()))))
+      << "a click picks where it is released";
+}
+
+}  // namespace
+}  // namespace qarn::testing
