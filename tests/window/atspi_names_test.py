@@ -160,22 +160,26 @@ def inner(qarn, pathset):
                 process.kill()
 
 
-def main():
+def run_on_private_bus(script, inner_main, tools, timeout):
+    """Runs `inner_main(qarn, pathset)` of `script` again inside a session bus of its own, so the
+    test never talks to a desktop that happens to run; skips where a tool is missing."""
     if len(sys.argv) == 4 and sys.argv[1] == "--inner":
-        sys.exit(inner(sys.argv[2], sys.argv[3]))
+        sys.exit(inner_main(sys.argv[2], sys.argv[3]))
     if len(sys.argv) != 3:
-        print(__doc__)
+        print(sys.modules["__main__"].__doc__)
         sys.exit(2)
-    for tool in ("Xvfb", "dbus-run-session"):
+    for tool in ("Xvfb", "dbus-run-session") + tuple(tools):
         if shutil.which(tool) is None:
             skip("%s is not installed" % tool)
     if not os.path.exists(BUS_LAUNCHER):
         skip("at-spi2-core is not installed")
-    # A session bus of its own, so the test never talks to a desktop that happens to run.
-    result = subprocess.run(["dbus-run-session", "--", sys.executable, os.path.abspath(__file__),
-                             "--inner", sys.argv[1], sys.argv[2]], timeout=120)
+    result = subprocess.run(["dbus-run-session", "--", sys.executable, os.path.abspath(script),
+                             "--inner", sys.argv[1], sys.argv[2]], timeout=timeout)
     sys.exit(result.returncode)
 
+
+def main():
+    run_on_private_bus(__file__, inner, (), timeout=120)
 
 if __name__ == "__main__":
     main()

@@ -218,20 +218,8 @@ def run_steps(pyatspi, speech, app):
 
 
 def main():
-    if len(sys.argv) == 4 and sys.argv[1] == "--inner":
-        sys.exit(inner(sys.argv[2], sys.argv[3]))
-    if len(sys.argv) != 3:
-        print(__doc__)
-        sys.exit(2)
-    for tool in ("Xvfb", "dbus-run-session", "openbox", "orca", "speech-dispatcher"):
-        if shutil.which(tool) is None:
-            skip("%s is not installed" % tool)
-    if not os.path.exists(bus_test.BUS_LAUNCHER):
-        skip("at-spi2-core is not installed")
-    result = subprocess.run(["dbus-run-session", "--", sys.executable, os.path.abspath(__file__),
-                             "--inner", sys.argv[1], sys.argv[2]], timeout=150)
-    sys.exit(result.returncode)
-
+    bus_test.run_on_private_bus(__file__, inner, ("openbox", "orca", "speech-dispatcher"),
+                                timeout=150)
 
 if __name__ == "__main__":
     main()
