@@ -1,6 +1,7 @@
 #include "commands/refresh_values.h"
 
 #include <cmath>
+#include <tuple>
 
 #include "commands/point_arithmetic.h"
 #include "geometry/polar.h"
@@ -37,6 +38,24 @@ RefreshValues ComputeRefreshValues(const tDesc& object) {
   }
   if (values.pointCount >= 4) values.row = Difference(first, object.Point(3));
   return values;
+}
+
+PlacementFields RefreshedPlacement(const RefreshValues& values, PlacementFields shown) {
+  LayoutFields& layout = shown.layout;
+  layout.base = values.base;
+  if (values.rotation) shown.rotation = *values.rotation;
+  if (values.length) shown.length = *values.length;
+  layout.pair = values.pair.value_or(Vec3{});
+  layout.row = values.row.value_or(Vec3{});
+  if (values.row) {
+    if (HasDirection(layout.row.x, layout.row.z)) {
+      std::tie(layout.rowLength, shown.rowRotation) =
+          PolarLengthAndDegrees(layout.row.x, layout.row.z);
+    }
+  } else if (values.pair) {
+    layout.rowLength = 0;
+  }
+  return shown;
 }
 
 bool HasDirection(long double dx, long double dz) {

@@ -22,6 +22,19 @@ struct RefreshValues {
   std::optional<uint32_t> flags;      // point 1's flag word, from 1 point
 };
 
+// The placement and rotation fields: the layout the lay-out command reads (its row length is the
+// row's length field), the pair's length and angle, and the row's angle.
+struct PlacementFields {
+  LayoutFields layout;
+  long double length = 0;
+  int32_t rotation = 0;
+  int32_t rowRotation = 0;
+};
+
+// The fields as the refresh of an object with these values shows them; the fields the refresh
+// leaves alone keep what `shown` holds.
+PlacementFields RefreshedPlacement(const RefreshValues& values, PlacementFields shown);
+
 // Turns the degrees switch on when the object has 2 or more points, as the refresh does.
 // RangeCheckError when the object declares more than 256 points.
 RefreshValues ComputeRefreshValues(const tDesc& object);

@@ -23,4 +23,19 @@ HorizontalOffset OffsetFromPolar(long double length, long double angle) {
   return offset;
 }
 
+void TurnByStep(tDesc& object, PlacementFields& fields, int32_t pairStep, int32_t rowStep) {
+  // Both sums are formed before either field changes, so an overflow applies nothing.
+  PlacementFields turned = fields;
+  if (pairStep) turned.rotation = StepAngle(fields.rotation, pairStep);
+  if (rowStep) turned.rowRotation = StepAngle(fields.rowRotation, rowStep);
+  const HorizontalOffset pair = OffsetFromPolar(turned.length, turned.rotation);
+  const HorizontalOffset row = OffsetFromPolar(turned.layout.rowLength, turned.rowRotation);
+  turned.layout.pair.x = pair.dx;
+  turned.layout.pair.z = pair.dz;
+  turned.layout.row.x = row.dx;
+  turned.layout.row.z = row.dz;
+  LayOutPoints(object, turned.layout);
+  fields = turned;
+}
+
 }  // namespace qarn

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QScopedValueRollback>
 #include <algorithm>
+#include <iterator>
 #include <numeric>
 
 #include "document/errors.h"
@@ -155,14 +156,16 @@ void PathSetDocument::SelectAll() {
   emit currentObjectChanged(selection_.current);
 }
 
-void PathSetDocument::SelectObjects(std::vector<int> objects) {
+void PathSetDocument::SelectObjects(std::vector<int> objects, int current) {
   const int count = static_cast<int>(document_.records.size());
   std::erase_if(objects, [count](int n) { return n < 1 || n > count; });
   std::sort(objects.begin(), objects.end());
   objects.erase(std::unique(objects.begin(), objects.end()), objects.end());
   if (objects.empty()) return;
-  const bool keep = std::binary_search(objects.begin(), objects.end(), selection_.current);
-  selection_.current = keep ? selection_.current : objects.front();
+  const auto among = [&](int n) { return std::binary_search(objects.begin(), objects.end(), n); };
+  selection_.current = among(current)              ? current
+                       : among(selection_.current) ? selection_.current
+                                                   : objects.front();
   selection_.objects = std::move(objects);
   anchor_ = selection_.current;
   ClampSelection();
@@ -268,10 +271,22 @@ void PathSetDocument::Redo() {
 }
 
 void PathSetDocument::Preview(const ObjectChange& change) {
+  ShowPreview({selection_.current}, change);
+}
+
+void PathSetDocument::PreviewSelected(const ObjectChange& change) {
+  ShowPreview(SelectedCurrentFirst(), change);
+}
+
+void PathSetDocument::ShowPreview(const std::vector<int>& objects, const ObjectChange& change) {
   try {
-    tDesc object = CurrentObject();
-    change(object);
-    emit previewChanged(object);
+    PreviewObjects changed;
+    for (const int n : objects) {
+      tDesc object = document_.Object(n);
+      change(object);
+      changed.emplace(n, std::move(object));
+    }
+    emit previewChanged(changed);
   } catch (const std::exception&) {
     // Where the change cannot be made the preview stays where it last could.
   }
@@ -281,13 +296,20 @@ void PathSetDocument::EndPreview() {
   emit previewEnded();
 }
 
+std::vector<int> PathSetDocument::SelectedCurrentFirst() const {
+  std::vector<int> objects{selection_.current};
+  std::ranges::copy_if(selection_.objects, std::back_inserter(objects),
+                       [this](int n) { return n != selection_.current; });
+  return objects;
+}
+
 void PathSetDocument::ChangeSelected(const ObjectChange& change) {
   if (selection_.objects.size() <= 1) {
     change(CurrentObject());
     return;
   }
   // Of several objects the message names the one that failed.
-  for (const int n : selection_.objects) {
+  for (const int n : SelectedCurrentFirst()) {
     WithPlace([&] { return PlaceInDocument(n); }, [&] { change(document_.Object(n)); });
   }
 }
@@ -296,6 +318,14 @@ void PathSetDocument::Commit(const QString& name, const ObjectChange& change) {
   EndPreview();
   RunCommand(name, [&] {
     change(CurrentObject());
+    EditCycle();
+  });
+}
+
+void PathSetDocument::CommitSelected(const QString& name, const ObjectChange& change) {
+  EndPreview();
+  RunCommand(name, [&] {
+    ChangeSelected(change);
     EditCycle();
   });
 }

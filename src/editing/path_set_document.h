@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <exception>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -25,6 +26,8 @@ class PathSetDocument : public QObject {
 
  public:
   using ObjectChange = std::function<void(tDesc&)>;
+  // The objects a preview shows changed, by number.
+  using PreviewObjects = std::map<int, tDesc>;
 
   explicit PathSetDocument(QObject* parent = nullptr);
   ~PathSetDocument() override;
@@ -73,9 +76,10 @@ class PathSetDocument : public QObject {
   // Shift+click: every object from the one last clicked to this one, which becomes current.
   void ExtendSelectionTo(int object);
   void SelectAll();
-  // Exactly these objects (any order); the current object stays current when among them, else
-  // the first becomes current. Nothing changes when none of them exists.
-  void SelectObjects(std::vector<int> objects);
+  // Exactly these objects (any order); `current` becomes current when among them, else the
+  // current object stays current when among them, else the first becomes current. Nothing
+  // changes when none of them exists.
+  void SelectObjects(std::vector<int> objects, int current = 0);
   void SetCurrentPoint(int point);
 
   // --- the edit cycle
@@ -95,12 +99,16 @@ class PathSetDocument : public QObject {
   // Shows the current object as the change would leave it; where the change cannot be made the
   // preview stays as it last could.
   void Preview(const ObjectChange& change);
+  // The same for every selected object.
+  void PreviewSelected(const ObjectChange& change);
   void EndPreview();
-  // Applies the change to every selected object in turn (the current one when none is); a
-  // failure names the object. For a command run by RunCommand.
+  // Applies the change to every selected object in turn, the current one first (it alone when
+  // none is selected); with several a failure names the object. For a command run by RunCommand.
   void ChangeSelected(const ObjectChange& change);
   // The change applied to the current object as one command.
   void Commit(const QString& name, const ObjectChange& change);
+  // The change applied to every selected object as one command.
+  void CommitSelected(const QString& name, const ObjectChange& change);
 
  signals:
   // The objects changed: lists refill.
@@ -112,7 +120,7 @@ class PathSetDocument : public QObject {
   void pathChanged(const QString& path);
   void modifiedChanged(bool modified);
   void historyChanged();
-  void previewChanged(const tDesc& object);
+  void previewChanged(const PreviewObjects& objects);
   void previewEnded();
 
  private:
@@ -123,6 +131,8 @@ class PathSetDocument : public QObject {
   void ClampSelection();
   void Replace(tHeader document, const QString& path);
   void SetPath(const QString& path);
+  void ShowPreview(const std::vector<int>& objects, const ObjectChange& change);
+  std::vector<int> SelectedCurrentFirst() const;
 
   tHeader document_;
   std::unique_ptr<FileBuffer> buffer_;

@@ -4,26 +4,60 @@
 
 namespace qarn {
 
-std::optional<PointRef> NearestPoint(const tHeader& doc, const MapTransform& calibration,
-                                     const ViewTransform& view, QPoint viewPixel, double reach) {
-  std::optional<PointRef> nearest;
-  double nearestSquare = reach * reach;
-  for (size_t o = 0; o < doc.records.size(); ++o) {
-    const tDesc& object = *doc.records[o];
+namespace {
+
+// Keeps the nearest of the points offered, within reach; of points equally near the first
+// offered wins, so offering them in ascending numbers keeps the lower numbers.
+class NearestSearch {
+ public:
+  NearestSearch(const MapTransform& calibration, const ViewTransform& view, QPoint viewPixel,
+                double reach)
+      : calibration_(calibration), view_(view), viewPixel_(viewPixel), square_(reach * reach) {}
+
+  void Offer(const tDesc& object, int number, int upTo) {
     const int count = static_cast<int>(std::min<uint32_t>(object.pointCount, kMaxPoints));
-    for (int k = 1; k <= count; ++k) {
+    for (int k = 1; k <= std::min(count, upTo); ++k) {
       QPoint pixel;
-      if (!calibration.DrawablePixel(object.Point(k).x, object.Point(k).z, pixel)) continue;
-      const QPoint d = view.ViewPixelOf(pixel) - viewPixel;
+      if (!calibration_.DrawablePixel(object.Point(k).x, object.Point(k).z, pixel)) continue;
+      const QPoint d = view_.ViewPixelOf(pixel) - viewPixel_;
       const double square = double(d.x()) * d.x() + double(d.y()) * d.y();
-      // Strictly nearer only, so a tie keeps the lower numbers.
-      if (square < nearestSquare || (!nearest && square == nearestSquare)) {
-        nearest = PointRef{static_cast<int>(o) + 1, k};
-        nearestSquare = square;
+      if (square < square_ || (!nearest_ && square == square_)) {
+        nearest_ = PointRef{number, k};
+        square_ = square;
       }
     }
   }
-  return nearest;
+  std::optional<PointRef> Nearest() const { return nearest_; }
+
+ private:
+  const MapTransform& calibration_;
+  const ViewTransform& view_;
+  QPoint viewPixel_;
+  double square_;
+  std::optional<PointRef> nearest_;
+};
+
+}  // namespace
+
+std::optional<PointRef> NearestPoint(const tHeader& doc, const MapTransform& calibration,
+                                     const ViewTransform& view, QPoint viewPixel, double reach) {
+  NearestSearch search(calibration, view, viewPixel, reach);
+  for (size_t o = 0; o < doc.records.size(); ++o) {
+    search.Offer(*doc.records[o], static_cast<int>(o) + 1, kMaxPoints);
+  }
+  return search.Nearest();
+}
+
+std::optional<PointRef> NearestPointOf(const tHeader& doc, std::span<const int> objects, int upTo,
+                                       const MapTransform& calibration, const ViewTransform& view,
+                                       QPoint viewPixel, double reach) {
+  NearestSearch search(calibration, view, viewPixel, reach);
+  for (const int n : objects) {
+    if (n >= 1 && n <= static_cast<int>(doc.records.size())) {
+      search.Offer(*doc.records[static_cast<size_t>(n) - 1], n, upTo);
+    }
+  }
+  return search.Nearest();
 }
 
 std::vector<int> ObjectsInside(const tHeader& doc, const MapTransform& calibration, QRect mapArea) {

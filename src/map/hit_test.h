@@ -3,6 +3,7 @@
 #include <QPoint>
 #include <QRect>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "document/path_set_records.h"
@@ -23,6 +24,11 @@ struct PointRef {
 // numbers win. Points that cannot be drawn on the map cannot be pointed at.
 std::optional<PointRef> NearestPoint(const tHeader& doc, const MapTransform& calibration,
                                      const ViewTransform& view, QPoint viewPixel, double reach);
+
+// The same among the given objects (ascending numbers) and their points 1 to `upTo` alone.
+std::optional<PointRef> NearestPointOf(const tHeader& doc, std::span<const int> objects, int upTo,
+                                       const MapTransform& calibration, const ViewTransform& view,
+                                       QPoint viewPixel, double reach);
 
 // The objects (ascending numbers) with at least one point whose map pixel lies in `mapArea`.
 std::vector<int> ObjectsInside(const tHeader& doc, const MapTransform& calibration, QRect mapArea);

@@ -1,14 +1,27 @@
 #include "map/map_handles.h"
 
 #include <algorithm>
+#include <iterator>
+#include <vector>
 
 namespace qarn {
 namespace {
 
 // How far from its drawn position a handle still takes the pointer, in view pixels.
+// Discs and crosses reach 4 map pixels from their point, the line's end 2.
 double Reach(MapHandle handle, const ViewTransform& view) {
   const double scale = std::max(view.Scale(), 1.0);
-  return handle == MapHandle::Disc ? 4 * scale + 1 : 2 * scale + 3;
+  return handle == MapHandle::LineEnd ? 2 * scale + 3 : 4 * scale + 1;
+}
+
+MapGrip PointGrip(const GripTargets& t, const ViewTransform& view, QPoint viewPixel) {
+  const int current[] = {t.current};
+  const double reach = Reach(MapHandle::Point, view);
+  if (auto hit =
+          NearestPointOf(t.doc, current, kMaxPoints, t.calibration, view, viewPixel, reach)) {
+    return {MapHandle::Point, *hit};
+  }
+  return {};
 }
 
 const Mark* Find(const MarkList& marks, MarkKind kind) {
@@ -45,6 +58,30 @@ MapHandle HandleAt(const MarkList& marks, const ViewTransform& view, QPoint view
     if (at && Near(*at, viewPixel, Reach(handle, view))) return handle;
   }
   return MapHandle::None;
+}
+
+MapGrip GripAt(const MarkList& marks, const GripTargets& targets, const ViewTransform& view,
+               QPoint viewPixel, bool pointsOnly) {
+  if (pointsOnly) return PointGrip(targets, view, viewPixel);
+  switch (HandleAt(marks, view, viewPixel)) {
+    case MapHandle::LineEnd:
+      return {MapHandle::LineEnd, {targets.current, 2}};
+    case MapHandle::Disc:
+      return {MapHandle::Disc, {targets.current, 1}};
+    default:
+      break;
+  }
+  if (const MapGrip point = PointGrip(targets, view, viewPixel); point.handle != MapHandle::None) {
+    return point;
+  }
+  std::vector<int> others;
+  std::ranges::copy_if(targets.selected, std::back_inserter(others),
+                       [&](int n) { return n != targets.current; });
+  const std::optional<PointRef> first =
+      NearestPointOf(targets.doc, others, 1, targets.calibration, view, viewPixel,
+                     Reach(MapHandle::SelectedObject, view));
+  if (first) return {MapHandle::SelectedObject, *first};
+  return {};
 }
 
 }  // namespace qarn

@@ -94,11 +94,12 @@ void CommandActions::ShowAlsoOn(QAction* action, QToolButton* button) {
   button->setAccessibleName(spoken);
 }
 
-void CommandActions::KeepToListAndMap(QAction* action) {
+void CommandActions::KeepToListAndMap(QAction* action, bool pointList) {
   form_.removeAction(action);
   action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
   form_.Names->addAction(action);
   form_.ScrollBox1->addAction(action);
+  if (pointList) form_.Ents->addAction(action);
 }
 
 void CommandActions::UpdateStates() {
@@ -269,6 +270,26 @@ void CommandActions::AddPlacementCommands() {
         &TQarnForm::SpeedButton17Click, &FormButtons::SpeedButton17}});
   ShowAlsoOn(placement[1], form_.buttons_.SpeedButton20);  // the row's lay-out button
   object_.append(placement);
+  AddPointCommands();
+}
+
+void CommandActions::AddPointCommands() {
+  TQarnForm& f = form_;
+  PathSetDocument* m = f.model_;
+  const auto points = [m] { return m->HasCurrentObject() ? m->CurrentObject().pointCount : 0u; };
+  QAction* insert = Add(
+      {"actionInsertPoint", QStringLiteral("&Insert a Point"),
+       QStringLiteral("Insert a point after the current point, halfway to the next (Alt+click on "
+                      "the map: where clicked)"),
+       [&f] { f.InsertPoint(std::nullopt); }, Keys(Qt::Key_Insert),
+       [m, points] { return m->HasCurrentObject() && points() < kMaxPoints; }});
+  QAction* remove = Add({"actionDeletePoint", QStringLiteral("Delete the Current Poi&nt"),
+                         QStringLiteral("Delete the point chosen in the point list"),
+                         [&f] { f.DeleteCurrentPoint(); }, Keys(Qt::CTRL | Qt::Key_Delete),
+                         [points] { return points() > 1; }});
+  KeepToListAndMap(insert, true);
+  KeepToListAndMap(remove, true);
+  object_.append(QList<QAction*>{insert, remove});
 }
 
 void CommandActions::AddMoveCommands() {

@@ -48,11 +48,12 @@ class CommandActions : public QObject {
   void ShowAlsoOn(QAction* action, QToolButton* button);
   QList<QAction*> AddObjectCommands(std::initializer_list<struct ObjectCommand> commands);
   // Keys that belong to the object list and the map only: elsewhere the fields keep them.
-  void KeepToListAndMap(QAction* action);
+  void KeepToListAndMap(QAction* action, bool pointList = false);
   void AddFileCommands();
   void AddEditCommands();
   void AddListCommands();
   void AddPlacementCommands();
+  void AddPointCommands();
   void AddMoveCommands();
   void AddRotationCommands();
   void AddTypeAndFlagCommands();

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <numeric>
 
 #include "commands/object_list.h"
 #include "document/path_set_codec.h"
@@ -74,7 +75,9 @@ void TQarnForm::PasteObjects() {
       const int first =
           InsertObjects(model_->EditDocument(), model_->CurrentObjectNumber(), pasted);
       model_->SerializeAndParse();
-      model_->SelectObject(first);
+      std::vector<int> objects(pasted.records.size());
+      std::iota(objects.begin(), objects.end(), first);
+      model_->SelectObjects(objects, first);
     });
   });
 }

@@ -13,6 +13,7 @@
 #include "widgets/float_edit.h"
 #include "widgets/integer_edit.h"
 #include "widgets/kv_string_grid.h"
+#include "window/mark_preview.h"
 #include "window/name_widths.h"
 #include "window/number_text.h"
 #include "window/qarn_form.h"
@@ -29,24 +30,6 @@ namespace {
 void ShowRows(tKvStringGrid* grid, int rows) {
   if (grid->RowCount() != rows) grid->SetRowCount(rows);
   grid->RepaintChangedTexts();
-}
-
-// The other selected objects stand out as the squares of their points beside the current
-// object's marks.
-MarkList WithOtherSelected(MarkList marks, const tHeader& doc, const Selection& selection,
-                           const MapTransform& t) {
-  for (const int n : selection.objects) {
-    if (n == selection.current) continue;
-    const tDesc& object = doc.Object(n);
-    const int count = static_cast<int>(std::min<uint32_t>(object.pointCount, kMaxPoints));
-    for (int k = 1; k <= count; ++k) {
-      QPoint pixel;
-      if (t.DrawablePixel(object.Point(k).x, object.Point(k).z, pixel)) {
-        marks.push_back({MarkKind::Square, pixel, {}, n, k});
-      }
-    }
-  }
-  return marks;
 }
 
 }  // namespace
@@ -141,8 +124,10 @@ void TQarnForm::RefreshObject(int n) {
   WithPlace([this] { return model_->PlaceInDocument(); },
             [&] { map_.DrawObjectMarks(object, transform_, n); });
   if (model_->Selected().objects.size() > 1) {
-    map_.ShowMarks(
-        WithOtherSelected(map_.Marks(), model_->Document(), model_->Selected(), transform_));
+    const tHeader& doc = model_->Document();
+    map_.ShowMarks(WithOtherSelected(
+        map_.Marks(), model_->Selected(), [&doc](int m) -> const tDesc& { return doc.Object(m); },
+        transform_));
   }
 }
 
@@ -177,19 +162,24 @@ void TQarnForm::NamesClick() {
 }
 
 void TQarnForm::EntsClick() {
+  if (entsClickSuppressed_) return;
   Guard([this] {
     model_->SelectObject(model_->CurrentObjectNumber());
     const int k = Ents->Row();
     if (k < 1 || k > kMaxPoints) {
       throw RangeCheckError("no point is selected in the point list.");
     }
-    const tDesc& object = model_->CurrentObject();
-    if (k > static_cast<int>(object.pointCount)) return;
-    const tPoint& point = object.Point(k);
-    const QPoint pixel = transform_.PixelOf(point.x, point.z);
-    map_.DrawPointDisc(pixel.x(), pixel.y());
-    ShowMapChanges();
+    MarkPoint(k);
   });
+}
+
+void TQarnForm::MarkPoint(int k) {
+  const tDesc& object = model_->CurrentObject();
+  if (k < 1 || k > static_cast<int>(object.pointCount)) return;
+  const tPoint& point = object.Point(k);
+  const QPoint pixel = transform_.PixelOf(point.x, point.z);
+  map_.DrawPointDisc(pixel.x(), pixel.y());
+  ShowMapChanges();
 }
 
 }  // namespace qarn

@@ -1,8 +1,14 @@
 // Editing on the map: a double-click selects the object pointed at; the drags are tools of their
 // own (map_drag_tool) that end in the same commands as the buttons, so both give the same bytes
 // and one undo step. The turn takes the lengths typed in the panel, so the window builds it.
+#include <QScopedValueRollback>
+#include <algorithm>
+
+#include "commands/point_arithmetic.h"
+#include "commands/point_edit.h"
 #include "commands/point_layout.h"
 #include "commands/refresh_values.h"
+#include "commands/rotation.h"
 #include "map/hit_test.h"
 #include "map/view_transform.h"
 #include "widgets/integer_edit.h"
@@ -48,13 +54,53 @@ int32_t TQarnForm::DegreesTowards(QPointF point) {
 
 MapChange TQarnForm::TurnTowards(QPointF point) {
   const int32_t degrees = DegreesTowards(point);
-  const LayoutFields turned = TurnedLayout(degrees);
+  const PlacementFields turned = TurnedPlacement(degrees);
   return {QStringLiteral("Rotation %1°").arg(degrees),
-          [turned](tDesc& object) { LayOutPoints(object, turned); },
+          [turned](tDesc& object) {
+            PlacementFields fields = turned;
+            TurnByStep(object, fields, 0, 0);
+          },
           [this, degrees] {
             Rotation->SetValue(degrees);
             StepRotation(0, 0);  // the apply button's own command
           }};
+}
+
+void TQarnForm::ShowPoint(int k) {
+  {
+    const QScopedValueRollback quiet(entsClickSuppressed_, true);
+    Ents->SetRow(k);
+  }
+  model_->SetCurrentPoint(k);
+  MarkPoint(k);
+}
+
+// After the current point: at the pixel's position, as a click there picks it, at the current
+// point's height; without a pixel halfway to the next point.
+void TQarnForm::InsertPoint(std::optional<QPoint> pixel) {
+  model_->RunCommand(QStringLiteral("Insert point"), [&] {
+    tDesc& object = model_->CurrentObject();
+    const int n = CheckedPointCount(object);
+    const int after = std::clamp(model_->Selected().point, std::min(n, 1), n);
+    std::optional<Vec3> at;
+    if (pixel) {
+      at = Vec3{transform_.MapToWorldX(static_cast<float>(pixel->x())),
+                n == 0 ? 0.0f : object.Point(after).y,
+                transform_.MapToWorldZ(static_cast<float>(pixel->y()))};
+    }
+    InsertPointAfter(object, after, at);
+    model_->EditCycle();
+    ShowPoint(after + 1);
+  });
+}
+
+void TQarnForm::DeleteCurrentPoint() {
+  model_->RunCommand(QStringLiteral("Delete point"), [&] {
+    const int k = model_->Selected().point;
+    DeletePoint(model_->CurrentObject(), k);
+    model_->EditCycle();
+    ShowPoint(std::min<int>(k, model_->CurrentObject().pointCount));
+  });
 }
 
 }  // namespace qarn

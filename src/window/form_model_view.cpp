@@ -26,10 +26,11 @@ void TQarnForm::FollowModel() {
   connect(m, &PathSetDocument::pathChanged, this, [this] { UpdateTitle(); });
   connect(m, &PathSetDocument::modifiedChanged, this, [this] { UpdateTitle(); });
   connect(m, &PathSetDocument::historyChanged, this, [this] { UpdateStatus(); });
-  connect(m, &PathSetDocument::previewChanged, this, [this](const tDesc& object) {
-    preview_->Show(object);
-    ShowMapChanges();
-  });
+  connect(m, &PathSetDocument::previewChanged, this,
+          [this](const PathSetDocument::PreviewObjects& objects) {
+            preview_->Show(objects, model_->Document(), model_->Selected());
+            ShowMapChanges();
+          });
   connect(m, &PathSetDocument::previewEnded, this, [this] {
     if (preview_->End()) ShowMapChanges();
   });

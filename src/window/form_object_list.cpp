@@ -12,8 +12,29 @@ void TQarnForm::FinishListChange(std::optional<int> row) {
 
 void TQarnForm::SpeedButton1Click() {
   model_->RunCommand(QStringLiteral("Add object"), [this] {
-    FinishListChange(AddObjectCopy(model_->EditDocument(), model_->CurrentObjectNumber()));
+    if (model_->Selected().objects.size() > 1) {
+      AddCopiesOfSelected();
+    } else {
+      FinishListChange(AddObjectCopy(model_->EditDocument(), model_->CurrentObjectNumber()));
+    }
   });
+}
+
+// Each selected object gets its copy right after it; the copies become the selection, the
+// current object's copy current.
+void TQarnForm::AddCopiesOfSelected() {
+  const Selection selected = model_->Selected();
+  std::vector<int> copies;
+  int currentCopy = 0;
+  for (size_t i = 0; i < selected.objects.size(); ++i) {
+    copies.push_back(selected.objects[i] + static_cast<int>(i) + 1);
+    if (selected.objects[i] == selected.current) currentCopy = copies.back();
+  }
+  for (auto n = selected.objects.rbegin(); n != selected.objects.rend(); ++n) {
+    AddObjectCopy(model_->EditDocument(), *n);
+  }
+  model_->SerializeAndParse();
+  model_->SelectObjects(copies, currentCopy);
 }
 
 // Every selected object goes, the last first; the only object stays, as ever.

@@ -1,5 +1,5 @@
 // The rotation tools: step the pair and row angles, turn them into offsets and lay out again.
-#include "commands/point_layout.h"
+#include "commands/refresh_values.h"
 #include "commands/rotation.h"
 #include "widgets/float_edit.h"
 #include "widgets/integer_edit.h"
@@ -7,35 +7,54 @@
 
 namespace qarn {
 
-void TQarnForm::ApplyRotation() {
-  const HorizontalOffset pair = OffsetFromPolar(Lenge->Value(), Rotation->Value());
-  dxEdit->SetValue(pair.dx);
-  dzEdit->SetValue(pair.dz);
-  const HorizontalOffset row = OffsetFromPolar(XLenge->Value(), XRotation->Value());
-  XdxEdit->SetValue(row.dx);
-  XdzEdit->SetValue(row.dz);
-  LayOutFromFields();
+PlacementFields TQarnForm::ShownPlacement() {
+  return {LayoutFromFields(), Lenge->Value(), Rotation->Value(), XRotation->Value()};
 }
 
-LayoutFields TQarnForm::TurnedLayout(int32_t degrees) {
-  LayoutFields fields = LayoutFromFields();
-  const HorizontalOffset pair = OffsetFromPolar(Lenge->Value(), degrees);
-  const HorizontalOffset row = OffsetFromPolar(XLenge->Value(), XRotation->Value());
-  fields.pair.x = pair.dx;
-  fields.pair.z = pair.dz;
-  fields.row.x = row.dx;
-  fields.row.z = row.dz;
+void TQarnForm::ShowTurned(const PlacementFields& fields) {
+  Rotation->SetValue(fields.rotation);
+  XRotation->SetValue(fields.rowRotation);
+  dxEdit->SetValue(fields.layout.pair.x);
+  dzEdit->SetValue(fields.layout.pair.z);
+  XdxEdit->SetValue(fields.layout.row.x);
+  XdzEdit->SetValue(fields.layout.row.z);
+}
+
+void TQarnForm::ApplyRotation() {
+  PlacementFields fields = ShownPlacement();
+  TurnByStep(model_->CurrentObject(), fields, 0, 0);
+  ShowTurned(fields);
+  model_->EditCycle();
+}
+
+PlacementFields TQarnForm::TurnedPlacement(int32_t degrees) {
+  PlacementFields fields = ShownPlacement();
+  fields.rotation = degrees;
   return fields;
 }
 
+// A step acts on every selected object as it would alone: the current one from the fields as
+// typed, each other from the fields as selecting it would show them. Applying the typed lengths
+// and angles is the current object's alone.
 void TQarnForm::StepRotation(int32_t pairStep, int32_t rowStep) {
   model_->RunCommand(QStringLiteral("Turn"), [=, this] {
-    // Both sums are formed before either field changes, so an overflow applies nothing.
-    const int32_t pair = pairStep ? StepAngle(Rotation->Value(), pairStep) : 0;
-    const int32_t row = rowStep ? StepAngle(XRotation->Value(), rowStep) : 0;
-    if (pairStep) Rotation->SetValue(pair);
-    if (rowStep) XRotation->SetValue(row);
-    ApplyRotation();
+    const PlacementFields typed = ShownPlacement();
+    PlacementFields shown = typed;
+    const tDesc* current = &model_->CurrentObject();
+    const auto turn = [&](tDesc& object) {
+      const bool isCurrent = &object == current;
+      PlacementFields fields =
+          isCurrent ? typed : RefreshedPlacement(ComputeRefreshValues(object), typed);
+      TurnByStep(object, fields, pairStep, rowStep);
+      if (isCurrent) shown = fields;
+    };
+    if (pairStep != 0 || rowStep != 0) {
+      model_->ChangeSelected(turn);
+    } else {
+      turn(model_->CurrentObject());
+    }
+    ShowTurned(shown);
+    model_->EditCycle();
   });
 }
 

@@ -91,17 +91,31 @@ std::unique_ptr<MapTool> MapCanvas::ToolFor(const QMouseEvent* event, const MapP
     return std::make_unique<PanTool>(view_, pointer);
   }
   if (!editor_) return nullptr;
-  if (left) {
-    switch (HandleAt(map_.Marks(), transform_, pointer.view)) {
-      case MapHandle::Disc:
-        return std::make_unique<MoveTool>(*editor_, *this, pointer);
-      case MapHandle::LineEnd:
-        return std::make_unique<TurnTool>(*editor_, *this, pointer);
-      case MapHandle::None:
-        return std::make_unique<BandTool>(*editor_, *this, pointer);
-    }
+  if (left && (pointer.modifiers & Qt::AltModifier)) {
+    return std::make_unique<InsertTool>(*editor_, *this);
   }
-  return std::make_unique<PickTool>(*editor_, *this);
+  if (!left) return std::make_unique<PickTool>(*editor_, *this);
+  const MapGrip grip = GripUnder(pointer.view, pointer.modifiers);
+  switch (grip.handle) {
+    case MapHandle::Disc:
+    case MapHandle::SelectedObject:
+      return std::make_unique<MoveTool>(*editor_, *this, pointer);
+    case MapHandle::LineEnd:
+      return std::make_unique<TurnTool>(*editor_, *this, pointer);
+    case MapHandle::Point:
+      return std::make_unique<PointTool>(*editor_, *this, pointer, grip.point.point);
+    case MapHandle::None:
+      break;
+  }
+  return std::make_unique<BandTool>(*editor_, *this, pointer);
+}
+
+MapGrip MapCanvas::GripUnder(QPoint view, Qt::KeyboardModifiers modifiers) const {
+  if (!editor_ || !editor_->Editing().HasCurrentObject()) return {};
+  const PathSetDocument& model = editor_->Editing();
+  const GripTargets targets{model.Document(), editor_->Transform(), model.CurrentObjectNumber(),
+                            model.Selected().objects};
+  return GripAt(map_.Marks(), targets, transform_, view, modifiers & Qt::ControlModifier);
 }
 
 void MapCanvas::mousePressEvent(QMouseEvent* event) {
@@ -179,12 +193,16 @@ void MapCanvas::ShowCursorFor(QPoint view) {
     setCursor(Qt::OpenHandCursor);
     return;
   }
-  switch (HandleAt(map_.Marks(), transform_, view)) {
+  switch (GripUnder(view, QApplication::keyboardModifiers()).handle) {
     case MapHandle::Disc:
+    case MapHandle::SelectedObject:
       setCursor(Qt::SizeAllCursor);
       break;
     case MapHandle::LineEnd:
       setCursor(TurnTool::HoverCursor());
+      break;
+    case MapHandle::Point:
+      setCursor(Qt::PointingHandCursor);
       break;
     case MapHandle::None:
       setCursor(Qt::CrossCursor);

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "map/map_handles.h"
 #include "map/view_transform.h"
 #include "map/zoomed_map.h"
 #include "window/map_tool.h"
@@ -50,6 +51,8 @@ class MapCanvas : public QWidget {
   void Hold(std::unique_ptr<MapTool> tool, Qt::MouseButton button);
   void LetGo();
   void ShowCursorFor(QPoint view);
+  // What a press there takes hold of; Ctrl takes the current object's points alone.
+  MapGrip GripUnder(QPoint view, Qt::KeyboardModifiers modifiers) const;
   bool TakesSpace(const QEvent* event) const;
   bool CancelsTool(const QEvent* event) const;
 

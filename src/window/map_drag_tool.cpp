@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <cstdlib>
 
+#include "commands/point_edit.h"
 #include "commands/point_layout.h"
 #include "map/map_transform.h"
 #include "window/map_canvas.h"
@@ -32,7 +33,11 @@ void DragTool::Move(const MapPointer& pointer) {
   }
   try {
     const MapChange change = Change(pointer);
-    editor_.Editing().Preview(change.preview);
+    if (change.wholeSelection) {
+      editor_.Editing().PreviewSelected(change.preview);
+    } else {
+      editor_.Editing().Preview(change.preview);
+    }
     editor_.ShowHint(change.hint);
   } catch (const std::exception&) {
     editor_.ShowHint(QString());  // nothing to turn: the marks stay as they are
@@ -59,7 +64,7 @@ void DragTool::EndPreview() {
   editor_.ShowHint(QString());
 }
 
-QPoint MoveTool::Offset(const MapPointer& pointer) const {
+QPoint DragTool::Offset(const MapPointer& pointer) const {
   const ViewTransform& view = canvas_.View();
   QPoint offset = view.MapPixelAt(pointer.view) - view.MapPixelAt(press_.view);
   if (pointer.modifiers & Qt::ShiftModifier) {
@@ -79,10 +84,42 @@ MapChange MoveTool::Change(const MapPointer& pointer) const {
                    offset.y() * static_cast<long double>(calibration.unitsPerPixelZ)};
   const auto shift = [world](tDesc& object) { ShiftPointsBy(object, world); };
   MapChange change{QStringLiteral("move by x %1  z %2").arg(Decimal(world.x), Decimal(world.z)),
-                   shift, nullptr};
+                   shift, nullptr, true};
   if (!offset.isNull()) {
     PathSetDocument& model = editor_.Editing();
-    change.commit = [&model, shift] { model.Commit(QStringLiteral("Move on the map"), shift); };
+    change.commit = [&model, shift] {
+      model.CommitSelected(QStringLiteral("Move on the map"), shift);
+    };
+  }
+  return change;
+}
+
+PointTool::PointTool(MapEditor& editor, const MapCanvas& canvas, const MapPointer& press, int point)
+    : DragTool(editor, canvas, press), point_(point) {
+  const tPoint& p = editor.Editing().CurrentObject().Point(point);
+  start_ = editor.Transform().PixelOf(p.x, p.z);
+}
+
+MapChange PointTool::Change(const MapPointer& pointer) const {
+  const QPoint offset = Offset(pointer);
+  const QPoint pixel = start_ + offset;
+  const MapTransform& calibration = editor_.Transform();
+  const tPoint& now = editor_.Editing().CurrentObject().Point(point_);
+  const bool keepX = offset.x() == 0 && (pointer.modifiers & Qt::ShiftModifier);
+  const bool keepZ = offset.y() == 0 && (pointer.modifiers & Qt::ShiftModifier);
+  const long double x =
+      keepX ? now.x : static_cast<long double>(calibration.MapToWorldX(float(pixel.x())));
+  const long double z =
+      keepZ ? now.z : static_cast<long double>(calibration.MapToWorldZ(float(pixel.y())));
+  const int k = point_;
+  const auto move = [k, x, z](tDesc& object) { MovePointTo(object, k, x, z); };
+  MapChange change{QStringLiteral("point %1  x %2  z %3").arg(k).arg(Decimal(x), Decimal(z)), move,
+                   nullptr};
+  if (!offset.isNull()) {
+    change.commit = [this, move, k] {
+      editor_.Editing().Commit(QStringLiteral("Move point %1").arg(k), move);
+      editor_.ShowPoint(k);
+    };
   }
   return change;
 }

@@ -23,6 +23,9 @@ class DragTool : public MapTool {
  protected:
   virtual MapChange Change(const MapPointer& pointer) const = 0;
 
+  // How far the pointer has moved in whole map pixels; with Shift along one axis only.
+  QPoint Offset(const MapPointer& pointer) const;
+
   MapEditor& editor_;
   const MapCanvas& canvas_;
   MapPointer press_;
@@ -35,7 +38,7 @@ class DragTool : public MapTool {
   PickTool click_;
 };
 
-// Drags the whole object by whole map pixels; Shift keeps the move to one axis.
+// Drags every selected object by the same whole map pixels; Shift keeps the move to one axis.
 class MoveTool : public DragTool {
  public:
   using DragTool::DragTool;
@@ -43,9 +46,21 @@ class MoveTool : public DragTool {
 
  protected:
   MapChange Change(const MapPointer& pointer) const override;
+};
+
+// Drags one point of the current object to the position of a whole map pixel, as a click there
+// would pick it; Shift keeps the other coordinate as it was. Height and flags stay.
+class PointTool : public DragTool {
+ public:
+  PointTool(MapEditor& editor, const MapCanvas& canvas, const MapPointer& press, int point);
+  QCursor Cursor() const override { return Qt::PointingHandCursor; }
+
+ protected:
+  MapChange Change(const MapPointer& pointer) const override;
 
  private:
-  QPoint Offset(const MapPointer& pointer) const;
+  int point_;
+  QPoint start_;  // the map pixel the point stood on
 };
 
 // Turns the object about point 1 by dragging the end of its direction line.

@@ -14,12 +14,13 @@ struct MapTransform;
 class ViewTransform;
 
 // A change a map tool has built from the pointer: what the status line says about it, what it
-// does to the current object (for the preview), and the command that makes it, as one undo step.
-// A change that would do nothing has no command.
+// does to the current object, or to every selected one (for the preview), and the command that
+// makes it, as one undo step. A change that would do nothing has no command.
 struct MapChange {
   QString hint;
   PathSetDocument::ObjectChange preview;
   std::function<void()> commit;
+  bool wholeSelection = false;
 };
 
 // What the map's input tools ask of the editor. Positions are map pixels unless named otherwise.
@@ -46,6 +47,11 @@ class MapEditor {
   virtual void ShowHint(const QString& hint) = 0;
   // Runs a command the way the window's buttons do: a failure shows one message.
   virtual void Guard(const std::function<void()>& command) = 0;
+  // Point k of the current object becomes the point list's current row, marked on the map.
+  virtual void ShowPoint(int k) = 0;
+  // Inserts a point after the current point, at the map pixel's position when given, as one
+  // command; it becomes the current point.
+  virtual void InsertPoint(std::optional<QPoint> pixel) = 0;
 };
 
 }  // namespace qarn

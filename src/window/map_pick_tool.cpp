@@ -9,4 +9,10 @@ void PickTool::Release(const MapPointer& pointer) {
   if (canvas_.rect().contains(pointer.view)) editor_.Pick(canvas_.View().MapPixelAt(pointer.view));
 }
 
+void InsertTool::Release(const MapPointer& pointer) {
+  if (canvas_.rect().contains(pointer.view)) {
+    editor_.InsertPoint(canvas_.View().MapPixelAt(pointer.view));
+  }
+}
+
 }  // namespace qarn

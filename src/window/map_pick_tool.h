@@ -18,9 +18,16 @@ class PickTool : public MapTool {
   void Cancel() override {}
   QCursor Cursor() const override { return Qt::CrossCursor; }
 
- private:
+ protected:
   MapEditor& editor_;
   const MapCanvas& canvas_;
+};
+
+// Alt+click: the release over the picture inserts a point after the current point there.
+class InsertTool : public PickTool {
+ public:
+  using PickTool::PickTool;
+  void Release(const MapPointer& pointer) override;
 };
 
 }  // namespace qarn

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include "commands/refresh_values.h"
 #include "editing/path_set_document.h"
 #include "fileio/disk_snapshot.h"
 #include "map/map_picture.h"
@@ -169,6 +170,10 @@ class TQarnForm : public QWidget, private MapEditor, private MapHost {
   void ShowHint(const QString& hint) override;
   int32_t DegreesTowards(QPointF point);
   void RevealPointOne();
+  void ShowPoint(int k) override;
+  void InsertPoint(std::optional<QPoint> pixel) override;
+  void DeleteCurrentPoint();
+  void MarkPoint(int k);
 
   // --- point placement and translation (form_placement.cpp)
   void SpeedButton4Click();  // set point 1
@@ -182,9 +187,10 @@ class TQarnForm : public QWidget, private MapEditor, private MapHost {
 
   // --- rotation (form_rotation.cpp)
   void ApplyRotation();
-  // The layout the apply button would lay out with this angle in Rotation, for a preview (the
-  // offsets not rounded through their fields' text).
-  LayoutFields TurnedLayout(int32_t degrees);
+  PlacementFields ShownPlacement();
+  void ShowTurned(const PlacementFields& fields);
+  // The fields with the pair's angle turned to `degrees`.
+  PlacementFields TurnedPlacement(int32_t degrees);
   void StepRotation(int32_t pairStep, int32_t rowStep);
 
   // --- type and flags (form_type_flags.cpp)
@@ -213,6 +219,7 @@ class TQarnForm : public QWidget, private MapEditor, private MapHost {
   // After an add, delete or continue: the cycle, then the new current object and its refresh.
   void FinishListChange(std::optional<int> row);
   void KeepMovedObjectSelected(std::optional<int> row);
+  void AddCopiesOfSelected();
   void DeleteSelectedObjects();
 
   // --- copy and paste of objects (form_clipboard.cpp)
@@ -232,13 +239,14 @@ class TQarnForm : public QWidget, private MapEditor, private MapHost {
   MapChoice* mapChoice_ = nullptr;
   int refreshDepth_ = 0;
   bool namesClickSuppressed_ = false;
-  bool keepFocus_ = false;  // a refresh leaves the focus where the user is typing
+  bool entsClickSuppressed_ = false;  // the point list's row set by a command, not the user
+  bool keepFocus_ = false;            // a refresh leaves the focus where the user is typing
   int typingRun_ = 0;
   bool scrolledAtStart_ = false;
   std::unique_ptr<NameWidths> nameWidths_;
   std::optional<QPoint> pointerPixel_;
-  QString mapHint_;    // what a drag on the map would do, shown in the status line
-  tDesc shownObject_;  // the object the point list shows, as the last refresh left it
+  QString mapHint_;            // what a drag on the map would do, shown in the status line
+  tDesc shownObject_;          // the object the point list shows, as the last refresh left it
   bool showsSeveral_ = false;  // the list and map mark more selected objects than the current
 
   // containers

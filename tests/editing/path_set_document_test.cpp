@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include <QFile>
 #include <QTemporaryDir>
 #include <functional>
@@ -252,21 +254,36 @@ TEST_F(DocumentModelTest, ChangeOfSeveralObjectsIsOneStepOrNone) {
   EXPECT_EQ(model.Selected().objects, (std::vector<int>{1, 2, 3}));
 }
 
-TEST_F(DocumentModelTest, PreviewShowsTheChangedCopyAndCommitIsOneStep) {
-  Open(1);
-  std::vector<float> shown;
+TEST_F(DocumentModelTest, PreviewShowsTheChangedCopiesAndCommitIsOneStep) {
+  Open(3);
+  model.SelectObject(2);
+  model.ToggleObject(3);
+  std::vector<std::map<int, float>> shown;
   QObject::connect(&model, &PathSetDocument::previewChanged,
-                   [&](const tDesc& object) { shown.push_back(object.Point(1).x); });
+                   [&](const PathSetDocument::PreviewObjects& objects) {
+                     std::map<int, float> x;
+                     for (const auto& [n, object] : objects) x[n] = object.Point(1).x;
+                     shown.push_back(x);
+                   });
   const auto right = [](float by) { return [by](tDesc& o) { o.Point(1).x += by; }; };
   model.Preview(right(2));
-  model.Preview(right(5));
+  model.PreviewSelected(right(5));
   model.Preview([](tDesc&) { throw RangeCheckError("no"); });  // the preview stays
-  EXPECT_EQ(shown, (std::vector<float>{3, 6}));
-  EXPECT_EQ(model.Document().Object(1).Point(1).x, 1) << "a preview changes nothing";
-  model.Commit(QStringLiteral("drag"), right(5));
-  EXPECT_EQ(model.Document().Object(1).Point(1).x, 6);
-  EXPECT_EQ(model.History().count(), 1);
-  EXPECT_EQ(model.History().undoText(), QStringLiteral("drag"));
+  const float x2 = model.Document().Object(2).Point(1).x;
+  const float x3 = model.Document().Object(3).Point(1).x;
+  EXPECT_EQ(shown, (std::vector<std::map<int, float>>{{{3, x3 + 2}}, {{2, x2 + 5}, {3, x3 + 5}}}));
+  EXPECT_EQ(model.Document().Object(3).Point(1).x, x3) << "a preview changes nothing";
+  model.CommitSelected(QStringLiteral("drag"), right(5));
+  EXPECT_EQ(model.Document().Object(2).Point(1).x, x2 + 5);
+  EXPECT_EQ(model.Document().Object(3).Point(1).x, x3 + 5);
+  model.Commit(QStringLiteral("nudge"), right(1));
+  EXPECT_EQ(model.Document().Object(3).Point(1).x, x3 + 6);
+  EXPECT_EQ(model.Document().Object(2).Point(1).x, x2 + 5) << "Commit changes the current alone";
+  EXPECT_EQ(model.History().count(), 2);
+  model.Undo();
+  model.Undo();
+  EXPECT_EQ(model.Document().Object(2).Point(1).x, x2);
+  EXPECT_EQ(model.Selected().objects, (std::vector<int>{2, 3}));
 }
 
 }  // namespace
