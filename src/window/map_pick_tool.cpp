@@ -10,9 +10,9 @@ void PickTool::Release(const MapPointer& pointer) {
 }
 
 void InsertTool::Release(const MapPointer& pointer) {
-  if (canvas_.rect().contains(pointer.view)) {
-    editor_.InsertPoint(canvas_.View().MapPixelAt(pointer.view));
-  }
+  if (!canvas_.rect().contains(pointer.view)) return;
+  const QPoint pixel = canvas_.View().MapPixelAt(pointer.view);
+  editor_.Guard([&] { editor_.InsertPoint(pixel); });
 }
 
 }  // namespace qarn

@@ -112,6 +112,53 @@ INSTANTIATE_TEST_SUITE_P(Zoom, MapHandleTest,
                                            HandleCase{0.5, {12, 0}, MapHandle::LineEnd},
                                            HandleCase{0.5, {4, 0}, MapHandle::Disc}));
 
+struct GripCase {
+  const char* name;
+  double scale;
+  QPoint pixel;   // map pixel pressed
+  QPoint offset;  // view pixels from it
+  bool ctrl;
+  MapGrip grip;
+};
+
+class MapGripTest : public ZoomedMapTest, public ::testing::WithParamInterface<GripCase> {};
+
+// Object 1 is current: point 1 (the disc) at (600, 700), point 2 three pixels right (under the
+// disc; the short line ends 12 pixels out), point 3 at (600, 760). Object 2 is selected as well,
+// object 3 is not.
+TEST_P(MapGripTest, HandlesTakePrecedenceInOneOrderAtEveryZoom) {
+  const GripCase& c = GetParam();
+  SelectObject();
+  const auto at = [this](int x, int y) {
+    return test::WorldPoint{t_.MapToWorldX(float(x)), 0, t_.MapToWorldZ(float(y))};
+  };
+  const tHeader doc =
+      MakeDocument({{at(600, 700), at(603, 700), at(600, 760)}, {at(700, 700)}, {at(800, 700)}});
+  const int selected[] = {1, 2};
+  const ViewTransform view(c.scale);
+  const QPoint pressed = view.ViewPixelOf(c.pixel) + c.offset;
+  EXPECT_EQ(GripAt(picture_.Marks(), {doc, t_, 1, selected}, view, pressed, c.ctrl), c.grip);
+}
+
+constexpr MapGrip kNoGrip{};
+
+INSTANTIATE_TEST_SUITE_P(
+    Zoom, MapGripTest,
+    ::testing::Values(
+        GripCase{"DiscBeforePointTwo", 1, {603, 700}, {}, false, {MapHandle::Disc, {1, 1}}},
+        GripCase{"CtrlTakesPointTwo", 1, {603, 700}, {}, true, {MapHandle::Point, {1, 2}}},
+        GripCase{"CtrlTakesPointOne", 2, {600, 700}, {1, 0}, true, {MapHandle::Point, {1, 1}}},
+        GripCase{"LineEnd", 1, {612, 700}, {}, false, {MapHandle::LineEnd, {1, 2}}},
+        GripCase{"PointThree", 1, {600, 760}, {0, 5}, false, {MapHandle::Point, {1, 3}}},
+        GripCase{"PointThreeAt50", 0.5, {600, 760}, {4, 0}, false, {MapHandle::Point, {1, 3}}},
+        GripCase{"PointThreeAt400", 4, {600, 760}, {15, 6}, false, {MapHandle::Point, {1, 3}}},
+        GripCase{"BesidePointThreeAt400", 4, {600, 760}, {18, 0}, false, kNoGrip},
+        GripCase{
+            "OtherSelected", 2, {700, 700}, {-9, 0}, false, {MapHandle::SelectedObject, {2, 1}}},
+        GripCase{"CtrlOnOtherSelected", 1, {700, 700}, {}, true, kNoGrip},
+        GripCase{"NotSelected", 1, {800, 700}, {}, false, kNoGrip}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(MapHandleRulesTest, WithoutTheSelectedObjectsMarksNothingTakesHold) {
   const MarkList squares{{MarkKind::Square, {10, 10}, {}}, {MarkKind::PointDisc, {20, 20}, {}}};
   EXPECT_EQ(HandleAt(squares, ViewTransform(1), {10, 10}), MapHandle::None);

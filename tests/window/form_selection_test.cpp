@@ -78,10 +78,39 @@ TEST_F(SelectionTest, DeleteAndCopyTakeTheWholeSelection) {
   EXPECT_EQ(ui.Column("Names", 1), QStringList({"d"}));
   PressInList(Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(ui.Column("Names", 1), QStringList({"d", "a", "b", "c"}));
+  EXPECT_EQ(ui.form().Model().Selected().objects, (std::vector<int>{2, 3, 4})) << "the pasted";
   PressInList(Qt::Key_A, Qt::ControlModifier);
   EXPECT_EQ(ui.form().Model().Selected().objects.size(), 4u);
   PressInList(Qt::Key_Delete, {});
   EXPECT_EQ(ui.doc().objectCount, 1u) << "the only object stays";
+}
+
+// Each turned as it would be alone, from its own lengths and angles, not the current object's.
+TEST_F(SelectionTest, TurnStepsActOnEachAsAlone) {
+  for (int row : {1, 3}) {
+    ui.ClickRow("Names", row);
+    ui.Click("rotRightButton");
+    ui.Click("XrotLeftButton2");
+  }
+  const std::vector<uint8_t> alone = ui.DocumentBytes();
+  const int32_t rotation = ui.Integer("Rotation")->Value();
+  for (int i = 0; i < 4; ++i) ui.Click("UndoButton");
+  ui.ClickRow("Names", 1);
+  CtrlClickRow(3);
+  ui.Click("rotRightButton");
+  ui.Click("XrotLeftButton2");
+  EXPECT_EQ(ui.DocumentBytes(), alone);
+  EXPECT_EQ(ui.Integer("Rotation")->Value(), rotation) << "the fields show the current object";
+  EXPECT_EQ(ui.form().UndoStack().index(), 2);
+}
+
+TEST_F(SelectionTest, AddACopyCopiesEachAfterItselfAndSelectsTheCopies) {
+  CtrlClickRow(3);
+  ui.Click("SpeedButton1");
+  EXPECT_EQ(ui.Column("Names", 1), QStringList({"a", "a", "b", "c", "c", "d"}));
+  EXPECT_EQ(ui.form().Model().Selected().objects, (std::vector<int>{2, 5}));
+  EXPECT_EQ(ui.form().Model().CurrentObjectNumber(), 5);
+  EXPECT_EQ(ui.UndoSteps(), 1);
 }
 
 }  // namespace

@@ -409,3 +409,125 @@ TEST_F(MapWorkspaceTest, EscapeCancelsTheBandAndAShortPressStillPicks) {
 
 }  // namespace
 }  // namespace qarn::testing
+
+namespace qarn::testing {
+namespace {
+
+struct PointDragCase {
+  const char* name;
+  double scale;
+  QPoint pressPixel;  // map pixel pressed
+  QPoint drag;        // view pixels
+  Qt::KeyboardModifiers modifiers;
+  int point;       // the point taken hold of
+  QPoint columns;  // map pixels it moves
+};
+
+class MapPointDragTest : public MapWorkspaceTest,
+                         public ::testing::WithParamInterface<PointDragCase> {
+ protected:
+  tDesc Ladder() {
+    return MakeObject("lad", {At(600, 700), At(640, 700), At(600, 740), At(640, 740)});
+  }
+};
+
+// The point lands on the position a click on its new pixel picks; the rest stays.
+TEST_P(MapPointDragTest, DraggingAPointMovesItAloneToWholeMapPixels) {
+  const PointDragCase& c = GetParam();
+  LoadAndSelect({Ladder()});
+  const std::vector<uint8_t> before = ui.DocumentBytes();
+  View()->SetScale(c.scale);
+  const QPoint press = OnCanvas(c.pressPixel);
+  Mouse(QEvent::MouseButtonPress, Qt::LeftButton, press, c.modifiers);
+  Mouse(QEvent::MouseMove, Qt::LeftButton, press + c.drag, c.modifiers);
+  EXPECT_TRUE(ui.form()
+                  .findChild<QLabel*>(QStringLiteral("StatusLabel"))
+                  ->text()
+                  .contains(QStringLiteral("point %1").arg(c.point)));
+  Mouse(QEvent::MouseButtonRelease, Qt::LeftButton, press + c.drag, c.modifiers);
+  tHeader expected = MakeDocument({Ladder()});
+  const QPoint to = c.pressPixel + c.columns;
+  tPoint& moved = expected.Object(1).Point(c.point);
+  moved.x = At(to.x(), to.y()).x;
+  moved.z = At(to.x(), to.y()).z;
+  EXPECT_EQ(ui.DocumentBytes(), SerializeToBytes(expected));
+  EXPECT_EQ(ui.UndoSteps(), 1);
+  EXPECT_EQ(ui.Grid("Ents")->Row(), c.point) << "the dragged point is the current row";
+  ui.Click("UndoButton");
+  EXPECT_EQ(ui.DocumentBytes(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Zoom, MapPointDragTest,
+    ::testing::Values(
+        PointDragCase{"At100", 1, {600, 740}, {20, 0}, {}, 3, {20, 0}},
+        PointDragCase{"At200", 2, {600, 740}, {20, 10}, {}, 3, {10, 5}},
+        PointDragCase{"At50", 0.5, {600, 740}, {8, -6}, {}, 3, {16, -12}},
+        PointDragCase{"At400ShiftKeepsZ", 4, {640, 740}, {40, 12}, Qt::ShiftModifier, 4, {10, 0}},
+        PointDragCase{"CtrlTakesPointOne", 1, {600, 700}, {0, 20}, Qt::ControlModifier, 1, {0, 20}},
+        PointDragCase{
+            "CtrlTakesPointTwo", 2, {640, 700}, {-20, 0}, Qt::ControlModifier, 2, {-10, 0}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The disc of the current object and point 1 of another selected one both move the selection.
+TEST_F(MapWorkspaceTest, DraggingASelectedObjectMovesEverySelectedObject) {
+  const auto objects = [this] {
+    return MakeDocument({Triangle(), MakeObject("b", {At(700, 700)}),
+                         MakeObject("c", {At(800, 700), At(800, 720)})});
+  };
+  ui.Load(ui.WriteFile("three.pathset", objects()));
+  ui.ClickRow("Names", 1);
+  ui.form().Model().SelectObjects({1, 3}, 1);
+  tHeader expected = objects();
+  const Vec3 by{10 * static_cast<long double>(t.unitsPerPixelX), 0,
+                -20 * static_cast<long double>(t.unitsPerPixelZ)};
+  for (int n : {1, 3}) ShiftPointsBy(expected.Object(n), by);
+  for (const QPoint grab : {QPoint(600, 700), QPoint(800, 700)}) {
+    Drag(OnCanvas(grab), OnCanvas(grab + QPoint(10, -20)));
+    EXPECT_EQ(ui.DocumentBytes(), SerializeToBytes(expected)) << grab.x();
+    EXPECT_EQ(ui.UndoSteps(), 1);
+    ui.Click("UndoButton");
+    EXPECT_EQ(ui.form().Model().Selected().objects, (std::vector<int>{1, 3}));
+  }
+}
+
+// Insert after the current point (Insert: halfway; Alt+click: where clicked) and delete it, within
+// 1 to 256 points.
+TEST_F(MapWorkspaceTest, InsertAndDeletePointsWithKeysAndAltClick) {
+  LoadAndSelect({MakeObject("two", {At(600, 700), At(640, 700)}), Triangle()});
+  ui.ClickRow("Ents", 1);
+  ui.Grid("Names")->setFocus();
+  QTest::keyClick(ui.Grid("Names"), Qt::Key_Insert);
+  EXPECT_EQ(ui.doc().Object(1).pointCount, 3u);
+  const long double halfway = (static_cast<long double>(At(600, 700).x) + At(640, 700).x) / 2;
+  EXPECT_EQ(ui.doc().Object(1).Point(2).x, static_cast<float>(halfway));
+  EXPECT_EQ(ui.Grid("Ents")->Row(), 2);
+  Mouse(QEvent::MouseButtonPress, Qt::LeftButton, OnCanvas({610, 650}), Qt::AltModifier);
+  Mouse(QEvent::MouseButtonRelease, Qt::LeftButton, OnCanvas({610, 650}), Qt::AltModifier);
+  ASSERT_EQ(ui.doc().Object(1).pointCount, 4u);
+  EXPECT_EQ(ui.doc().Object(1).Point(3).z, At(610, 650).z) << "where clicked, after point 2";
+  EXPECT_EQ(ui.Grid("Ents")->Row(), 3);
+  for (int left : {3, 2, 1}) {
+    QTest::keyClick(ui.Grid("Names"), Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(ui.doc().Object(1).pointCount, unsigned(left));
+  }
+  EXPECT_FALSE(ui.form().findChild<QAction*>(QStringLiteral("actionDeletePoint"))->isEnabled())
+      << "the only point stays";
+  EXPECT_EQ(ui.UndoSteps(), 5);
+  EXPECT_TRUE(ui.dialogs().errors.isEmpty());
+}
+
+TEST_F(MapWorkspaceTest, AtTwoHundredFiftySixPointsNothingIsInserted) {
+  tDesc full = MakeObject("full", {At(600, 700)});
+  for (int k = 2; k <= kMaxPoints; ++k) full.Point(k) = At(600, 700);
+  full.pointCount = kMaxPoints;
+  LoadAndSelect({full});
+  EXPECT_FALSE(ui.form().findChild<QAction*>(QStringLiteral("actionInsertPoint"))->isEnabled());
+  Mouse(QEvent::MouseButtonPress, Qt::LeftButton, OnCanvas({610, 650}), Qt::AltModifier);
+  Mouse(QEvent::MouseButtonRelease, Qt::LeftButton, OnCanvas({610, 650}), Qt::AltModifier);
+  EXPECT_EQ(ui.doc().Object(1).pointCount, unsigned(kMaxPoints));
+  EXPECT_EQ(ui.dialogs().errors.size(), 1) << "the map's insert says why it cannot";
+}
+
+}  // namespace
+}  // namespace qarn::testing
