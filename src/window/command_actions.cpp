@@ -279,8 +279,8 @@ void CommandActions::AddPointCommands() {
   const auto points = [m] { return m->HasCurrentObject() ? m->CurrentObject().pointCount : 0u; };
   QAction* insert = Add(
       {"actionInsertPoint", QStringLiteral("&Insert a Point"),
-       QStringLiteral("Insert a point after the current point, halfway to the next (Alt+click on "
-                      "the map: where clicked)"),
+       QStringLiteral("Insert a point after the current point, halfway to the next (Alt+click or "
+                      "Ctrl+Alt+click on the map: where clicked)"),
        [&f] { f.InsertPoint(std::nullopt); }, Keys(Qt::Key_Insert),
        [m, points] { return m->HasCurrentObject() && points() < kMaxPoints; }});
   QAction* remove = Add({"actionDeletePoint", QStringLiteral("Delete the Current Poi&nt"),
