@@ -114,18 +114,5 @@ TEST(PointEditLimits, TheMostAndTheLastOfTwoHundredFiftySix) {
   EXPECT_EQ(full.Point(kMaxPoints).flags, kMaxPoints - 1u);
 }
 
-TEST(MovePointTo, TakesXAndZKeepsHeightAndFlagsAndRefusesOverflow) {
-  tDesc object = ObjectOnXAxis(3);
-  object.Point(2).y = 4;
-  MovePointTo(object, 2, -12.25L, 99.5L);
-  EXPECT_EQ(object.Point(2).x, -12.25f);
-  EXPECT_EQ(object.Point(2).y, 4.0f);
-  EXPECT_EQ(object.Point(2).z, 99.5f);
-  EXPECT_EQ(object.Point(2).flags, 2u);
-  const tDesc before = object;
-  EXPECT_THROW(MovePointTo(object, 3, 1e300L, 0), OverflowError);
-  EXPECT_TRUE(SameBytes(object, before));
-}
-
 }  // namespace
 }  // namespace qarn
