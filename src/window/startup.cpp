@@ -3,6 +3,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QTimer>
+#include <QWindow>
+#include <functional>
 
 #include "assets/version_text.h"
 #include "map/map_picture.h"
@@ -56,6 +58,19 @@ void ReadInterval(const QCommandLineParser& parser, StartOptions& options) {
   options.recoveryInterval = std::chrono::seconds(seconds);
 }
 
+// A question is centred on the window, so it waits until the window manager has placed and
+// exposed the window (at most about two seconds; some platforms never say so).
+void WhenExposed(QWidget* window, std::function<void()> then, int triesLeft = 100) {
+  const QWindow* handle = window->windowHandle();
+  if (triesLeft == 0 || (handle && handle->isExposed())) {
+    then();
+    return;
+  }
+  QTimer::singleShot(20, window, [window, then = std::move(then), triesLeft]() mutable {
+    WhenExposed(window, std::move(then), triesLeft - 1);
+  });
+}
+
 void StartRecovery(TQarnForm& form, FormDialogs& dialogs, const StartOptions& options,
                    const QString& folder) {
   TQarnForm* window = &form;
@@ -65,11 +80,13 @@ void StartRecovery(TQarnForm& form, FormDialogs& dialogs, const StartOptions& op
       [window, asker](const QString& message) { asker->ShowError(window, message); });
   const bool ask = !options.recoverWithoutAsking;
   QTimer::singleShot(0, window, [window, asker, recovery, ask] {
-    try {
-      OfferRecovery(*window, *recovery, *asker, ask);
-    } catch (const std::exception& error) {
-      asker->ShowError(window, QString::fromUtf8(error.what()));
-    }
+    WhenExposed(window, [window, asker, recovery, ask] {
+      try {
+        OfferRecovery(*window, *recovery, *asker, ask);
+      } catch (const std::exception& error) {
+        asker->ShowError(window, QString::fromUtf8(error.what()));
+      }
+    });
   });
 }
 
