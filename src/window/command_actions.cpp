@@ -104,6 +104,8 @@ void CommandActions::KeepToListAndMap(QAction* action, bool pointList) {
 
 void CommandActions::UpdateStates() {
   for (const auto& [action, enabled] : states_) action->setEnabled(enabled());
+  const bool several = form_.model_->Selected().objects.size() > 1;
+  for (const CountedText& c : counted_) c.action->setText(several ? c.several : c.one);
   UndoHistory& history = form_.model_->History();
   undo_->setText(StepText(QStringLiteral("&Undo"), history.undoText()));
   redo_->setText(StepText(QStringLiteral("&Redo"), history.redoText()));
@@ -176,6 +178,8 @@ void CommandActions::AddEditCommands() {
                         QStringLiteral("Paste the objects on the clipboard after the selected one"),
                         [&f] { f.PasteObjects(); }, Keys(QKeySequence::Paste)});
   edit_ = {{undo_, redo_}, {cut, copy, paste}};
+  counted_ << CountedText{cut, cut->text(), QStringLiteral("Cu&t Objects")}
+           << CountedText{copy, copy->text(), QStringLiteral("&Copy Objects")};
 }
 
 void CommandActions::AddListCommands() {
@@ -194,6 +198,7 @@ void CommandActions::AddListCommands() {
            Keys(Qt::Key_Delete), [m, count] { return count() > 1 && m->HasCurrentObject(); },
            b.SpeedButton2});
   KeepToListAndMap(remove);
+  counted_ << CountedText{remove, remove->text(), QStringLiteral("&Delete Objects")};
   QAction* series =
       Add({"actionContinueSeries",
            QStringLiteral("Continue the &Series"),

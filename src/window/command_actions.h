@@ -70,6 +70,12 @@ class CommandActions : public QObject {
   QAction* undo_ = nullptr;
   QAction* redo_ = nullptr;
   QAction* recent_ = nullptr;
+  // Entries that name one object or, while several are selected, all of them.
+  struct CountedText {
+    QAction* action;
+    QString one, several;
+  };
+  QList<CountedText> counted_;
   QWidget* shortcuts_ = nullptr;
 };
 
