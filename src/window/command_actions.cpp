@@ -292,9 +292,14 @@ void CommandActions::AddPointCommands() {
                          QStringLiteral("Delete the point chosen in the point list"),
                          [&f] { f.DeleteCurrentPoint(); }, Keys(Qt::CTRL | Qt::Key_Delete),
                          [points] { return points() > 1; }});
+  QAction* move = Add({"actionMovePoint", QStringLiteral("Move the Current Point to &x, z"),
+                       QStringLiteral("Move the point chosen in the point list to the x and z "
+                                      "typed, as dragging it on the map would"),
+                       [&f] { f.MoveCurrentPointToFields(); },
+                       Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_P), [points] { return points() > 0; }});
   KeepToListAndMap(insert, true);
   KeepToListAndMap(remove, true);
-  object_.append(QList<QAction*>{insert, remove});
+  object_.append(QList<QAction*>{insert, move, remove});
 }
 
 void CommandActions::AddMoveCommands() {

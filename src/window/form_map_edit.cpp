@@ -11,6 +11,7 @@
 #include "commands/rotation.h"
 #include "map/hit_test.h"
 #include "map/view_transform.h"
+#include "widgets/float_edit.h"
 #include "widgets/integer_edit.h"
 #include "widgets/kv_string_grid.h"
 #include "window/map_view.h"
@@ -91,6 +92,16 @@ void TQarnForm::InsertPoint(std::optional<QPoint> pixel) {
     InsertPointAfter(object, after, at);
     model_->EditCycle();
     ShowPoint(after + 1);
+  });
+}
+
+// The keyboard's way of dragging a point: x and z from their fields, height and flags kept.
+void TQarnForm::MoveCurrentPointToFields() {
+  const int k = model_->Selected().point;
+  model_->RunCommand(QStringLiteral("Move point %1").arg(k), [&] {
+    MovePointTo(model_->CurrentObject(), k, xEdit->Value(), zEdit->Value());
+    model_->EditCycle();
+    ShowPoint(k);
   });
 }
 

@@ -173,6 +173,7 @@ class TQarnForm : public QWidget, private MapEditor, private MapHost {
   void ShowPoint(int k) override;
   void InsertPoint(std::optional<QPoint> pixel) override;
   void DeleteCurrentPoint();
+  void MoveCurrentPointToFields();
   void MarkPoint(int k);
 
   // --- point placement and translation (form_placement.cpp)
