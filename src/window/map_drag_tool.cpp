@@ -100,22 +100,25 @@ PointTool::PointTool(MapEditor& editor, const MapCanvas& canvas, const MapPointe
   start_ = editor.Transform().PixelOf(p.x, p.z);
 }
 
-MapChange PointTool::Change(const MapPointer& pointer) const {
+// Where the point goes: the world position of its new map pixel, or with Shift the coordinate of
+// the axis it did not move along as it was.
+std::pair<long double, long double> PointTool::Target(const MapPointer& pointer) const {
   const QPoint offset = Offset(pointer);
   const QPoint pixel = start_ + offset;
   const MapTransform& calibration = editor_.Transform();
   const tPoint& now = editor_.Editing().CurrentObject().Point(point_);
-  const bool keepX = offset.x() == 0 && (pointer.modifiers & Qt::ShiftModifier);
-  const bool keepZ = offset.y() == 0 && (pointer.modifiers & Qt::ShiftModifier);
-  const long double x =
-      keepX ? now.x : static_cast<long double>(calibration.MapToWorldX(float(pixel.x())));
-  const long double z =
-      keepZ ? now.z : static_cast<long double>(calibration.MapToWorldZ(float(pixel.y())));
+  const bool axis = pointer.modifiers & Qt::ShiftModifier;
+  return {axis && offset.x() == 0 ? now.x : calibration.MapToWorldX(float(pixel.x())),
+          axis && offset.y() == 0 ? now.z : calibration.MapToWorldZ(float(pixel.y()))};
+}
+
+MapChange PointTool::Change(const MapPointer& pointer) const {
+  const auto [x, z] = Target(pointer);
   const int k = point_;
   const auto move = [k, x, z](tDesc& object) { MovePointTo(object, k, x, z); };
   MapChange change{QStringLiteral("point %1  x %2  z %3").arg(k).arg(Decimal(x), Decimal(z)), move,
                    nullptr};
-  if (!offset.isNull()) {
+  if (!Offset(pointer).isNull()) {
     change.commit = [this, move, k] {
       editor_.Editing().Commit(QStringLiteral("Move point %1").arg(k), move);
       editor_.ShowPoint(k);

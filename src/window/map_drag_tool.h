@@ -1,5 +1,7 @@
 #pragma once
 
+#include <utility>
+
 #include "window/map_editor.h"
 #include "window/map_pick_tool.h"
 #include "window/map_tool.h"
@@ -59,6 +61,8 @@ class PointTool : public DragTool {
   MapChange Change(const MapPointer& pointer) const override;
 
  private:
+  std::pair<long double, long double> Target(const MapPointer& pointer) const;
+
   int point_;
   QPoint start_;  // the map pixel the point stood on
 };
