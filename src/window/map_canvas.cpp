@@ -1,5 +1,6 @@
 #include "window/map_canvas.h"
 
+#include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
@@ -27,12 +28,11 @@ namespace {
 // rectangle of the map pixels they stand on.
 constexpr int kMarkReachInView = 14;
 
-bool TypesText(const QWidget* widget) {
-  if (qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QAbstractSpinBox*>(widget)) {
-    return true;
-  }
-  const auto* combo = qobject_cast<const QComboBox*>(widget);
-  return combo && combo->isEditable();
+// Space is the focused control's own where it types a blank, presses a button, toggles a check
+// box or opens a box's list: someone at the keyboard never knows the pointer rests on the map.
+bool UsesSpace(const QWidget* widget) {
+  return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QAbstractSpinBox*>(widget) ||
+         qobject_cast<const QAbstractButton*>(widget) || qobject_cast<const QComboBox*>(widget);
 }
 
 }  // namespace
@@ -207,7 +207,7 @@ void MapCanvas::leaveEvent(QEvent* event) {
 
 bool MapCanvas::TakesSpace(const QEvent* event) const {
   const auto* key = static_cast<const QKeyEvent*>(event);
-  return key->key() == Qt::Key_Space && !TypesText(QApplication::focusWidget());
+  return key->key() == Qt::Key_Space && !UsesSpace(QApplication::focusWidget());
 }
 
 bool MapCanvas::CancelsTool(const QEvent* event) const {
