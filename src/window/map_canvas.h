@@ -8,6 +8,8 @@
 #include "map/zoomed_map.h"
 #include "window/map_tool.h"
 
+class QPainter;
+
 namespace qarn {
 
 class MapEditor;
@@ -50,6 +52,8 @@ class MapCanvas : public QWidget {
   void Hold(std::unique_ptr<MapTool> tool, Qt::MouseButton button);
   void LetGo();
   void ShowCursorFor(QPoint view);
+  // The marks in device pixels, over a map piece painted without them.
+  void PaintMarkLayer(QPainter& painter, QRect exposed, double ratio) const;
   bool TakesSpace(const QEvent* event) const;
   bool CancelsTool(const QEvent* event) const;
 
