@@ -22,7 +22,7 @@ int MarkUnit(double scale, double ratio);
 int DeviceMarkReach(double scale, double ratio);
 
 // The marks over `deviceArea` (device pixels of the view, `ratio` to a view pixel) as a layer:
-// transparent but for the marks, in black and red.
+// transparent but for the marks, in black and red; null where no mark shows.
 QImage DeviceMarkLayer(const MarkList& marks, const ViewTransform& view, double ratio,
                        QRect deviceArea);
 

@@ -90,6 +90,7 @@ void MapCanvas::paintEvent(QPaintEvent* event) {
 void MapCanvas::PaintMarkLayer(QPainter& painter, QRect exposed, double ratio) const {
   const QRect device = DeviceRectOf(exposed, ratio);
   QImage layer = DeviceMarkLayer(map_.Marks(), transform_, ratio, device);
+  if (layer.isNull()) return;
   layer.setDevicePixelRatio(ratio);
   painter.drawImage(QPointF(device.topLeft()) / ratio, layer);
 }
