@@ -127,18 +127,20 @@ def press(pyatspi, key):
 
 
 # Each step: a key the user types (none: what Orca says by itself, or a button's name: the button
-# pressed through its action), then the parts one of the next sentences must hold. The object
-# list's second row in the demo path set is sp_jumptrailer_f.
+# pressed through its action), then the parts one of the next sentences must hold, or the whole
+# sentence. The object list's second row in the demo path set is sp_jumptrailer_f.
 STEPS = [
     (None, ["QarnForm", "frame"]),
     # The file given at start is shown with its first object, and the object list has the focus.
     (None, ["Objects"]),
     ("Down", ["sp_jumptrailer_f"]),
-    (None, ["2 of 6"]),
-    # Shift+Tab goes back to the point list; Down there speaks the next point's row.
+    (None, "2 of 6"),
+    # Shift+Tab goes back to the point list; Down there speaks the next point's row, cell by
+    # cell (point 2 of sp_jumptrailer_f is at z -691.25), and stays in the list.
     ("Shift+Tab", ["Points of the selected object"]),
-    ("Down", ["-700.50"]),
-    (None, ["2 of 10"]),
+    ("Down", "-700.50"),
+    (None, "-691.25"),
+    (None, "2 of 10"),
     ("Tab", ["Objects"]),
     ("Tab", ["Map"]),
     ("Tab", ["Load", "push button"]),
@@ -234,9 +236,9 @@ def run_steps(pyatspi, speech, app):
         if heard is None:
             failures += 1
             print("FAILED: after %s Orca never said %s; it said %s"
-                  % (key or "start", wanted, speech.recent()))
+                  % (key or "the step before", wanted, speech.recent()))
         else:
-            print("%-10s %s" % (key or "start", heard))
+            print("%-11s %s" % (key or "(by itself)", heard))
     return 1 if failures else 0
 
 
