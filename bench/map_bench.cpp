@@ -16,6 +16,7 @@
 
 #include "bench_documents.h"
 #include "document/path_set_records.h"
+#include "map/device_marks.h"
 #include "map/map_picture.h"
 #include "map/map_placement.h"
 #include "map/map_transform.h"
@@ -75,6 +76,20 @@ void BM_DrawObjectMarks(benchmark::State& state) {
   for (auto _ : state) {
     picture.DrawObjectMarks(doc.Object(1), t);
     benchmark::DoNotOptimize(picture.Image().constBits());
+  }
+  ReportPictureBytes(state);
+}
+
+// Every point's marks as a device-pixel layer over a large window's view (1600 x 1000 view
+// pixels) on a screen at 150 %, as each full repaint of the map draws them there.
+void BM_DeviceMarkLayer(benchmark::State& state) {
+  MapPicture picture(MapPicture::BuiltInMap());
+  picture.DrawAllPoints(Shape(state), qarn::MapTransform());
+  const qarn::ViewTransform view(1.0);
+  const QRect device = qarn::DeviceRectOf(QRect(0, 0, 1600, 1000), 1.5);
+  for (auto _ : state) {
+    const QImage layer = qarn::DeviceMarkLayer(picture.Marks(), view, 1.5, device);
+    benchmark::DoNotOptimize(layer.constBits());
   }
   ReportPictureBytes(state);
 }
@@ -157,6 +172,7 @@ BENCHMARK(BM_MemcpyPicture)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Restore)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DrawAllPoints)->Apply(Shapes);
 BENCHMARK(BM_DrawObjectMarks)->Apply(Shapes);
+BENCHMARK(BM_DeviceMarkLayer)->Apply(Shapes);
 BENCHMARK(BM_PicturePeakMemory)
     ->ArgNames({"width", "height", "palette"})
     ->Args({8192, 8192, 1})

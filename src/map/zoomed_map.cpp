@@ -73,9 +73,9 @@ QImage BlockScaledPiece(const QImage& picture, const ViewTransform& view, QRect 
   return PieceFromLines(picture, column.data(), row.data(), area.size());
 }
 
-QImage ZoomedMap::Piece(const MapPicture& map, const ViewTransform& view, QRect area) {
+QImage ZoomedMap::Piece(const MapPicture& map, const ViewTransform& view, QRect area, bool marks) {
   if (view.Scale() >= 1.0) {
-    const QImage& picture = map.Image();
+    const QImage& picture = marks ? map.Image() : map.Pristine();
     MakeSourceLines(picture, view);
     const QRect whole(0, 0, int(sourceColumns_.size()), int(sourceRows_.size()));
     if (!whole.contains(area)) return BlockScaledPiece(picture, view, area);
@@ -86,6 +86,7 @@ QImage ZoomedMap::Piece(const MapPicture& map, const ViewTransform& view, QRect 
     return PieceFromLines(picture, columns, rows, area.size());
   }
   QImage piece = reduced_.Piece(map.Pristine(), view.Scale(), area);
+  if (!marks) return piece;
   DrawMarksOver(piece, map.Marks(), [&](QPoint p) { return view.ViewPixelOf(p) - area.topLeft(); });
   return piece;
 }

@@ -16,8 +16,9 @@ class MapPicture;
 // it at their own size in view pixels, so none fades away or vanishes.
 class ZoomedMap {
  public:
-  // The view pixels of `area` (view coordinates, inside the view's size) as 32-bit pixels.
-  QImage Piece(const MapPicture& map, const ViewTransform& view, QRect area);
+  // The view pixels of `area` (view coordinates, inside the view's size) as 32-bit pixels; the
+  // bare map without `marks` (for a screen that draws them in its own pixels).
+  QImage Piece(const MapPicture& map, const ViewTransform& view, QRect area, bool marks = true);
 
  private:
   void MakeSourceLines(const QImage& picture, const ViewTransform& view);

@@ -163,6 +163,9 @@ void TQarnForm::NamesClick() {
 
 void TQarnForm::EntsClick() {
   if (entsClickSuppressed_) return;
+  // Someone moving through the points with the arrow keys stays in the point list: the refresh
+  // would hand the focus to the object list, where the next arrow key would pick another object.
+  const QScopedValueRollback<bool> keep(keepFocus_, keepFocus_ || Ents->hasFocus());
   Guard([this] {
     model_->SelectObject(model_->CurrentObjectNumber());
     const int k = Ents->Row();

@@ -169,7 +169,11 @@ void TQarnForm::ConnectTypeAndFlags() {
   connectChoice(DTyp, &TQarnForm::DTypChange);
   connectChoice(HexTyp, &TQarnForm::HexTypChange);
   for (QCheckBox* box : checkBoxes_) {
-    connect(box, &QCheckBox::clicked, this, [this] { Guard([this] { ccClick(); }); });
+    connect(box, &QCheckBox::clicked, this, [this, box] {
+      // The focus stays on the box, so the next flag is a Tab away, not a walk from the list.
+      const QScopedValueRollback<bool> keep(keepFocus_, keepFocus_ || box->hasFocus());
+      Guard([this] { ccClick(); });
+    });
   }
 }
 

@@ -1,5 +1,6 @@
 #include "window/map_canvas.h"
 
+#include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
@@ -9,7 +10,9 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <algorithm>
 
+#include "map/device_marks.h"
 #include "map/map_handles.h"
 #include "map/map_picture.h"
 #include "window/map_band_tool.h"
@@ -27,12 +30,11 @@ namespace {
 // rectangle of the map pixels they stand on.
 constexpr int kMarkReachInView = 14;
 
-bool TypesText(const QWidget* widget) {
-  if (qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QAbstractSpinBox*>(widget)) {
-    return true;
-  }
-  const auto* combo = qobject_cast<const QComboBox*>(widget);
-  return combo && combo->isEditable();
+// Space is the focused control's own where it types a blank, presses a button, toggles a check
+// box or opens a box's list: someone at the keyboard never knows the pointer rests on the map.
+bool UsesSpace(const QWidget* widget) {
+  return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QAbstractSpinBox*>(widget) ||
+         qobject_cast<const QAbstractButton*>(widget) || qobject_cast<const QComboBox*>(widget);
 }
 
 }  // namespace
@@ -61,7 +63,9 @@ void MapCanvas::SetView(const ViewTransform& transform) {
 }
 
 void MapCanvas::ShowChanges(const QRegion& mapArea) {
-  const int margin = transform_.Scale() < 1.0 ? kMarkReachInView : 0;
+  const double ratio = devicePixelRatioF();
+  int margin = transform_.Scale() < 1.0 ? kMarkReachInView : 0;
+  if (ratio != 1.0) margin = std::max(margin, DeviceMarkReach(transform_.Scale(), ratio));
   for (const QRect& r : mapArea) {
     update(transform_.ViewRectOf(r).adjusted(-margin, -margin, margin, margin));
   }
@@ -70,6 +74,7 @@ void MapCanvas::ShowChanges(const QRegion& mapArea) {
 void MapCanvas::paintEvent(QPaintEvent* event) {
   // Only the exposed part: the picture is 1280 x 1600 at 100 %, the viewport a fraction of it.
   QPainter painter(this);
+  const double ratio = devicePixelRatioF();
   for (const QRect& r : event->region()) {
     const QRect exposed = r & rect();
     if (exposed.isEmpty()) continue;
@@ -77,8 +82,17 @@ void MapCanvas::paintEvent(QPaintEvent* event) {
     // rectangles (a click exposes the old and the new marks) it would blend it span by span
     // on its worker threads, and waking them costs more than the whole copy.
     painter.setClipRect(exposed);
-    painter.drawImage(exposed.topLeft(), zoomed_.Piece(map_, transform_, exposed));
+    painter.drawImage(exposed.topLeft(), zoomed_.Piece(map_, transform_, exposed, ratio == 1.0));
+    if (ratio != 1.0) PaintMarkLayer(painter, exposed, ratio);
   }
+}
+
+void MapCanvas::PaintMarkLayer(QPainter& painter, QRect exposed, double ratio) const {
+  const QRect device = DeviceRectOf(exposed, ratio);
+  QImage layer = DeviceMarkLayer(map_.Marks(), transform_, ratio, device);
+  if (layer.isNull()) return;
+  layer.setDevicePixelRatio(ratio);
+  painter.drawImage(QPointF(device.topLeft()) / ratio, layer);
 }
 
 MapPointer MapCanvas::PointerOf(const QMouseEvent* event) const {
@@ -225,7 +239,7 @@ void MapCanvas::leaveEvent(QEvent* event) {
 
 bool MapCanvas::TakesSpace(const QEvent* event) const {
   const auto* key = static_cast<const QKeyEvent*>(event);
-  return key->key() == Qt::Key_Space && !TypesText(QApplication::focusWidget());
+  return key->key() == Qt::Key_Space && !UsesSpace(QApplication::focusWidget());
 }
 
 bool MapCanvas::CancelsTool(const QEvent* event) const {

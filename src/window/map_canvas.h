@@ -9,6 +9,8 @@
 #include "map/zoomed_map.h"
 #include "window/map_tool.h"
 
+class QPainter;
+
 namespace qarn {
 
 class MapEditor;
@@ -53,6 +55,8 @@ class MapCanvas : public QWidget {
   void ShowCursorFor(QPoint view);
   // What a press there takes hold of; Ctrl takes the current object's points alone.
   MapGrip GripUnder(QPoint view, Qt::KeyboardModifiers modifiers) const;
+  // The marks in device pixels, over a map piece painted without them.
+  void PaintMarkLayer(QPainter& painter, QRect exposed, double ratio) const;
   bool TakesSpace(const QEvent* event) const;
   bool CancelsTool(const QEvent* event) const;
 

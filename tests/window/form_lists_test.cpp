@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QEnterEvent>
 #include <QHeaderView>
 #include <QScreen>
 #include <utility>
 
 #include "document/path_set_codec.h"
 #include "form_driver.h"
+#include "window/map_canvas.h"
 
 namespace qarn::testing {
 namespace {
@@ -109,6 +112,32 @@ TEST_F(ListsTest, KeysMoveTheSelectionWithARefresh) {
   QTest::keyClick(ui.Grid("Names"), Qt::Key_Down);  // wraps to the first object
   EXPECT_EQ(ui.Grid("Names")->Row(), 1);
   EXPECT_EQ(ui.Grid("Ents")->RowCount(), 1);
+}
+
+TEST_F(ListsTest, ArrowKeysInThePointListStayThere) {
+  ui.ClickRow("Names", 4);
+  ui.Grid("Ents")->setFocus();
+  QTest::keyClick(ui.Grid("Ents"), Qt::Key_Down);
+  QTest::keyClick(ui.Grid("Ents"), Qt::Key_Down);
+  EXPECT_EQ(ui.Grid("Ents")->Row(), 3);
+  EXPECT_TRUE(ui.Grid("Ents")->hasFocus());
+  EXPECT_EQ(ui.Grid("Names")->Row(), 4) << "no arrow key reached the object list";
+}
+
+TEST_F(ListsTest, SpaceTogglesTheFocusedBoxAndKeepsItThereWithThePointerOnTheMap) {
+  ui.ClickRow("Names", 4);
+  auto* map = ui.form().findChild<MapCanvas*>(QStringLiteral("Image1"));
+  QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), map->mapToGlobal(QPointF(5, 5)));
+  QApplication::sendEvent(map, &enter);  // the map now watches Space for panning
+  QCheckBox* box = ui.Box(17);           // bit 15
+  box->setFocus();
+  QTest::keyClick(box, Qt::Key_Space);
+  EXPECT_FALSE(map->SpaceHeld());
+  EXPECT_TRUE(box->isChecked());
+  EXPECT_TRUE(box->hasFocus()) << "the next flag is a Tab away";
+  EXPECT_EQ(ui.doc().Object(4).Point(1).flags, 0xF317u);
+  QTest::keyClick(box, Qt::Key_Space);
+  EXPECT_EQ(ui.doc().Object(4).Point(1).flags, 0x7317u);
 }
 
 TEST(EmptyListTest, ClickOnTheDesignedEmptyRowReportsAndLeavesTheRefreshGuardDown) {

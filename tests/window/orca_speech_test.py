@@ -7,6 +7,7 @@ Starts its own X server, session bus and accessibility bus, speech-dispatcher wi
 output and Orca writing its debug file, then types keys into the editor as a user does and waits
 for the sentences a user must hear. Exits 77 (skipped) with the reason where Orca cannot start.
 """
+import json
 import os
 import pty
 import shutil
@@ -66,12 +67,15 @@ class Speech:
                         self.said.append(text.split(self.PREFIX, 1)[1].split("'{", 1)[0])
 
     def wait_for(self, wanted, seconds=10):
-        """The first sentence after the last one matched that holds every part of `wanted`."""
+        """The first sentence after the last one matched that holds every part of `wanted`, or
+        that is `wanted` when that is one string (its final full stop left aside)."""
         deadline = time.time() + seconds
         while time.time() < deadline:
             with self.lock:
                 for index in range(self.seen, len(self.said)):
-                    if all(part in self.said[index] for part in wanted):
+                    sentence = self.said[index]
+                    if (sentence.rstrip(".") == wanted if isinstance(wanted, str)
+                            else all(part in sentence for part in wanted)):
                         self.seen = index + 1
                         return self.said[index]
             time.sleep(0.05)
@@ -91,13 +95,23 @@ def private_speech_settings(home):
         own.write(system.read() + '\nAudioOutputMethod "libao"\n')
     with open(os.path.join(home, ".libao"), "w") as libao:
         libao.write("default_driver=null\n")
+    # Orca's "Speak child position" preference, off until a user turns it on: a list row is
+    # then followed by its place in the list ("2 of 6").
+    orca = os.path.join(home, "data", "orca")
+    os.makedirs(orca)
+    profile = {"profile": ["Default", "default"], "enablePositionSpeaking": True}
+    with open(os.path.join(orca, "user-settings.conf"), "w") as settings:
+        json.dump({"general": dict(profile, startingProfile=profile["profile"]),
+                   "profiles": {"default": profile}, "pronunciations": {}, "keybindings": {}},
+                  settings)
     return dict(os.environ, HOME=home, XDG_CONFIG_HOME=config,
                 XDG_DATA_HOME=os.path.join(home, "data"),
                 XDG_RUNTIME_DIR=home)
 
 
-KEYSYMS = {"Tab": 0xFF09, "Down": 0xFF54}
-SHIFT_KEYCODE = 50  # Shift_L in the X server's default key map
+# Key codes in the X server's default key map.
+KEYCODES = {"Tab": 23, "Down": 116, "space": 65}
+SHIFT_KEYCODE = 50  # Shift_L
 
 
 def press(pyatspi, key):
@@ -106,20 +120,28 @@ def press(pyatspi, key):
     if shifted:
         pyatspi.Registry.generateKeyboardEvent(SHIFT_KEYCODE, None, pyatspi.KEY_PRESS)
         time.sleep(0.05)
-    keysym = KEYSYMS[key.replace("Shift+", "")]
-    pyatspi.Registry.generateKeyboardEvent(keysym, None, pyatspi.KEY_SYM)
+    code = KEYCODES[key.replace("Shift+", "")]
+    pyatspi.Registry.generateKeyboardEvent(code, None, pyatspi.KEY_PRESSRELEASE)
     if shifted:
         pyatspi.Registry.generateKeyboardEvent(SHIFT_KEYCODE, None, pyatspi.KEY_RELEASE)
 
 
 # Each step: a key the user types (none: what Orca says by itself, or a button's name: the button
-# pressed through its action), then the parts one of the next sentences must hold. The object
-# list's second row in the demo path set is sp_jumptrailer_f.
+# pressed through its action), then the parts one of the next sentences must hold, or the whole
+# sentence. The object list's second row in the demo path set is sp_jumptrailer_f.
 STEPS = [
     (None, ["QarnForm", "frame"]),
     # The file given at start is shown with its first object, and the object list has the focus.
     (None, ["Objects"]),
     ("Down", ["sp_jumptrailer_f"]),
+    (None, "2 of 6"),
+    # Shift+Tab goes back to the point list; Down there speaks the next point's row, cell by
+    # cell (point 2 of sp_jumptrailer_f is at z -691.25), and stays in the list.
+    ("Shift+Tab", ["Points of the selected object"]),
+    ("Down", "-700.50"),
+    (None, "-691.25"),
+    (None, "2 of 10"),
+    ("Tab", ["Objects"]),
     ("Tab", ["Map"]),
     ("Tab", ["Load", "push button"]),
     ("Tab", ["Save", "push button"]),
@@ -137,6 +159,9 @@ STEPS = [
     ("Tab", ["Direction from point 1 to point 2"]),
     ("Tab", ["Flag presets", "combo box"]),
     ("Tab", ["Flag bit 15", "check box", "not checked"]),
+    # Space toggles the box, which keeps the focus: Orca says the new state alone.
+    ("space", "checked"),
+    ("space", "not checked"),
     # A glyph button takes no focus; a screen reader presses it by its action, and the fields
     # the command changed are announced.
     ("Move up on the map by the step", ["notification", "z of point 1"]),
@@ -201,7 +226,7 @@ def inner(qarn, pathset):
 def run_steps(pyatspi, speech, app):
     failures = 0
     for key, wanted in STEPS:
-        if key in KEYSYMS or key and key.startswith("Shift+"):
+        if key in KEYCODES or key and key.startswith("Shift+"):
             press(pyatspi, key)
         elif key and not press_button(pyatspi, app, key):
             print("FAILED: no button named %r" % key)
@@ -211,9 +236,9 @@ def run_steps(pyatspi, speech, app):
         if heard is None:
             failures += 1
             print("FAILED: after %s Orca never said %s; it said %s"
-                  % (key or "start", wanted, speech.recent()))
+                  % (key or "the step before", wanted, speech.recent()))
         else:
-            print("%-10s %s" % (key or "start", heard))
+            print("%-11s %s" % (key or "(by itself)", heard))
     return 1 if failures else 0
 
 
