@@ -56,6 +56,14 @@ int64_t Area(const QRect& r) {
   return r.isEmpty() ? 0 : int64_t(r.width()) * r.height();
 }
 
+// The box around both; inline, as this runs for every mark drawn.
+QRect Joined(const QRect& a, const QRect& b) {
+  if (a.isEmpty()) return b;
+  if (b.isEmpty()) return a;
+  return QRect(QPoint(std::min(a.left(), b.left()), std::min(a.top(), b.top())),
+               QPoint(std::max(a.right(), b.right()), std::max(a.bottom(), b.bottom())));
+}
+
 void RaiseUndrawn(const Undrawn& undrawn, const MapTransform& t) {
   if (undrawn.object == nullptr) return;
   if (undrawn.point == 0) {
@@ -115,8 +123,10 @@ QRegion MapPicture::TakeChangedArea() {
 }
 
 void MapPicture::Restore() {
-  changed_ += BoundsOf(marks_);
+  changed_ += markedBounds_;
   marks_.clear();
+  markedBoxes_.clear();
+  markedBounds_ = QRect();
   if (image_.size() != pristine_.size() || image_.format() != pristine_.format()) {
     image_ = pristine_.copy();
     changed_ = image_.rect();
@@ -131,35 +141,20 @@ void MapPicture::RestoreMarked() {
     Restore();
     return;
   }
-  const QRect whole = image_.rect();
   // The row pointers once: scanLine() checks for sharing on every call.
   uchar* to = image_.bits();
   const uchar* from = pristine_.constBits();
   const qsizetype stride = image_.bytesPerLine();
-  const auto copy = [&](const QRect& box) {
+  for (const QRect& box : markedBoxes_) {
     for (int y = box.top(); y <= box.bottom(); ++y) {
       const qsizetype at = y * stride + box.left();
       CopyRow(to + at, from + at, static_cast<size_t>(box.width()));
     }
-  };
-  // Neighbouring marks (the crosses along an object's path) overlap: their boxes are copied as
-  // one while that copies no more pixels than copying them one by one.
-  QRect pending;
-  QRect restored;
-  for (const Mark& mark : marks_) {
-    const QRect box = MarkBounds(mark, whole) & whole;
-    const QRect joined = pending | box;
-    if (Area(joined) <= Area(pending) + Area(box)) {
-      pending = joined;
-    } else {
-      copy(pending);
-      pending = box;
-    }
-    restored |= box;
   }
-  copy(pending);
-  changed_ += restored;
+  changed_ += markedBounds_;
   marks_.clear();
+  markedBoxes_.clear();
+  markedBounds_ = QRect();
 }
 
 void MapPicture::ShowMarks(MarkList marks) {
@@ -171,13 +166,25 @@ void MapPicture::ShowMarks(MarkList marks) {
 void MapPicture::Draw(const MarkList& marks) {
   IndexedCanvas canvas(image_);
   DrawMarks(canvas, image_.size(), marks, black_, red_);
-  changed_ += BoundsOf(marks);
-}
-
-QRect MapPicture::BoundsOf(const MarkList& marks) const {
-  QRect bounds;
-  for (const Mark& mark : marks) bounds |= MarkBounds(mark, image_.rect());
-  return bounds & image_.rect();
+  // Neighbouring marks (the crosses along an object's path) overlap: their boxes are kept as
+  // one while that copies no more pixels than copying them one by one.
+  const QRect whole = image_.rect();
+  QRect pending;
+  QRect drawn;
+  for (const Mark& mark : marks) {
+    const QRect box = MarkBounds(mark, whole) & whole;
+    const QRect joined = Joined(pending, box);
+    if (Area(joined) <= Area(pending) + Area(box)) {
+      pending = joined;
+    } else {
+      markedBoxes_.push_back(pending);
+      pending = box;
+    }
+    drawn = Joined(drawn, box);
+  }
+  if (!pending.isEmpty()) markedBoxes_.push_back(pending);
+  markedBounds_ = Joined(markedBounds_, drawn);
+  changed_ += drawn;
 }
 
 void MapPicture::DrawAllPoints(const tHeader& doc, const MapTransform& t) {

@@ -5,6 +5,7 @@
 #include <QRegion>
 #include <QString>
 #include <cstdint>
+#include <vector>
 
 #include "map/map_marks.h"
 
@@ -63,11 +64,14 @@ class MapPicture {
  private:
   void RestoreMarked();
   void Draw(const MarkList& marks);
-  QRect BoundsOf(const MarkList& marks) const;
 
   QImage pristine_;
   QImage image_;
   MarkList marks_;
+  // Worked out as the marks are drawn, so that taking them away measures none of them again:
+  // the boxes to copy back from the pristine picture, and the box around them all.
+  std::vector<QRect> markedBoxes_;
+  QRect markedBounds_;
   QRegion changed_;
   uint8_t black_ = 0;
   uint8_t red_ = 0;
