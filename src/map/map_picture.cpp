@@ -124,9 +124,7 @@ QRegion MapPicture::TakeChangedArea() {
 
 void MapPicture::Restore() {
   changed_ += markedBounds_;
-  marks_.clear();
-  markedBoxes_.clear();
-  markedBounds_ = QRect();
+  ForgetMarks();
   if (image_.size() != pristine_.size() || image_.format() != pristine_.format()) {
     image_ = pristine_.copy();
     changed_ = image_.rect();
@@ -136,25 +134,33 @@ void MapPicture::Restore() {
   std::memcpy(image_.bits(), pristine_.constBits(), static_cast<size_t>(pristine_.sizeInBytes()));
 }
 
+void MapPicture::ForgetMarks() {
+  marks_.clear();
+  markedBoxes_.clear();
+  underMarks_.clear();
+  markedBounds_ = QRect();
+}
+
 void MapPicture::RestoreMarked() {
   if (marks_.size() > kMarksRestoredOneByOne) {
     Restore();
     return;
   }
-  // The row pointers once: scanLine() checks for sharing on every call.
+  // The row pointers once: scanLine() checks for sharing on every call. Backwards, so a box
+  // saved over an earlier mark (a disc over the object's marks) gives back what it covered.
   uchar* to = image_.bits();
-  const uchar* from = pristine_.constBits();
   const qsizetype stride = image_.bytesPerLine();
-  for (const QRect& box : markedBoxes_) {
-    for (int y = box.top(); y <= box.bottom(); ++y) {
-      const qsizetype at = y * stride + box.left();
-      CopyRow(to + at, from + at, static_cast<size_t>(box.width()));
+  size_t end = underMarks_.size();
+  for (auto box = markedBoxes_.rbegin(); box != markedBoxes_.rend(); ++box) {
+    const auto width = static_cast<size_t>(box->width());
+    end -= width * static_cast<size_t>(box->height());
+    const uchar* from = underMarks_.data() + end;
+    for (int y = box->top(); y <= box->bottom(); ++y, from += width) {
+      CopyRow(to + y * stride + box->left(), from, width);
     }
   }
   changed_ += markedBounds_;
-  marks_.clear();
-  markedBoxes_.clear();
-  markedBounds_ = QRect();
+  ForgetMarks();
 }
 
 void MapPicture::ShowMarks(MarkList marks) {
@@ -164,27 +170,47 @@ void MapPicture::ShowMarks(MarkList marks) {
 }
 
 void MapPicture::Draw(const MarkList& marks) {
-  IndexedCanvas canvas(image_);
-  DrawMarks(canvas, image_.size(), marks, black_, red_);
   // Neighbouring marks (the crosses along an object's path) overlap: their boxes are kept as
   // one while that copies no more pixels than copying them one by one.
   const QRect whole = image_.rect();
+  const bool restoredWhole = marks_.size() + marks.size() > kMarksRestoredOneByOne;
   QRect pending;
   QRect drawn;
+  const auto keep = [&](const QRect& box) {
+    if (box.isEmpty() || restoredWhole) return;
+    markedBoxes_.push_back(box);
+    SaveUnder(box);
+  };
   for (const Mark& mark : marks) {
     const QRect box = MarkBounds(mark, whole) & whole;
     const QRect joined = Joined(pending, box);
     if (Area(joined) <= Area(pending) + Area(box)) {
       pending = joined;
     } else {
-      markedBoxes_.push_back(pending);
+      keep(pending);
       pending = box;
     }
     drawn = Joined(drawn, box);
   }
-  if (!pending.isEmpty()) markedBoxes_.push_back(pending);
+  keep(pending);
+  IndexedCanvas canvas(image_);
+  DrawMarks(canvas, image_.size(), marks, black_, red_);
   markedBounds_ = Joined(markedBounds_, drawn);
   changed_ += drawn;
+}
+
+// The pixels under the box as they are before the marks are drawn: taking the marks away copies
+// them back, so the pristine picture (for the built-in map, pages of the program file handed
+// back at start) is read only to restore the whole picture.
+void MapPicture::SaveUnder(const QRect& box) {
+  const uchar* from = image_.constBits();
+  const qsizetype stride = image_.bytesPerLine();
+  const auto width = static_cast<size_t>(box.width());
+  size_t at = underMarks_.size();
+  underMarks_.resize(at + width * static_cast<size_t>(box.height()));
+  for (int y = box.top(); y <= box.bottom(); ++y, at += width) {
+    CopyRow(underMarks_.data() + at, from + y * stride + box.left(), width);
+  }
 }
 
 void MapPicture::DrawAllPoints(const tHeader& doc, const MapTransform& t) {
