@@ -21,6 +21,9 @@ namespace {
 
 // Past this many marks one copy of the whole picture is cheaper than one per mark.
 constexpr size_t kMarksRestoredOneByOne = 512;
+// The most pixels saved under marks: a direction line's box across a large picture is copied
+// back from the pristine picture instead.
+constexpr size_t kMostPixelsSavedUnderMarks = size_t{1} << 20;
 
 int DrawnPointCount(const tDesc& object) {
   return static_cast<int>(std::min<uint32_t>(object.pointCount, kMaxPoints));
@@ -137,6 +140,7 @@ void MapPicture::Restore() {
 void MapPicture::ForgetMarks() {
   marks_.clear();
   markedBoxes_.clear();
+  pristineBoxes_.clear();
   underMarks_.clear();
   markedBounds_ = QRect();
 }
@@ -159,6 +163,14 @@ void MapPicture::RestoreMarked() {
       CopyRow(to + y * stride + box->left(), from, width);
     }
   }
+  // Last: the pristine pixels are right whatever was saved over them since.
+  const uchar* pristine = pristine_.constBits();
+  for (const QRect& box : pristineBoxes_) {
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+      const qsizetype at = y * stride + box.left();
+      CopyRow(to + at, pristine + at, static_cast<size_t>(box.width()));
+    }
+  }
   changed_ += markedBounds_;
   ForgetMarks();
 }
@@ -178,6 +190,10 @@ void MapPicture::Draw(const MarkList& marks) {
   QRect drawn;
   const auto keep = [&](const QRect& box) {
     if (box.isEmpty() || restoredWhole) return;
+    if (underMarks_.size() + static_cast<size_t>(Area(box)) > kMostPixelsSavedUnderMarks) {
+      pristineBoxes_.push_back(box);
+      return;
+    }
     markedBoxes_.push_back(box);
     SaveUnder(box);
   };
