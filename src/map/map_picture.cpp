@@ -59,6 +59,14 @@ int64_t Area(const QRect& r) {
   return r.isEmpty() ? 0 : int64_t(r.width()) * r.height();
 }
 
+// The part of the box on the picture; inline, as this runs for every mark drawn.
+QRect OnPicture(const QRect& box, const QRect& picture) {
+  const QRect part(
+      QPoint(std::max(box.left(), picture.left()), std::max(box.top(), picture.top())),
+      QPoint(std::min(box.right(), picture.right()), std::min(box.bottom(), picture.bottom())));
+  return part.isEmpty() ? QRect() : part;
+}
+
 // The box around both; inline, as this runs for every mark drawn.
 QRect Joined(const QRect& a, const QRect& b) {
   if (a.isEmpty()) return b;
@@ -198,7 +206,7 @@ void MapPicture::Draw(const MarkList& marks) {
     SaveUnder(box);
   };
   for (const Mark& mark : marks) {
-    const QRect box = MarkBounds(mark, whole) & whole;
+    const QRect box = OnPicture(MarkBounds(mark, whole), whole);
     const QRect joined = Joined(pending, box);
     if (Area(joined) <= Area(pending) + Area(box)) {
       pending = joined;
@@ -255,7 +263,8 @@ void MapPicture::DrawObjectMarks(const tDesc& object, const MapTransform& t, int
   Undrawn undrawn;
   const auto place = [number] { return number > 0 ? "object " + std::to_string(number) : ""; };
   const auto pixel = [&](int k) -> std::optional<QPoint> {
-    if (QPoint p; t.DrawablePixel(object.Point(k).x, object.Point(k).z, p)) return p;
+    const tPoint& point = object.Point(k);
+    if (QPoint p; t.DrawablePixel(point.x, point.z, p)) return p;
     undrawn.Note(object, k, place);
     return std::nullopt;
   };
