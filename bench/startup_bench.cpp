@@ -93,12 +93,21 @@ class FirstPaint : public QObject {
 
 // --- the skeleton: the editor's controls written down by the editor's start, built again
 
+// A scroll area that holds a panel of controls (the right-hand column) rather than a picture:
+// the skeleton places its controls as they show in the window.
+bool HoldsControls(const QWidget* widget) {
+  const auto* area = qobject_cast<const QScrollArea*>(widget);
+  return area != nullptr && area->widget() != nullptr &&
+         !area->widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).isEmpty();
+}
+
 // The kind of a control the skeleton copies, or nothing for anything else (panels, the parts of
 // composite controls).
 QString SkeletonKind(const QWidget* widget) {
   if (qobject_cast<const QAbstractScrollArea*>(widget) != nullptr) {
     if (qobject_cast<const QTableView*>(widget) != nullptr) return QStringLiteral("grid");
-    return qobject_cast<const QScrollArea*>(widget) != nullptr ? QStringLiteral("picture") : "";
+    const bool picture = qobject_cast<const QScrollArea*>(widget) != nullptr;
+    return picture && !HoldsControls(widget) ? QStringLiteral("picture") : "";
   }
   if (qobject_cast<const QComboBox*>(widget) != nullptr) return QStringLiteral("combo");
   if (qobject_cast<const QLineEdit*>(widget) != nullptr) return QStringLiteral("edit");
@@ -111,7 +120,7 @@ QString SkeletonKind(const QWidget* widget) {
 bool InsideComposite(const QWidget* widget, const QWidget* window) {
   for (const QWidget* up = widget->parentWidget(); up != nullptr && up != window;
        up = up->parentWidget()) {
-    if (qobject_cast<const QAbstractScrollArea*>(up) != nullptr ||
+    if ((qobject_cast<const QAbstractScrollArea*>(up) != nullptr && !HoldsControls(up)) ||
         qobject_cast<const QComboBox*>(up) != nullptr) {
       return true;
     }

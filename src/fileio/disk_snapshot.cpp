@@ -47,16 +47,28 @@ std::optional<DiskSnapshot> Status(const QString& path) {
 }  // namespace
 
 std::optional<DiskSnapshot> DiskSnapshot::Take(const QString& path) {
+  QByteArray bytes;
+  std::optional<DiskSnapshot> snapshot = TakeUnhashed(path, bytes);
+  if (snapshot && !bytes.isNull()) snapshot->hash = HashOf(bytes);
+  return snapshot;
+}
+
+QByteArray DiskSnapshot::HashOf(const QByteArray& bytes) {
+  return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
+std::optional<DiskSnapshot> DiskSnapshot::TakeUnhashed(const QString& path, QByteArray& bytes) {
+  bytes = QByteArray();
   std::optional<DiskSnapshot> snapshot = Status(path);
   if (!snapshot) return std::nullopt;
   // A file longer than any path set is a change whatever it holds; its length is enough.
   if (snapshot->size > kMaxDocumentBytes + 1) return snapshot;
   try {
-    const QByteArray bytes =
+    bytes =
         ReadRegularFile(path, kMaxDocumentBytes + 1, [](qint64) { throw std::length_error(""); });
-    snapshot->hash = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+    if (bytes.isNull()) bytes = QByteArray("", 0);  // an empty file has a hash too
   } catch (const std::length_error&) {
-    snapshot->hash.clear();  // it grew while it was read
+    bytes = QByteArray();  // it grew while it was read: no hash
   } catch (const InOutError& error) {
     QString reason = QString::fromUtf8(error.what());
     reason.remove(0, reason.indexOf(QStringLiteral(": ")) + 2);  // no second "I/O error"

@@ -19,6 +19,10 @@ struct DiskSnapshot {
   // The file as it is now; nothing when nothing is there. Throws InOutError with the system's
   // reason when the file is there but cannot be read: a check that fails never allows a write.
   static std::optional<DiskSnapshot> Take(const QString& path);
+  // As Take, without the hash: `bytes` receives what it is to be made of (HashOf), so the work
+  // can wait while the bytes stay those of the moment. Empty bytes: the hash stays empty.
+  static std::optional<DiskSnapshot> TakeUnhashed(const QString& path, QByteArray& bytes);
+  static QByteArray HashOf(const QByteArray& bytes);
 
   // Whether `now` holds other bytes: a touch, or the same bytes written under a new inode, is no
   // change. Only the hash decides when the sizes agree.

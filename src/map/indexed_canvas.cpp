@@ -77,6 +77,22 @@ void PixelCanvas<Pixel>::Line(int x0, int y0, int x1, int y1, Pixel index) {
 }
 
 template <class Pixel>
+void PixelCanvas<Pixel>::Diagonals(int x, int y, int reach, Pixel index) {
+  // Hundreds of crosses mark an object's points: inside the picture each pixel of a diagonal is
+  // one step on, with nothing to clip.
+  const int64_t l = int64_t(x) - reach;
+  const int64_t t = int64_t(y) - reach;
+  if (l < 0 || t < 0 || l + 2 * reach > width_ || t + 2 * reach >= height_) {
+    Line(x - reach, y - reach, x + reach, y + reach, index);
+    Line(x - reach, y + reach, x + reach, y - reach, index);
+    return;
+  }
+  Pixel* down = bits_ + t * stride_ + l;
+  Pixel* up = bits_ + (t + 2 * reach) * stride_ + l;
+  for (int i = 0; i < 2 * reach; ++i, down += stride_ + 1, up -= stride_ - 1) *down = *up = index;
+}
+
+template <class Pixel>
 void PixelCanvas<Pixel>::LineMajorX(int64_t x0, int64_t y0, int64_t dx, int64_t dy, Pixel index) {
   const auto [first, last] = MajorRange(x0, dx, width_);
   const int64_t sign = dx > 0 ? 1 : -1;

@@ -22,6 +22,9 @@ class PixelCanvas {
   // Bresenham from (x0, y0) towards (x1, y1), end point excluded. Where the line passes exactly
   // half-way between two pixels, it keeps the start's side.
   void Line(int x0, int y0, int x1, int y1, Pixel index);
+  // The two diagonals of the square of side 2 * reach centred on (x, y), as Line draws them
+  // from the corners on the left: an X.
+  void Diagonals(int x, int y, int reach, Pixel index);
   // One-pixel outline of columns l..r-1 by rows t..b-1; nothing when the box is empty.
   void RectangleOutline(int l, int t, int r, int b, Pixel index);
   // The ellipse inscribed in columns l..r-1 by rows t..b-1: its rim pixels in `outline`, the

@@ -50,8 +50,7 @@ void DrawMark(PixelCanvas<Pixel>& canvas, QSize size, const Mark& m, Pixel black
       canvas.RectangleOutline(p.x() - 2, p.y() - 2, p.x() + 3, p.y() + 3, black);
       break;
     case MarkKind::Cross:
-      canvas.Line(p.x() - 4, p.y() - 4, p.x() + 4, p.y() + 4, black);
-      canvas.Line(p.x() - 4, p.y() + 4, p.x() + 4, p.y() - 4, black);
+      canvas.Diagonals(p.x(), p.y(), 4, black);
       break;
     default:  // the two discs
       canvas.Ellipse(p.x() - 4, p.y() - 4, p.x() + 4, p.y() + 4, black, red);

@@ -21,6 +21,9 @@ namespace {
 
 // Past this many marks one copy of the whole picture is cheaper than one per mark.
 constexpr size_t kMarksRestoredOneByOne = 512;
+// The most pixels saved under marks: a direction line's box across a large picture is copied
+// back from the pristine picture instead.
+constexpr size_t kMostPixelsSavedUnderMarks = size_t{1} << 20;
 
 int DrawnPointCount(const tDesc& object) {
   return static_cast<int>(std::min<uint32_t>(object.pointCount, kMaxPoints));
@@ -54,6 +57,22 @@ void CopyRow(uchar* to, const uchar* from, size_t bytes) {
 
 int64_t Area(const QRect& r) {
   return r.isEmpty() ? 0 : int64_t(r.width()) * r.height();
+}
+
+// The part of the box on the picture; inline, as this runs for every mark drawn.
+QRect OnPicture(const QRect& box, const QRect& picture) {
+  const QRect part(
+      QPoint(std::max(box.left(), picture.left()), std::max(box.top(), picture.top())),
+      QPoint(std::min(box.right(), picture.right()), std::min(box.bottom(), picture.bottom())));
+  return part.isEmpty() ? QRect() : part;
+}
+
+// The box around both; inline, as this runs for every mark drawn.
+QRect Joined(const QRect& a, const QRect& b) {
+  if (a.isEmpty()) return b;
+  if (b.isEmpty()) return a;
+  return QRect(QPoint(std::min(a.left(), b.left()), std::min(a.top(), b.top())),
+               QPoint(std::max(a.right(), b.right()), std::max(a.bottom(), b.bottom())));
 }
 
 void RaiseUndrawn(const Undrawn& undrawn, const MapTransform& t) {
@@ -115,8 +134,8 @@ QRegion MapPicture::TakeChangedArea() {
 }
 
 void MapPicture::Restore() {
-  changed_ += BoundsOf(marks_);
-  marks_.clear();
+  changed_ += markedBounds_;
+  ForgetMarks();
   if (image_.size() != pristine_.size() || image_.format() != pristine_.format()) {
     image_ = pristine_.copy();
     changed_ = image_.rect();
@@ -126,40 +145,42 @@ void MapPicture::Restore() {
   std::memcpy(image_.bits(), pristine_.constBits(), static_cast<size_t>(pristine_.sizeInBytes()));
 }
 
+void MapPicture::ForgetMarks() {
+  marks_.clear();
+  markedBoxes_.clear();
+  pristineBoxes_.clear();
+  underMarks_.clear();
+  markedBounds_ = QRect();
+}
+
 void MapPicture::RestoreMarked() {
   if (marks_.size() > kMarksRestoredOneByOne) {
     Restore();
     return;
   }
-  const QRect whole = image_.rect();
-  // The row pointers once: scanLine() checks for sharing on every call.
+  // The row pointers once: scanLine() checks for sharing on every call. Backwards, so a box
+  // saved over an earlier mark (a disc over the object's marks) gives back what it covered.
   uchar* to = image_.bits();
-  const uchar* from = pristine_.constBits();
   const qsizetype stride = image_.bytesPerLine();
-  const auto copy = [&](const QRect& box) {
+  size_t end = underMarks_.size();
+  for (auto box = markedBoxes_.rbegin(); box != markedBoxes_.rend(); ++box) {
+    const auto width = static_cast<size_t>(box->width());
+    end -= width * static_cast<size_t>(box->height());
+    const uchar* from = underMarks_.data() + end;
+    for (int y = box->top(); y <= box->bottom(); ++y, from += width) {
+      CopyRow(to + y * stride + box->left(), from, width);
+    }
+  }
+  // Last: the pristine pixels are right whatever was saved over them since.
+  const uchar* pristine = pristine_.constBits();
+  for (const QRect& box : pristineBoxes_) {
     for (int y = box.top(); y <= box.bottom(); ++y) {
       const qsizetype at = y * stride + box.left();
-      CopyRow(to + at, from + at, static_cast<size_t>(box.width()));
+      CopyRow(to + at, pristine + at, static_cast<size_t>(box.width()));
     }
-  };
-  // Neighbouring marks (the crosses along an object's path) overlap: their boxes are copied as
-  // one while that copies no more pixels than copying them one by one.
-  QRect pending;
-  QRect restored;
-  for (const Mark& mark : marks_) {
-    const QRect box = MarkBounds(mark, whole) & whole;
-    const QRect joined = pending | box;
-    if (Area(joined) <= Area(pending) + Area(box)) {
-      pending = joined;
-    } else {
-      copy(pending);
-      pending = box;
-    }
-    restored |= box;
   }
-  copy(pending);
-  changed_ += restored;
-  marks_.clear();
+  changed_ += markedBounds_;
+  ForgetMarks();
 }
 
 void MapPicture::ShowMarks(MarkList marks) {
@@ -169,15 +190,51 @@ void MapPicture::ShowMarks(MarkList marks) {
 }
 
 void MapPicture::Draw(const MarkList& marks) {
+  // Neighbouring marks (the crosses along an object's path) overlap: their boxes are kept as
+  // one while that copies no more pixels than copying them one by one.
+  const QRect whole = image_.rect();
+  const bool restoredWhole = marks_.size() + marks.size() > kMarksRestoredOneByOne;
+  QRect pending;
+  QRect drawn;
+  const auto keep = [&](const QRect& box) {
+    if (box.isEmpty() || restoredWhole) return;
+    if (underMarks_.size() + static_cast<size_t>(Area(box)) > kMostPixelsSavedUnderMarks) {
+      pristineBoxes_.push_back(box);
+      return;
+    }
+    markedBoxes_.push_back(box);
+    SaveUnder(box);
+  };
+  for (const Mark& mark : marks) {
+    const QRect box = OnPicture(MarkBounds(mark, whole), whole);
+    const QRect joined = Joined(pending, box);
+    if (Area(joined) <= Area(pending) + Area(box)) {
+      pending = joined;
+    } else {
+      keep(pending);
+      pending = box;
+    }
+    drawn = Joined(drawn, box);
+  }
+  keep(pending);
   IndexedCanvas canvas(image_);
   DrawMarks(canvas, image_.size(), marks, black_, red_);
-  changed_ += BoundsOf(marks);
+  markedBounds_ = Joined(markedBounds_, drawn);
+  changed_ += drawn;
 }
 
-QRect MapPicture::BoundsOf(const MarkList& marks) const {
-  QRect bounds;
-  for (const Mark& mark : marks) bounds |= MarkBounds(mark, image_.rect());
-  return bounds & image_.rect();
+// The pixels under the box as they are before the marks are drawn: taking the marks away copies
+// them back, so the pristine picture (for the built-in map, pages of the program file handed
+// back at start) is read only to restore the whole picture.
+void MapPicture::SaveUnder(const QRect& box) {
+  const uchar* from = image_.constBits();
+  const qsizetype stride = image_.bytesPerLine();
+  const auto width = static_cast<size_t>(box.width());
+  size_t at = underMarks_.size();
+  underMarks_.resize(at + width * static_cast<size_t>(box.height()));
+  for (int y = box.top(); y <= box.bottom(); ++y, at += width) {
+    CopyRow(underMarks_.data() + at, from + y * stride + box.left(), width);
+  }
 }
 
 void MapPicture::DrawAllPoints(const tHeader& doc, const MapTransform& t) {
@@ -206,7 +263,8 @@ void MapPicture::DrawObjectMarks(const tDesc& object, const MapTransform& t, int
   Undrawn undrawn;
   const auto place = [number] { return number > 0 ? "object " + std::to_string(number) : ""; };
   const auto pixel = [&](int k) -> std::optional<QPoint> {
-    if (QPoint p; t.DrawablePixel(object.Point(k).x, object.Point(k).z, p)) return p;
+    const tPoint& point = object.Point(k);
+    if (QPoint p; t.DrawablePixel(point.x, point.z, p)) return p;
     undrawn.Note(object, k, place);
     return std::nullopt;
   };

@@ -5,6 +5,7 @@
 #include <QRegion>
 #include <QString>
 #include <cstdint>
+#include <vector>
 
 #include "map/map_marks.h"
 
@@ -62,12 +63,21 @@ class MapPicture {
 
  private:
   void RestoreMarked();
+  void ForgetMarks();
   void Draw(const MarkList& marks);
-  QRect BoundsOf(const MarkList& marks) const;
+  void SaveUnder(const QRect& box);
 
   QImage pristine_;
   QImage image_;
   MarkList marks_;
+  // Worked out as the marks are drawn, so that taking them away measures none of them again:
+  // the boxes to copy back, the pixels they held before (row by row, box after box), the boxes
+  // too large to save (copied back from the pristine picture), and the box around them all. No
+  // boxes are kept for more marks than are restored one by one.
+  std::vector<QRect> markedBoxes_;
+  std::vector<uchar> underMarks_;
+  std::vector<QRect> pristineBoxes_;
+  QRect markedBounds_;
   QRegion changed_;
   uint8_t black_ = 0;
   uint8_t red_ = 0;

@@ -62,6 +62,21 @@ QImage PieceFromLines(const QImage& picture, const int* sourceColumns, const int
   return piece;
 }
 
+// The view pixels of an area at 100 %: each one the colour of the map pixel under it.
+QImage PieceAsIs(const QImage& picture, QRect area) {
+  QImage piece(area.size(), QImage::Format_RGB32);
+  const std::array<QRgb, 256> colours = OpaqueColours(picture);
+  const qsizetype fromStride = picture.bytesPerLine();
+  const qsizetype toStride = piece.bytesPerLine();
+  const uchar* from = picture.constBits() + area.top() * fromStride + area.left();
+  uchar* to = piece.bits();
+  for (int y = 0; y < area.height(); ++y, from += fromStride, to += toStride) {
+    auto* row = reinterpret_cast<QRgb*>(to);
+    for (int x = 0; x < area.width(); ++x) row[x] = colours[from[x]];
+  }
+  return piece;
+}
+
 }  // namespace
 
 QImage BlockScaledPiece(const QImage& picture, const ViewTransform& view, QRect area) {
@@ -76,6 +91,9 @@ QImage BlockScaledPiece(const QImage& picture, const ViewTransform& view, QRect 
 QImage ZoomedMap::Piece(const MapPicture& map, const ViewTransform& view, QRect area, bool marks) {
   if (view.Scale() >= 1.0) {
     const QImage& picture = marks ? map.Image() : map.Pristine();
+    if (view.Scale() == 1.0 && picture.rect().contains(area) && !area.isEmpty()) {
+      return PieceAsIs(picture, area);
+    }
     MakeSourceLines(picture, view);
     const QRect whole(0, 0, int(sourceColumns_.size()), int(sourceRows_.size()));
     if (!whole.contains(area)) return BlockScaledPiece(picture, view, area);

@@ -20,11 +20,30 @@ DiskChangeGuard::DiskChangeGuard(QWidget& window, FormDialogs& dialogs, Document
 // than turning the load or save that worked into a failure.
 void DiskChangeGuard::Remember(const QString& path) {
   std::optional<DiskSnapshot> now;
+  QByteArray bytes;
   try {
-    now = DiskSnapshot::Take(path);
+    now = DiskSnapshot::TakeUnhashed(path, bytes);
   } catch (const std::exception&) {
   }
   RememberAsWas(path, std::move(now));
+  if (snapshot_) HashLater(std::move(bytes));
+}
+
+void DiskChangeGuard::HashLater(QByteArray bytes) {
+  unhashed_ = std::move(bytes);
+  // Only the file opened at start waits, for the window's first paint (see eventFilter).
+  if (window_.isVisible()) Settle();
+}
+
+void DiskChangeGuard::Settle() const {
+  if (unhashed_.isNull()) return;
+  if (snapshot_) snapshot_->hash = DiskSnapshot::HashOf(unhashed_);
+  unhashed_ = QByteArray();
+}
+
+const std::optional<DiskSnapshot>& DiskChangeGuard::Snapshot() const {
+  Settle();
+  return snapshot_;
 }
 
 void DiskChangeGuard::RememberAsWas(const QString& path, std::optional<DiskSnapshot> then) {
@@ -34,6 +53,7 @@ void DiskChangeGuard::RememberAsWas(const QString& path, std::optional<DiskSnaps
   }
   path_ = QFileInfo(path).absoluteFilePath();
   snapshot_ = std::move(then);
+  unhashed_ = QByteArray();
   pending_ = false;
   toldModified_ = false;
   Watch(path_);
@@ -42,6 +62,7 @@ void DiskChangeGuard::RememberAsWas(const QString& path, std::optional<DiskSnaps
 void DiskChangeGuard::Forget() {
   path_.clear();
   snapshot_.reset();
+  unhashed_ = QByteArray();
   pending_ = false;
   Watch({});
 }
@@ -60,7 +81,7 @@ bool DiskChangeGuard::ChangedSince(const QString& path, const std::optional<Disk
 
 bool DiskChangeGuard::MayWrite(const QString& path) {
   if (path_.isEmpty() || QFileInfo(path).absoluteFilePath() != path_) return true;
-  if (!ChangedSince(path_, snapshot_)) return true;
+  if (!ChangedSince(path_, Snapshot())) return true;
   switch (dialogs_.AskOverwriteChanged(&window_, QFileInfo(path_).fileName())) {
     case FormDialogs::ChangedAnswer::Overwrite:
       return true;
@@ -77,7 +98,7 @@ void DiskChangeGuard::FileChanged() {
   Watch(path_);
   bool changed = false;
   try {
-    changed = ChangedSince(path_, snapshot_);
+    changed = ChangedSince(path_, Snapshot());
   } catch (const std::exception&) {
     return;  // unreadable for now: the check before the next save says why
   }
@@ -93,6 +114,10 @@ void DiskChangeGuard::AskWhenActive() {
 
 bool DiskChangeGuard::eventFilter(QObject* watched, QEvent* event) {
   if (watched == &window_ && event->type() == QEvent::WindowActivate && pending_) AskWhenActive();
+  // The window and its controls paint in one pass: the hash follows it.
+  if (watched == &window_ && event->type() == QEvent::Paint && !unhashed_.isNull()) {
+    QTimer::singleShot(0, this, [this] { Settle(); });
+  }
   return QObject::eventFilter(watched, event);
 }
 
@@ -110,6 +135,7 @@ void DiskChangeGuard::Ask() {
     // The user has seen the change and keeps this document: the file as it is now is what the
     // next save may replace; a further change asks again.
     try {
+      unhashed_ = QByteArray();
       snapshot_ = DiskSnapshot::Take(path_);
     } catch (const std::exception&) {
     }

@@ -36,7 +36,7 @@ class DiskChangeGuard : public QObject {
   // nothing is given, and then no save asks. An empty path forgets.
   void RememberAsWas(const QString& path, std::optional<DiskSnapshot> then);
   // What the file was when the document last matched it; nothing when unknown.
-  const std::optional<DiskSnapshot>& Snapshot() const { return snapshot_; }
+  const std::optional<DiskSnapshot>& Snapshot() const;
   // An untitled document: nothing to guard.
   void Forget();
 
@@ -62,9 +62,15 @@ class DiskChangeGuard : public QObject {
   Document document_;
   QFileSystemWatcher watcher_;
   QString path_;
-  std::optional<DiskSnapshot> snapshot_;
-  bool pending_ = false;       // a change waits for the window to become active
-  bool toldModified_ = false;  // the change was reported while there were unsaved changes
+  void HashLater(QByteArray bytes);
+  void Settle() const;
+
+  // The snapshot's hash is worked out from `unhashed_` once the window has painted, or when
+  // first needed: the hash of a large file takes a tenth of the start.
+  mutable std::optional<DiskSnapshot> snapshot_;
+  mutable QByteArray unhashed_;  // null when nothing waits
+  bool pending_ = false;         // a change waits for the window to become active
+  bool toldModified_ = false;    // the change was reported while there were unsaved changes
 };
 
 }  // namespace qarn

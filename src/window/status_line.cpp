@@ -23,11 +23,16 @@ StatusLine::StatusLine(QWidget* parent) : QLabel(parent) {
 
 void StatusLine::Show(const QString& documentName, bool modified, std::optional<QPointF> world,
                       const QString& hint) {
-  name_ = modified ? documentName + QStringLiteral(" *") : documentName;
+  QString name = modified ? documentName + QStringLiteral(" *") : documentName;
+  QString position = world ? QStringLiteral("x %1  z %2")
+                                 .arg(FixedTwoDecimals(world->x()), FixedTwoDecimals(world->y()))
+                           : QString();
+  // Every click in a list shows the line again; measuring the same text again costs more than
+  // the rest of the refresh, and a screen reader needs no news of an unchanged name.
+  if (name == name_ && hint == hint_ && position == position_) return;
+  name_ = std::move(name);
   hint_ = hint;
-  position_ = world ? QStringLiteral("x %1  z %2")
-                          .arg(FixedTwoDecimals(world->x()), FixedTwoDecimals(world->y()))
-                    : QString();
+  position_ = std::move(position);
   setAccessibleName(FullText());
   Fit();
 }

@@ -197,5 +197,26 @@ TEST_F(IndexedCanvasTest, PlotsOutsideThePictureAreIgnored) {
   EXPECT_EQ(picture_.pixelIndex(31, 23), kBlackIndex);
 }
 
+// A cross's two diagonals drawn at once are the two lines drawn from its left corners, inside
+// the picture and across each of its edges.
+class DiagonalsTest : public ::testing::TestWithParam<QPoint> {};
+
+TEST_P(DiagonalsTest, AreTheTwoLinesFromTheLeftCorners) {
+  const QPoint c = GetParam();
+  QImage byLines = test::PlainPicture(32, 24);
+  IndexedCanvas lines(byLines);
+  lines.Line(c.x() - 4, c.y() - 4, c.x() + 4, c.y() + 4, kBlackIndex);
+  lines.Line(c.x() - 4, c.y() + 4, c.x() + 4, c.y() - 4, kBlackIndex);
+  QImage byDiagonals = test::PlainPicture(32, 24);
+  IndexedCanvas(byDiagonals).Diagonals(c.x(), c.y(), 4, kBlackIndex);
+  EXPECT_EQ(byDiagonals, byLines);
+}
+
+INSTANTIATE_TEST_SUITE_P(Centres, DiagonalsTest,
+                         ::testing::Values(QPoint(8, 8), QPoint(4, 4), QPoint(28, 19),
+                                           QPoint(28, 20), QPoint(3, 10), QPoint(29, 10),
+                                           QPoint(10, 2), QPoint(10, 22), QPoint(-3, -3),
+                                           QPoint(1000, 5)));
+
 }  // namespace
 }  // namespace qarn

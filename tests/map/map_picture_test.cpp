@@ -372,6 +372,19 @@ INSTANTIATE_TEST_SUITE_P(Marks, MapPictureRedrawTest,
                          ::testing::Values(RedrawCase{"few", 3}, RedrawCase{"many", 700}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A direction line across the whole picture is too large a box to save the pixels under; it is
+// taken away all the same, with a disc and crosses drawn over it.
+TEST_F(MapPictureTest, ALineAcrossThePictureIsTakenAwayWithTheMarksOverIt) {
+  const tHeader doc = MakeDocument({{At(5, 5), At(1275, 1595), At(640, 800), At(20, 30)},
+                                    {At(900, 1200), At(880, 1190), At(860, 1500)}});
+  picture_.DrawObjectMarks(doc.Object(1), t_);
+  picture_.DrawPointDisc(640, 800);
+  picture_.DrawObjectMarks(doc.Object(2), t_);
+  MapPicture fresh(test::PlainPicture());
+  fresh.DrawObjectMarks(doc.Object(2), t_);
+  EXPECT_EQ(picture_.Image(), fresh.Image());
+}
+
 TEST_F(MapPictureTest, ShownMarksComeBackAsTheyWere) {
   const tHeader doc = MakeDocument({{At(300, 300), At(320, 300), At(300, 340)}});
   picture_.DrawObjectMarks(doc.Object(1), t_);

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "document/path_set_codec.h"
+#include "fileio/disk_snapshot.h"
 #include "form_driver.h"
 #include "widgets/kv_string_grid.h"
+#include "window/disk_change_guard.h"
 
 namespace qarn::testing {
 namespace {
@@ -72,6 +74,34 @@ TEST_F(DiskChangeTest, WithUnsavedChangesItIsSaidOnce) {
   ui.WriteFile("demo.pathset", two);
   QTest::qWait(300);
   EXPECT_EQ(ui.dialogs().changedQuestions, QStringList{"told demo.pathset"});
+}
+
+// The file opened at start (before the window shows) is hashed once the window has painted,
+// or sooner when asked for; either way the guard holds the file as it was loaded.
+class StartFileTest : public DiskChangeTest {
+ protected:
+  std::optional<DiskSnapshot> loaded = DiskSnapshot::Take(path);
+  TQarnForm form{std::make_unique<ScriptedDialogs>()};
+
+  void TearDown() override { form.UndoStack().setClean(); }
+};
+
+TEST_F(StartFileTest, AskedForBeforeTheFirstPaintItIsTheFileAsLoaded) {
+  ASSERT_TRUE(form.LoadFile(path));
+  ui.WriteFile("demo.pathset", other);
+  ASSERT_TRUE(loaded && form.DiskGuard().Snapshot());
+  EXPECT_EQ(form.DiskGuard().Snapshot()->hash, loaded->hash);
+  EXPECT_TRUE(DiskChangeGuard::ChangedSince(path, form.DiskGuard().Snapshot()));
+}
+
+TEST_F(StartFileTest, AfterTheFirstPaintItIsTheFileAsLoaded) {
+  ASSERT_TRUE(form.LoadFile(path));
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(loaded && form.DiskGuard().Snapshot());
+  EXPECT_EQ(form.DiskGuard().Snapshot()->hash, loaded->hash);
+  EXPECT_EQ(form.DiskGuard().Snapshot()->hash.size(), 32);
 }
 
 }  // namespace
