@@ -4,6 +4,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QStaticText>
 
 #include "widgets/grid_draw_flags.h"
 #include "widgets/inplace_edit.h"
@@ -42,8 +43,45 @@ void tGridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
   painter->setFont(option.font);
   painter->setPen(look.font);
   painter->setClipRect(option.rect);
-  painter->drawText(textRect, QtTextFlags(look.flags), text);
+  const int flags = QtTextFlags(look.flags);
+  // Wrapped text and '&' mnemonics need drawText's own layout.
+  const bool mnemonic =
+      (flags & (Qt::TextShowMnemonic | Qt::TextHideMnemonic)) && text.contains(QLatin1Char('&'));
+  if ((flags & Qt::TextWordWrap) || mnemonic || text.isEmpty()) {
+    painter->drawText(textRect, flags, text);
+  } else {
+    DrawKeptLayout(*painter, textRect, flags, text, option);
+  }
   painter->restore();
+}
+
+// Shaping a cell's text costs more than the rest of painting it, and a click repaints cells whose
+// texts did not change (the rows that gain or lose the highlight); their layouts are kept.
+void tGridCellDelegate::DrawKeptLayout(QPainter& painter, const QRect& rect, int flags,
+                                       const QString& text,
+                                       const QStyleOptionViewItem& option) const {
+  if (option.font != layoutFont_) {
+    layouts_.clear();
+    layoutFont_ = option.font;
+  }
+  if (layouts_.size() > 4096) layouts_.clear();
+  auto it = layouts_.find(text);
+  if (it == layouts_.end()) {
+    QStaticText layout(text);
+    layout.setTextFormat(Qt::PlainText);
+    layout.setPerformanceHint(QStaticText::AggressiveCaching);
+    layout.prepare(QTransform(), option.font);
+    it = layouts_.insert(text, layout);
+  }
+  const QSizeF size = it->size();
+  const QFontMetrics& metrics = option.fontMetrics;
+  qreal x = rect.left();
+  if (flags & Qt::AlignRight) x = rect.right() + 1 - size.width();
+  if (flags & Qt::AlignHCenter) x = rect.left() + (rect.width() - size.width()) / 2;
+  qreal y = rect.top();
+  if (flags & Qt::AlignVCenter) y = rect.top() + (rect.height() - metrics.height()) / 2.0;
+  if (flags & Qt::AlignBottom) y = rect.bottom() + 1 - metrics.height();
+  painter.drawStaticText(QPointF(x, y), *it);
 }
 
 QWidget* tGridCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QFont>
+#include <QHash>
 #include <QPointer>
+#include <QStaticText>
 #include <QStyledItemDelegate>
 
 namespace qarn {
@@ -28,9 +31,13 @@ class tGridCellDelegate : public QStyledItemDelegate {
 
  private:
   bool LostToGridPress(QEvent* event) const;
+  void DrawKeptLayout(QPainter& painter, const QRect& rect, int flags, const QString& text,
+                      const QStyleOptionViewItem& option) const;
 
   tKvStringGrid* grid_;
   mutable QPointer<tNewInplaceEdit> editor_;
+  mutable QHash<QString, QStaticText> layouts_;
+  mutable QFont layoutFont_;
 };
 
 }  // namespace qarn
