@@ -18,7 +18,6 @@ tPoint NewPoint(const tDesc& object, int after, int n, const std::optional<Vec3>
   tPoint point = n == 0 ? tPoint{} : object.Point(after);
   if (at) {
     point.x = ToStoredFloat(at->x);
-    point.y = ToStoredFloat(at->y);
     point.z = ToStoredFloat(at->z);
   } else if (after < n) {
     const tPoint& next = object.Point(after + 1);
@@ -31,7 +30,7 @@ tPoint NewPoint(const tDesc& object, int after, int n, const std::optional<Vec3>
 
 }  // namespace
 
-void InsertPointAfter(tDesc& object, int after, const std::optional<Vec3>& at) {
+int InsertPointAfter(tDesc& object, int after, const std::optional<Vec3>& at) {
   const int n = CheckedPointCount(object);
   if (n == kMaxPoints) {
     throw RangeCheckError("the object already holds " + std::to_string(kMaxPoints) +
@@ -40,13 +39,14 @@ void InsertPointAfter(tDesc& object, int after, const std::optional<Vec3>& at) {
   after = std::clamp(after, std::min(n, 1), n);
   if (!at && after == n && n >= 2) {
     ExtendByOnePoint(object);
-    return;
+    return n + 1;
   }
   const tPoint point = NewPoint(object, after, n, at);  // computed before anything moves
   const std::span<tPoint> slots = object.WritableSlots();
   std::copy_backward(slots.begin() + after, slots.begin() + n, slots.begin() + n + 1);
   slots[static_cast<size_t>(after)] = point;
   object.pointCount = static_cast<uint32_t>(n + 1);
+  return after + 1;
 }
 
 void DeletePoint(tDesc& object, int k) {

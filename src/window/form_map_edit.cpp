@@ -4,7 +4,6 @@
 #include <QScopedValueRollback>
 #include <algorithm>
 
-#include "commands/point_arithmetic.h"
 #include "commands/point_edit.h"
 #include "commands/point_layout.h"
 #include "commands/refresh_values.h"
@@ -80,18 +79,14 @@ void TQarnForm::ShowPoint(int k) {
 // point's height; without a pixel halfway to the next point.
 void TQarnForm::InsertPoint(std::optional<QPoint> pixel) {
   model_->RunCommand(QStringLiteral("Insert point"), [&] {
-    tDesc& object = model_->CurrentObject();
-    const int n = CheckedPointCount(object);
-    const int after = std::clamp(model_->Selected().point, std::min(n, 1), n);
     std::optional<Vec3> at;
     if (pixel) {
-      at = Vec3{transform_.MapToWorldX(static_cast<float>(pixel->x())),
-                n == 0 ? 0.0f : object.Point(after).y,
+      at = Vec3{transform_.MapToWorldX(static_cast<float>(pixel->x())), 0,
                 transform_.MapToWorldZ(static_cast<float>(pixel->y()))};
     }
-    InsertPointAfter(object, after, at);
+    const int inserted = InsertPointAfter(model_->CurrentObject(), model_->Selected().point, at);
     model_->EditCycle();
-    ShowPoint(after + 1);
+    ShowPoint(inserted);
   });
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "document/errors.h"
@@ -46,8 +47,9 @@ class InsertPointTest : public ::testing::TestWithParam<PointInsertCase> {};
 TEST_P(InsertPointTest, PlacesTheCopyAndMovesTheRestDown) {
   const PointInsertCase& c = GetParam();
   tDesc object = ObjectOnXAxis(c.points);
-  InsertPointAfter(object, c.after, c.at);
+  const int inserted = InsertPointAfter(object, c.after, c.at);
   ExpectPoints(object, c.result);
+  EXPECT_EQ(inserted, std::clamp(c.after, std::min(c.points, 1), c.points) + 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -61,12 +63,12 @@ INSTANTIATE_TEST_SUITE_P(
                         {},
                         {{1, 0, 0, 0}, {2, 10, 0, 0}, {3, 20, 0, 0}, {3, 30, 0, 0}}},
         PointInsertCase{"onlyPointCopied", 1, 1, {}, {{1, 0, 0, 0}, {1, 0, 0, 0}}},
-        PointInsertCase{"firstPointOfEmpty", 0, 0, Vec3{7, 8, 9}, {{0, 7, 8, 9}}},
+        PointInsertCase{"firstPointOfEmpty", 0, 0, Vec3{7, 8, 9}, {{0, 7, 0, 9}}},
         PointInsertCase{"atPosition",
                         3,
                         2,
                         Vec3{55, 1, -5},
-                        {{1, 0, 0, 0}, {2, 10, 0, 0}, {2, 55, 1, -5}, {3, 20, 0, 0}}},
+                        {{1, 0, 0, 0}, {2, 10, 0, 0}, {2, 55, 0, -5}, {3, 20, 0, 0}}},
         PointInsertCase{
             "afterClamped", 2, 9, Vec3{4, 0, 4}, {{1, 0, 0, 0}, {2, 10, 0, 0}, {2, 4, 0, 4}}}),
     [](const auto& info) { return std::string(info.param.name); });
