@@ -22,6 +22,11 @@ ChangeAnnouncer::ChangeAnnouncer(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("ChangeAnnouncer"));
   setFocusPolicy(Qt::NoFocus);
   hide();  // heard, never seen
+  // A timer, not a queued call: a queued call wakes the event loop through the kernel, and the
+  // text of some field changes on nearly every click in the lists.
+  announceTimer_.setSingleShot(true);
+  announceTimer_.setInterval(0);
+  connect(&announceTimer_, &QTimer::timeout, this, &ChangeAnnouncer::Announce);
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
     if (auto* list = qobject_cast<QAbstractItemView*>(now)) {
       lastRow_ = {list, list->currentIndex().row()};
@@ -38,7 +43,7 @@ void ChangeAnnouncer::Watch(const QWidget* area) {
 void ChangeAnnouncer::Changed(QLineEdit* field) {
   if (field->hasFocus()) return;
   if (std::find(changed_.begin(), changed_.end(), field) != changed_.end()) return;
-  if (changed_.empty()) QTimer::singleShot(0, this, &ChangeAnnouncer::Announce);
+  if (changed_.empty()) announceTimer_.start();
   changed_.emplace_back(field);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 #include <utility>
 #include <vector>
@@ -35,6 +36,7 @@ class ChangeAnnouncer : public QWidget {
 
   std::vector<QPointer<QLineEdit>> changed_;  // in the order they changed, each once
   std::pair<const QObject*, int> lastRow_{nullptr, -1};
+  QTimer announceTimer_;
 };
 
 }  // namespace qarn

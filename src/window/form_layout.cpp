@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -16,6 +17,7 @@
 #include "widgets/glyph_icons.h"
 #include "widgets/integer_edit.h"
 #include "widgets/kv_string_grid.h"
+#include "window/command_button.h"
 #include "window/magnifier_view.h"
 #include "window/map_view.h"
 #include "window/qarn_form.h"
@@ -44,8 +46,21 @@ constexpr int kDesignedColumnHeight = 532;
 // Below the column's least height it scrolls; it always shows the edit panel whole.
 constexpr int kUpperLeastHeight = kEditPanelHeight + 2;
 
+// A panel with a raised one-pixel bevel. Its controls are not opaque, so Qt paints the panel under
+// each control it repaints; a click repaints several, and drawing the bevel for each cost as much
+// as painting a control, for pixels the clip then threw away.
+class BevelPanel : public QFrame {
+ public:
+  using QFrame::QFrame;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    if (!contentsRect().contains(event->rect())) QFrame::paintEvent(event);
+  }
+};
+
 QFrame* Panel(QWidget* parent, const QString& name, const QString& spoken, bool bevel = true) {
-  auto* panel = new QFrame(parent);
+  auto* panel = new BevelPanel(parent);
   panel->setObjectName(name);
   panel->setAccessibleName(spoken);
   if (bevel) {
@@ -221,7 +236,7 @@ void TQarnForm::BuildRightColumn() {
 
 QToolButton* TQarnForm::GlyphButton(QWidget* parent, const QString& name, int left, int top,
                                     Glyph glyph, const QString& tip) {
-  auto* button = new QToolButton(parent);
+  auto* button = new CommandButton(parent);
   button->setObjectName(name);
   button->setGeometry(left, top, 23, 22);
   button->setIcon(GlyphIcon(glyph));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "document/path_set_records.h"
 #include "map/map_picture.h"
 #include "map/map_transform.h"
 
