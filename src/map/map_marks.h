@@ -34,6 +34,9 @@ using MarkList = std::vector<Mark>;
 // direction when `to` is nearer (two points on one pixel give a line to the right).
 QPoint DirectionLineEnd(QPoint from, QPoint to);
 
+// How far any mark but the line reaches from its point, in pixels.
+constexpr int kPointMarkReach = 5;
+
 // The pixels a mark may cover, clipped to `area` grown by a small margin.
 QRect MarkBounds(const Mark& mark, QRect area);
 

@@ -75,6 +75,18 @@ QRect Joined(const QRect& a, const QRect& b) {
                QPoint(std::max(a.right(), b.right()), std::max(a.bottom(), b.bottom())));
 }
 
+// The pixels of the picture a mark may cover. Hundreds of crosses mark an object's points, and
+// nearly all lie well inside: their box needs no clipping.
+QRect BoxOnPicture(const Mark& mark, const QRect& picture) {
+  constexpr int r = kPointMarkReach;
+  const QPoint p = mark.at;
+  if (mark.kind != MarkKind::Line && p.x() >= r && p.y() >= r && p.x() < picture.width() - r &&
+      p.y() < picture.height() - r) {
+    return QRect(p.x() - r, p.y() - r, 2 * r + 1, 2 * r + 1);
+  }
+  return OnPicture(MarkBounds(mark, picture), picture);
+}
+
 void RaiseUndrawn(const Undrawn& undrawn, const MapTransform& t) {
   if (undrawn.object == nullptr) return;
   if (undrawn.point == 0) {
@@ -206,7 +218,7 @@ void MapPicture::Draw(const MarkList& marks) {
     SaveUnder(box);
   };
   for (const Mark& mark : marks) {
-    const QRect box = OnPicture(MarkBounds(mark, whole), whole);
+    const QRect box = BoxOnPicture(mark, whole);
     const QRect joined = Joined(pending, box);
     if (Area(joined) <= Area(pending) + Area(box)) {
       pending = joined;
@@ -269,6 +281,7 @@ void MapPicture::DrawObjectMarks(const tDesc& object, const MapTransform& t, int
     return std::nullopt;
   };
   const int count = DrawnPointCount(object);
+  marks.reserve(static_cast<size_t>(count) + 1);
   if (count == 1) {
     if (const auto p = pixel(1)) marks.push_back({MarkKind::Cross, *p, {}, number, 1});
   } else if (count >= 2) {

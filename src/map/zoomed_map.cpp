@@ -13,8 +13,8 @@ namespace qarn {
 namespace {
 
 // The palette as 32-bit pixels, as Qt converts an indexed picture: opaque, missing entries black.
-std::array<QRgb, 256> OpaqueColours(const QImage& picture) {
-  std::array<QRgb, 256> colours;
+Colours OpaqueColours(const QImage& picture) {
+  Colours colours;
   colours.fill(kMarkBlack);
   const QList<QRgb> table = picture.colorTable();
   for (qsizetype i = 0; i < std::min<qsizetype>(table.size(), 256); ++i) {
@@ -47,11 +47,10 @@ const int* KnownLines(std::vector<int>& lines, int first, int count, const ViewT
 }
 
 // The view pixels of an area from the map column and row of each of its view columns and rows.
-QImage PieceFromLines(const QImage& picture, const int* sourceColumns, const int* sourceRows,
-                      QSize area) {
+QImage PieceFromLines(const QImage& picture, const Colours& colours, const int* sourceColumns,
+                      const int* sourceRows, QSize area) {
   QImage piece(area, QImage::Format_RGB32);
   if (area.isEmpty() || picture.isNull()) return piece;
-  const std::array<QRgb, 256> colours = OpaqueColours(picture);
   const uchar* bits = picture.constBits();
   uchar* pieceBits = piece.bits();
   for (int y = 0; y < area.height(); ++y) {
@@ -63,16 +62,25 @@ QImage PieceFromLines(const QImage& picture, const int* sourceColumns, const int
 }
 
 // The view pixels of an area at 100 %: each one the colour of the map pixel under it.
-QImage PieceAsIs(const QImage& picture, QRect area) {
+QImage PieceAsIs(const QImage& picture, const Colours& colours, QRect area) {
   QImage piece(area.size(), QImage::Format_RGB32);
-  const std::array<QRgb, 256> colours = OpaqueColours(picture);
   const qsizetype fromStride = picture.bytesPerLine();
   const qsizetype toStride = piece.bytesPerLine();
   const uchar* from = picture.constBits() + area.top() * fromStride + area.left();
   uchar* to = piece.bits();
+  const int width = area.width();
   for (int y = 0; y < area.height(); ++y, from += fromStride, to += toStride) {
     auto* row = reinterpret_cast<QRgb*>(to);
-    for (int x = 0; x < area.width(); ++x) row[x] = colours[from[x]];
+    // Four at a time: a click exposes strips a dozen pixels wide, too narrow for the compiler's
+    // vector loop, and a pixel at a time spends most of the row on the loop itself.
+    int x = 0;
+    for (; x + 4 <= width; x += 4) {
+      row[x] = colours[from[x]];
+      row[x + 1] = colours[from[x + 1]];
+      row[x + 2] = colours[from[x + 2]];
+      row[x + 3] = colours[from[x + 3]];
+    }
+    for (; x < width; ++x) row[x] = colours[from[x]];
   }
   return piece;
 }
@@ -85,14 +93,14 @@ QImage BlockScaledPiece(const QImage& picture, const ViewTransform& view, QRect 
       SourceIndex(view, area.left(), area.width(), true, picture.width());
   const std::vector<int> row =
       SourceIndex(view, area.top(), area.height(), false, picture.height());
-  return PieceFromLines(picture, column.data(), row.data(), area.size());
+  return PieceFromLines(picture, OpaqueColours(picture), column.data(), row.data(), area.size());
 }
 
 QImage ZoomedMap::Piece(const MapPicture& map, const ViewTransform& view, QRect area, bool marks) {
   if (view.Scale() >= 1.0) {
     const QImage& picture = marks ? map.Image() : map.Pristine();
     if (view.Scale() == 1.0 && picture.rect().contains(area) && !area.isEmpty()) {
-      return PieceAsIs(picture, area);
+      return PieceAsIs(picture, ColoursOf(picture), area);
     }
     MakeSourceLines(picture, view);
     const QRect whole(0, 0, int(sourceColumns_.size()), int(sourceRows_.size()));
@@ -101,12 +109,22 @@ QImage ZoomedMap::Piece(const MapPicture& map, const ViewTransform& view, QRect 
         KnownLines(sourceColumns_, area.left(), area.width(), view, true, picture.width());
     const int* rows =
         KnownLines(sourceRows_, area.top(), area.height(), view, false, picture.height());
-    return PieceFromLines(picture, columns, rows, area.size());
+    return PieceFromLines(picture, ColoursOf(picture), columns, rows, area.size());
   }
   QImage piece = reduced_.Piece(map.Pristine(), view.Scale(), area);
   if (!marks) return piece;
   DrawMarksOver(piece, map.Marks(), [&](QPoint p) { return view.ViewPixelOf(p) - area.topLeft(); });
   return piece;
+}
+
+const Colours& ZoomedMap::ColoursOf(const QImage& picture) {
+  const QList<QRgb> table = picture.colorTable();
+  if (!coloursKnown_ || table != colourTable_) {
+    colours_ = OpaqueColours(picture);
+    colourTable_ = table;
+    coloursKnown_ = true;
+  }
+  return colours_;
 }
 
 void ZoomedMap::MakeSourceLines(const QImage& picture, const ViewTransform& view) {

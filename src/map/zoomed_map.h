@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
 #include <QRect>
+#include <array>
 #include <vector>
 
 #include "map/reduced_map.h"
@@ -10,6 +12,9 @@
 namespace qarn {
 
 class MapPicture;
+
+// The 32-bit pixel of each palette index.
+using Colours = std::array<QRgb, 256>;
 
 // The map as the view shows it. From 100 % up every map pixel is a crisp block of view pixels,
 // the marks included; below 100 % the pristine picture is smoothed and the marks are drawn over
@@ -21,6 +26,8 @@ class ZoomedMap {
   QImage Piece(const MapPicture& map, const ViewTransform& view, QRect area, bool marks = true);
 
  private:
+  // The picture's palette as 32-bit pixels, worked out again only when the palette changes.
+  const Colours& ColoursOf(const QImage& picture);
   void MakeSourceLines(const QImage& picture, const ViewTransform& view);
 
   ReducedMap reduced_;
@@ -31,6 +38,9 @@ class ZoomedMap {
   std::vector<int> sourceRows_;
   double sourceScale_ = 0;
   QSize sourceSize_;
+  QList<QRgb> colourTable_;
+  Colours colours_{};
+  bool coloursKnown_ = false;
 };
 
 // The view pixels of `area` at a scale of 1 or more, each the colour of the map pixel it shows.

@@ -5,14 +5,17 @@
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPaintEvent>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolButton>
+#include <algorithm>
 
 #include "widgets/char_edit.h"
+#include "widgets/field_panel_style.h"
 #include "widgets/float_edit.h"
 #include "widgets/glyph_icons.h"
 #include "widgets/integer_edit.h"
@@ -153,6 +156,21 @@ void Place(QWidget* field, const FieldPlace& place) {
   field->setAccessibleName(QString::fromLatin1(place.spoken));
 }
 
+// The fields that overlap no other control paint all their pixels themselves (see
+// FieldPanelStyle). Where two fields share an edge, the later one's corners show the earlier
+// one's frame, which only painting beneath them gives. (The panel's bevel lies well outside its
+// fields.)
+void UseFieldPanels(QWidget* panel) {
+  const QList<QWidget*> controls = panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+  for (QLineEdit* field : panel->findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly)) {
+    const QRect place = field->geometry();
+    const bool alone = std::none_of(controls.begin(), controls.end(), [&](const QWidget* other) {
+      return other != field && other->geometry().intersects(place);
+    });
+    if (alone) FieldPanelStyle::Use(field);
+  }
+}
+
 }  // namespace
 
 // A glyph button's member, layout name, designed place, picture and tooltip (which is also the
@@ -267,6 +285,7 @@ void TQarnForm::BuildEditPanel() {
   BuildRotationGroups();
   BuildPositionFields();
   BuildFlagControls();
+  UseFieldPanels(Panel3);
 }
 
 void TQarnForm::BuildTypeAndListButtons() {
