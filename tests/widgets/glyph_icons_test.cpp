@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPixmap>
+#include <QPixmapCache>
 #include <QTemporaryDir>
 #include <set>
 
@@ -82,6 +83,25 @@ TEST(GlyphIconsTest, EveryGlyphLooksDifferent) {
                                static_cast<int>(picture.sizeInBytes())));
   }
   EXPECT_EQ(static_cast<int>(pictures.size()), kGlyphCount);
+}
+
+// Buttons with the same glyph show one shared picture per size and state; a picture the shared
+// cache has dropped is drawn again the same, and a button keeps the one it showed.
+TEST(GlyphIconsTest, ButtonsOfOneGlyphShareItsPictures) {
+  for (int size : {16, 32}) {
+    for (QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled}) {
+      const QIcon first = GlyphIcon(Glyph::CheckMark);
+      const QPixmap shown = first.pixmap(QSize(size, size), mode);
+      EXPECT_EQ(GlyphIcon(Glyph::CheckMark).pixmap(QSize(size, size), mode).cacheKey(),
+                shown.cacheKey())
+          << size << " mode " << mode;
+      EXPECT_NE(GlyphIcon(Glyph::Plus).pixmap(QSize(size, size), mode).cacheKey(),
+                shown.cacheKey());
+      QPixmapCache::clear();
+      EXPECT_EQ(first.pixmap(QSize(size, size), mode).cacheKey(), shown.cacheKey());
+      EXPECT_EQ(Picture(GlyphIcon(Glyph::CheckMark), size, mode), Picture(first, size, mode));
+    }
+  }
 }
 
 // The straight arrows point where their names say: the far half holds more of the arrow head.
