@@ -102,17 +102,25 @@ void CommandActions::KeepToListAndMap(QAction* action, bool pointList) {
   if (pointList) form_.Ents->addAction(action);
 }
 
+// Every click in the lists asks each command again; most answers are the same, and telling Qt
+// the same state again still costs it a walk over the action's widgets.
 void CommandActions::UpdateStates() {
-  for (const auto& [action, enabled] : states_) action->setEnabled(enabled());
+  for (const auto& [action, enabled] : states_) {
+    if (const bool now = enabled(); now != action->isEnabled()) action->setEnabled(now);
+  }
   const bool several = form_.model_->Selected().objects.size() > 1;
   for (const CountedText& c : counted_) c.action->setText(several ? c.several : c.one);
   UndoHistory& history = form_.model_->History();
-  undo_->setText(StepText(QStringLiteral("&Undo"), history.undoText()));
-  redo_->setText(StepText(QStringLiteral("&Redo"), history.redoText()));
-  undo_->setToolTip(
-      TipWithKey(StepText(QStringLiteral("Undo"), history.undoText()), undo_->shortcut()));
-  redo_->setToolTip(
-      TipWithKey(StepText(QStringLiteral("Redo"), history.redoText()), redo_->shortcut()));
+  ShowStep(undo_, QStringLiteral("Undo"), history.undoText(), undoShown_);
+  ShowStep(redo_, QStringLiteral("Redo"), history.redoText(), redoShown_);
+}
+
+void CommandActions::ShowStep(QAction* action, const QString& verb, const QString& step,
+                              std::optional<QString>& shown) {
+  if (shown == step) return;
+  shown = step;
+  action->setText(StepText(QLatin1Char('&') + verb, step));
+  action->setToolTip(TipWithKey(StepText(verb, step), action->shortcut()));
 }
 
 void CommandActions::AddFileCommands() {

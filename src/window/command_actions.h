@@ -4,6 +4,7 @@
 #include <QList>
 #include <QObject>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -33,6 +34,9 @@ class CommandActions : public QObject {
   void UpdateStates();
 
  private:
+  // Shows the undo or redo step on its command, when it is another than `shown`.
+  static void ShowStep(QAction* action, const QString& verb, const QString& step,
+                       std::optional<QString>& shown);
   struct Command {
     const char* name;  // the action's object name
     QString text;      // the menu entry, with its mnemonic
@@ -69,6 +73,8 @@ class CommandActions : public QObject {
   QList<QAction*> moves_, turns_;
   QAction* undo_ = nullptr;
   QAction* redo_ = nullptr;
+  std::optional<QString> undoShown_;  // the steps they show
+  std::optional<QString> redoShown_;
   QAction* recent_ = nullptr;
   // Entries that name one object or, while several are selected, all of them.
   struct CountedText {

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 #include <algorithm>
+#include <vector>
 
 #include "map/device_marks.h"
 #include "map/map_handles.h"
@@ -29,6 +30,24 @@ namespace {
 // Below 100 % the marks keep their size in view pixels, so they reach this far past the view
 // rectangle of the map pixels they stand on.
 constexpr int kMarkReachInView = 14;
+
+// A piece of the map is made in 32 bits for Qt to copy. From 100 % up it is made in bands of at
+// most this many pixels: the first paint of a large view made all of it at once, most of a
+// megabyte held only for the copy. A click's strips are one band each. (Below 100 % each piece
+// draws every mark over itself, so it stays whole.)
+constexpr int kMostPixelsInABand = 1 << 16;
+
+// The bands of `exposed`, top to bottom, each of whole rows.
+std::vector<QRect> Bands(const QRect& exposed, bool banded) {
+  if (!banded) return {exposed};
+  const int rows = std::max(1, kMostPixelsInABand / exposed.width());
+  std::vector<QRect> bands;
+  for (int top = exposed.top(); top <= exposed.bottom(); top += rows) {
+    bands.emplace_back(exposed.left(), top, exposed.width(),
+                       std::min(rows, exposed.bottom() + 1 - top));
+  }
+  return bands;
+}
 
 // Space is the focused control's own where it types a blank, presses a button, toggles a check
 // box or opens a box's list: someone at the keyboard never knows the pointer rests on the map.
@@ -82,7 +101,9 @@ void MapCanvas::paintEvent(QPaintEvent* event) {
     // rectangles (a click exposes the old and the new marks) it would blend it span by span
     // on its worker threads, and waking them costs more than the whole copy.
     painter.setClipRect(exposed);
-    painter.drawImage(exposed.topLeft(), zoomed_.Piece(map_, transform_, exposed, ratio == 1.0));
+    for (const QRect& band : Bands(exposed, transform_.Scale() >= 1.0)) {
+      painter.drawImage(band.topLeft(), zoomed_.Piece(map_, transform_, band, ratio == 1.0));
+    }
     if (ratio != 1.0) PaintMarkLayer(painter, exposed, ratio);
   }
 }
