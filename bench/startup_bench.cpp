@@ -3,9 +3,11 @@
 // editor's grids, line edits, editable combo boxes, tool buttons and check boxes, of the same
 // kinds and numbers at the same places, and a 1280 x 1600 8-bit picture in a scroll area, with
 // none of the editor's logic; the target is the editor within 1.05 x its processor time and peak
-// memory (`x_cpu_skeleton`, `x_memory_skeleton`). Each start runs in a process of its own (this
-// program started again with --start-child), so all pay for loading the libraries; the editor's
-// start is the one main() makes: the command line, CreateEditor with the file, show().
+// memory (`x_cpu_skeleton`, `x_memory_skeleton`). A further row, "shown", is the skeleton with
+// what else the window shows and the skeleton leaves out: the menu bar with the same menus and
+// entries, the push buttons and labels, and the window's font. Each start runs in a process of its
+// own (this program started again with --start-child), so all pay for loading the libraries; the
+// editor's start is the one main() makes: the command line, CreateEditor with the file, show().
 // Measured: the time from starting the process to the end of the window's first paint, the
 // processor time the process used until then (what the time would be on an idle machine), and
 // the peak resident memory at that moment. The kinds of start take turns; the counters give the
@@ -23,8 +25,11 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QTableWidget>
 #include <QTextStream>
@@ -113,7 +118,20 @@ QString SkeletonKind(const QWidget* widget) {
   if (qobject_cast<const QLineEdit*>(widget) != nullptr) return QStringLiteral("edit");
   if (qobject_cast<const QToolButton*>(widget) != nullptr) return QStringLiteral("tool");
   if (qobject_cast<const QCheckBox*>(widget) != nullptr) return QStringLiteral("check");
+  if (qobject_cast<const QPushButton*>(widget) != nullptr) return QStringLiteral("button");
+  if (qobject_cast<const QLabel*>(widget) != nullptr) return QStringLiteral("label");
+  if (qobject_cast<const QMenuBar*>(widget) != nullptr) return QStringLiteral("menubar");
   return {};
+}
+
+// The menus of a menu bar, a line each: its title, then its entries, separated by tabs.
+void WriteMenus(const QMenuBar& bar, QTextStream& out) {
+  for (const QAction* title : bar.actions()) {
+    if (title->menu() == nullptr) continue;
+    QStringList entries{title->text()};
+    for (const QAction* entry : title->menu()->actions()) entries << entry->text();
+    out << "menu 0 0 0 0 " << entries.join('\t') << '\n';
+  }
 }
 
 // A control inside a composite one (a combo box's line edit, a grid's cell editor) is its part.
@@ -135,6 +153,7 @@ void WriteSkeleton(const QWidget& window, const char* path) {
   if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) return;
   QTextStream out(&file);
   out << window.width() << ' ' << window.height() << '\n';
+  out << "font 0 0 0 0 " << window.font().toString() << '\n';
   for (const QWidget* widget : window.findChildren<QWidget*>()) {
     const QString kind = SkeletonKind(widget);
     if (kind.isEmpty() || !widget->isVisibleTo(&window) || InsideComposite(widget, &window)) {
@@ -148,6 +167,7 @@ void WriteSkeleton(const QWidget& window, const char* path) {
     }
     out << kind << ' ' << r.x() << ' ' << r.y() << ' ' << r.width() << ' ' << r.height() << ' '
         << text.simplified() << '\n';
+    if (const auto* bar = qobject_cast<const QMenuBar*>(widget)) WriteMenus(*bar, out);
   }
 }
 
@@ -186,7 +206,32 @@ QWidget* SkeletonControl(const QString& kind, const QString& text, QWidget* wind
   return area;
 }
 
-std::unique_ptr<QWidget> Skeleton(const std::string& layoutPath) {
+// The lines only the "shown" row reads: the window's font, its menus, push buttons, labels.
+bool IsShownOnly(const QString& kind) {
+  return kind == "font" || kind == "menubar" || kind == "menu" || kind == "button" ||
+         kind == "label";
+}
+
+// Adds what a "shown" line describes; a control to be placed, or nothing.
+QWidget* AddShown(const QString& kind, const QString& text, QWidget* window, QMenuBar*& bar) {
+  if (kind == "font") {
+    QFont font;
+    font.fromString(text);
+    window->setFont(font);
+    return nullptr;
+  }
+  if (kind == "menubar") return bar = new QMenuBar(window);
+  if (kind == "button") return new QPushButton(text, window);
+  if (kind == "label") return new QLabel(text, window);
+  if (bar != nullptr) {  // a menu
+    const QStringList entries = text.split('\t');
+    QMenu* menu = bar->addMenu(entries.value(0));
+    for (const QString& entry : entries.mid(1)) menu->addAction(entry);
+  }
+  return nullptr;
+}
+
+std::unique_ptr<QWidget> Skeleton(const std::string& layoutPath, bool shown) {
   QFile file(QString::fromStdString(layoutPath));
   if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return nullptr;
   QTextStream in(&file);
@@ -195,11 +240,17 @@ std::unique_ptr<QWidget> Skeleton(const std::string& layoutPath) {
   in >> width >> height;
   window->resize(width, height);
   in.readLine();
+  QMenuBar* bar = nullptr;
   while (!in.atEnd()) {
     const QStringList f = in.readLine().split(' ');
     if (f.size() < 5) continue;
-    QWidget* control = SkeletonControl(f[0], f.mid(5).join(' '), window.get());
-    control->setGeometry(f[1].toInt(), f[2].toInt(), f[3].toInt(), f[4].toInt());
+    const QString text = f.mid(5).join(' ');
+    if (IsShownOnly(f[0]) && !shown) continue;
+    QWidget* control = IsShownOnly(f[0]) ? AddShown(f[0], text, window.get(), bar)
+                                         : SkeletonControl(f[0], text, window.get());
+    if (control != nullptr) {
+      control->setGeometry(f[1].toInt(), f[2].toInt(), f[3].toInt(), f[4].toInt());
+    }
   }
   return window;
 }
@@ -210,7 +261,7 @@ std::unique_ptr<QWidget> Window(const std::string& kind, const std::string& argu
         qarn::ParseCommandLine({QStringLiteral("qarn"), QString::fromStdString(argument)});
     return qarn::CreateEditor(options, std::make_unique<ExitOnError>());
   }
-  if (kind == "skeleton") return Skeleton(argument);
+  if (kind == "skeleton" || kind == "shown") return Skeleton(argument, kind == "shown");
   auto bare = std::make_unique<QWidget>();
   int width = 0;
   int height = 0;
@@ -340,13 +391,14 @@ void BM_Startup(benchmark::State& state) {
   const std::string file =
       WriteDocument(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   const std::string layout = file + ".skeleton";
-  Series editor, skeleton, bare, text;
+  Series editor, skeleton, shown, bare, text;
   try {
     for (auto _ : state) {
       const Start start = StartChild("editor", file, layout);
       const std::string size = std::to_string(start.width) + "x" + std::to_string(start.height);
       editor.Add(start);
       skeleton.Add(StartChild("skeleton", layout));
+      shown.Add(StartChild("shown", layout));
       bare.Add(StartChild("bare", size));
       text.Add(StartChild("text", size));
       state.SetIterationTime(start.millis / 1e3);
@@ -361,6 +413,7 @@ void BM_Startup(benchmark::State& state) {
   std::filesystem::remove(layout);
   editor.Report(state, "editor", editor);
   skeleton.Report(state, "skeleton", editor);
+  shown.Report(state, "shown", editor);
   bare.Report(state, "bare", editor);
   text.Report(state, "text", editor);
 }
