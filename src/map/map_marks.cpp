@@ -74,8 +74,9 @@ QPoint DirectionLineEnd(QPoint from, QPoint to) {
 
 QRect MarkBounds(const Mark& mark, QRect area) {
   const QPoint p = mark.at;
-  if (mark.kind != MarkKind::Line)
+  if (mark.kind != MarkKind::Line) {
     return ClippedBox(p.x(), p.y(), p.x(), p.y(), kPointMarkReach, area);
+  }
   const QPoint end = DirectionLineEnd(p, mark.towards);
   return ClippedBox(p.x(), p.y(), end.x(), end.y(), 1, area);
 }

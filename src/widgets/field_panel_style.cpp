@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QPointer>
 #include <QStyleFactory>
 #include <QStyleOption>
@@ -10,10 +11,6 @@
 
 namespace qarn {
 namespace {
-
-// Fields have a few sizes and states; past this many pictures something changes all the time
-// (the palette, say), and they are made afresh.
-constexpr size_t kMostPanels = 64;
 
 // The device ratio when it is whole: at a fractional one a field's pixels do not start on whole
 // device pixels, and the antialiased frame depends on where it falls.
@@ -54,8 +51,7 @@ void FieldPanelStyle::drawPrimitive(PrimitiveElement element, const QStyleOption
   painter->drawPixmap(option->rect.topLeft(), Panel(*option, widget, ratio));
 }
 
-const QPixmap& FieldPanelStyle::Panel(const QStyleOption& option, const QWidget* widget,
-                                      int ratio) const {
+QPixmap FieldPanelStyle::Panel(const QStyleOption& option, const QWidget* widget, int ratio) const {
   // The frame as Qt would draw it on the field, every field of its option copied.
   QStyleOptionFrame frame;
   if (const auto* given = qstyleoption_cast<const QStyleOptionFrame*>(&option)) {
@@ -63,19 +59,29 @@ const QPixmap& FieldPanelStyle::Panel(const QStyleOption& option, const QWidget*
   } else {
     static_cast<QStyleOption&>(frame) = option;
   }
-  const Key key{frame.rect.width(),  frame.rect.height(),      ratio,
-                int(frame.state),    frame.lineWidth,          frame.midLineWidth,
-                int(frame.features), frame.palette.cacheKey(), int(frame.direction)};
-  if (const auto kept = panels_.find(key); kept != panels_.end()) return kept->second;
-  if (panels_.size() >= kMostPanels) panels_.clear();
-  QPixmap panel(frame.rect.size() * ratio);
+  // All the frame depends on: size, device ratio, state, line widths, features, palette,
+  // layout direction.
+  const QString key = QStringLiteral("qarn-field-%1x%2-%3-%4-%5-%6-%7-%8-%9")
+                          .arg(frame.rect.width())
+                          .arg(frame.rect.height())
+                          .arg(ratio)
+                          .arg(int(frame.state))
+                          .arg(frame.lineWidth)
+                          .arg(frame.midLineWidth)
+                          .arg(int(frame.features))
+                          .arg(frame.palette.cacheKey())
+                          .arg(int(frame.direction));
+  QPixmap panel;
+  if (QPixmapCache::find(key, &panel)) return panel;
+  panel = QPixmap(frame.rect.size() * ratio);
   panel.setDevicePixelRatio(ratio);
   panel.fill(frame.palette.window().color());
   frame.rect.moveTopLeft(QPoint(0, 0));
   QPainter painter(&panel);
   QProxyStyle::drawPrimitive(PE_PanelLineEdit, &frame, &painter, widget);
   painter.end();
-  return panels_.emplace(key, std::move(panel)).first->second;
+  QPixmapCache::insert(key, panel);
+  return panel;
 }
 
 }  // namespace qarn
